@@ -1,12 +1,14 @@
 #include "support/TestMain.h"
 
 #include "helpers/CGeneralUtils.h"
+#include "helpers/CResourceUsageMonitor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -14,6 +16,7 @@
 #include <limits>
 
 using rj_app::helpers::CGeneralUtils;
+using rj_app::helpers::CResourceUsageMonitor;
 
 namespace {
 
@@ -246,6 +249,77 @@ private slots:
         // A file that cannot be opened keeps the sheet the widget had.
         CGeneralUtils::setStyle(&widget, dir.filePath(QStringLiteral("gone.qss")));
         QCOMPARE(widget.styleSheet(), QStringLiteral("QWidget{color:blue;}"));
+    }
+    void memoryLine_data()
+    {
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QByteArray>("meminfo");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("warnings");
+
+        const QByteArray status = "Name:\tglimora\nVmPeak:\t  900000 kB\nVmHWM:\t   60000 kB\n"
+                                  "VmRSS:\t   51234 kB\nRssAnon:\t   40000 kB\nThreads:\t12\n";
+        const QByteArray meminfo = "MemTotal:       16000000 kB\nMemFree:         1000000 kB\n"
+                                   "MemAvailable:    8001234 kB\nBuffers:          200000 kB\n";
+        const QString system =
+            QStringLiteral(" Available physical memory(K):8001234 usage(%):49");
+
+        QTest::newRow("both figures")
+            << status << meminfo << QStringLiteral("App memory(K):51234") + system
+            << QStringList();
+        // A kernel thread or a restricted /proc has no VmRSS line.
+        QTest::newRow("no process figure")
+            << QByteArray("Name:\tglimora\nVmHWM:\t 1 kB\n") << meminfo << system
+            << QStringList{QStringLiteral("Failed to get process memory info")};
+        QTest::newRow("nothing readable")
+            << QByteArray() << QByteArray() << QString()
+            << QStringList{QStringLiteral("Failed to get process memory info"),
+                           QStringLiteral("Failed to get system memory info")};
+        QTest::newRow("zero total")
+            << status << QByteArray("MemTotal: 0 kB\nMemAvailable: 0 kB\n")
+            << QStringLiteral("App memory(K):51234")
+            << QStringList{QStringLiteral("Failed to get system memory info")};
+        QTest::newRow("everything in use")
+            << status << QByteArray("MemTotal: 4096 kB\nMemAvailable: 0 kB\n")
+            << QStringLiteral("App memory(K):51234 Available physical memory(K):0 usage(%):100")
+            << QStringList();
+    }
+    void memoryLine()
+    {
+        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, meminfo);
+        QFETCH(QString, line);
+        QFETCH(QStringList, warnings);
+        MessageCapture capture;
+        QCOMPARE(CResourceUsageMonitor::memoryUsageText(status, meminfo), line);
+        QCOMPARE(capture.messages(QtWarningMsg), warnings);
+    }
+
+    void memoryLineOfThisProcess()
+    {
+        CResourceUsageMonitor monitor;
+        MessageCapture capture;
+        monitor.outputMemoryUsage();
+        QVERIFY(capture.messages(QtWarningMsg).isEmpty());
+        const QStringList infos = capture.messages(QtInfoMsg);
+        QCOMPARE(infos.size(), 1);
+        const QRegularExpression format(QStringLiteral(
+            "^App memory\\(K\\):(\\d+) Available physical memory\\(K\\):\\d+ usage\\(%\\):(\\d+)$"));
+        const QRegularExpressionMatch match = format.match(infos.first());
+        QVERIFY2(match.hasMatch(), qPrintable(infos.first()));
+        QVERIFY(match.captured(1).toLongLong() > 0);
+        QVERIFY(match.captured(2).toInt() <= 100);
+    }
+
+    void startMonitorTwiceMakesOneTimer()
+    {
+        CResourceUsageMonitor monitor;
+        MessageCapture capture;
+        monitor.startMonitor();
+        monitor.startMonitor();
+        const QString name = QStringLiteral("rj_app::helpers::CResourceUsageMonitor::startMonitor");
+        QCOMPARE(capture.messages(QtDebugMsg),
+                 (QStringList{name, name + QStringLiteral(" done"), name}));
     }
 };
 
