@@ -10,6 +10,7 @@
 #include <QtDebug>
 
 #include <cstdio>
+#include <mutex>
 #include <sys/stat.h>
 
 namespace rj_app::helpers {
@@ -372,10 +373,10 @@ void CUserConfigUtils::store(const char *pszSection, const char *pszKey, const Q
 // Accessors
 
 #define RJ_READ(expr)                \
-    QReadLocker locker(&m_lock);     \
+    std::shared_lock<std::shared_mutex> locker(m_lock);     \
     return expr
 #define RJ_WRITE(section, key, bytes) \
-    QWriteLocker locker(&m_lock);     \
+    std::unique_lock<std::shared_mutex> locker(m_lock);     \
     store(section, key, bytes)
 
 bool CUserConfigUtils::getDisableCameraOnJoinConf() const { RJ_READ(readTrueTest(kSecConfig, kDisableCameraOnJoinConf)); }
@@ -451,7 +452,7 @@ void CUserConfigUtils::setAuthenticationPassword(const QString &qstrValue) { RJ_
 
 QString CUserConfigUtils::getTransportProtocol() const
 {
-    QReadLocker locker(&m_lock);
+    std::shared_lock<std::shared_mutex> locker(m_lock);
     const QString qstrValue = readString(kSecSip, kTransportProtocol);
     return qstrValue.trimmed().isEmpty() ? QStringLiteral("TCP") : qstrValue;
 }
@@ -459,12 +460,12 @@ QString CUserConfigUtils::getTransportProtocol() const
 QString CUserConfigUtils::getDeviceSn()
 {
     {
-        QReadLocker locker(&m_lock);
+        std::shared_lock<std::shared_mutex> locker(m_lock);
         const QString qstrSn = readString(kSecConfig, kDeviceSn);
         if (!qstrSn.isEmpty())
             return qstrSn;
     }
-    QWriteLocker locker(&m_lock);
+    std::unique_lock<std::shared_mutex> locker(m_lock);
     const QString qstrSn = readString(kSecConfig, kDeviceSn);
     if (!qstrSn.isEmpty())
         return qstrSn;
@@ -476,11 +477,11 @@ QString CUserConfigUtils::getDeviceSn()
 QString CUserConfigUtils::getScreenPicPath()
 {
     {
-        QReadLocker locker(&m_lock);
+        std::shared_lock<std::shared_mutex> locker(m_lock);
         if (!m_ini.getString(kSecConfig, kScreenPicPathUtf8, "").isEmpty())
             return readBase64(kSecConfig, kScreenPicPathUtf8);
     }
-    QWriteLocker locker(&m_lock);
+    std::unique_lock<std::shared_mutex> locker(m_lock);
     if (!m_ini.getString(kSecConfig, kScreenPicPathUtf8, "").isEmpty())
         return readBase64(kSecConfig, kScreenPicPathUtf8);
     const QString qstrPath = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
@@ -491,12 +492,12 @@ QString CUserConfigUtils::getScreenPicPath()
 QString CUserConfigUtils::getHeaderImagePath()
 {
     {
-        QReadLocker locker(&m_lock);
+        std::shared_lock<std::shared_mutex> locker(m_lock);
         if (!m_qstrHeaderImagePath.isEmpty())
             return m_qstrHeaderImagePath;
     }
     const QString qstrPath = getUserConfigPath() + QLatin1Char('/') + QLatin1String(kHeaderImage);
-    QWriteLocker locker(&m_lock);
+    std::unique_lock<std::shared_mutex> locker(m_lock);
     if (m_qstrHeaderImagePath.isEmpty())
         m_qstrHeaderImagePath = qstrPath;
     return m_qstrHeaderImagePath;
@@ -504,7 +505,7 @@ QString CUserConfigUtils::getHeaderImagePath()
 
 rj_app::enums::LoginStatus CUserConfigUtils::getLoginStatus() const
 {
-    QReadLocker locker(&m_lock);
+    std::shared_lock<std::shared_mutex> locker(m_lock);
     const QByteArray name = m_ini.getString(kSecConfig, kLoginStatus, "");
     const QMetaEnum metaEnum = QMetaEnum::fromType<rj_app::enums::LoginStatus>();
     for (const auto eStatus : kStoredLoginStatuses) {
@@ -522,13 +523,13 @@ void CUserConfigUtils::setLoginStatus(rj_app::enums::LoginStatus eStatus)
             eStored = eStatus;
     }
     const QByteArray name = QMetaEnum::fromType<rj_app::enums::LoginStatus>().valueToKey(eStored);
-    QWriteLocker locker(&m_lock);
+    std::unique_lock<std::shared_mutex> locker(m_lock);
     store(kSecConfig, kLoginStatus, name);
 }
 
 QStringList CUserConfigUtils::getConfIds() const
 {
-    QReadLocker locker(&m_lock);
+    std::shared_lock<std::shared_mutex> locker(m_lock);
     int iCount = m_ini.getInt(kSecConferenceIds, kConfIdsCount, 0);
     if (iCount > kMaxConfIds) {
         qWarning("ConfIdsCount %d is out of range", iCount);
@@ -542,7 +543,7 @@ QStringList CUserConfigUtils::getConfIds() const
 
 void CUserConfigUtils::setConfIds(const QStringList &qstrlstIds)
 {
-    QWriteLocker locker(&m_lock);
+    std::unique_lock<std::shared_mutex> locker(m_lock);
     bool bChanged = assign(kSecConferenceIds, kConfIdsCount, QByteArray::number(qstrlstIds.size()));
     for (int i = 0; i < qstrlstIds.size(); ++i)
         bChanged = assign(kSecConferenceIds, confIdKey(i).constData(), qstrlstIds.at(i).toUtf8()) || bChanged;

@@ -4,11 +4,11 @@
 #include "helpers/Enums.h"
 
 #include <QMutex>
-#include <QReadWriteLock>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
+#include <shared_mutex>
 
 class TestUserConfigUtils;
 
@@ -133,7 +133,8 @@ private:
     bool assign(const char *pszSection, const char *pszKey, const QByteArray &value);
     void store(const char *pszSection, const char *pszKey, const QByteArray &value);
 
-    mutable QReadWriteLock m_lock;
+    // std::shared_mutex rather than QReadWriteLock: the sanitizer sees into it.
+    mutable std::shared_mutex m_lock;
     CConfigUtils m_ini;
     QString m_qstrHeaderImagePath;
 
