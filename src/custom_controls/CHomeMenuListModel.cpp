@@ -16,8 +16,9 @@ CHomeMenuListModel::~CHomeMenuListModel()
 
 int CHomeMenuListModel::rowCount(const QModelIndex &parent) const
 {
-    Q_UNUSED(parent)
-    return m_items.size();
+    // Entries have no children; answering the count for them too would make
+    // any tree-walking view or proxy recurse without end.
+    return parent.isValid() ? 0 : m_items.size();
 }
 
 QVariant CHomeMenuListModel::data(const QModelIndex &index, int role) const

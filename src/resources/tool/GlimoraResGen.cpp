@@ -5,7 +5,8 @@
 // Reads from the source dir (src/resources):
 //   palette.txt            Name=#rrggbb lines; "@Name@" in sheets and SVGs becomes the colour
 //   qss/<base>.qss         general sheet, written as is after substitution
-//   qss/<base>.scaled.qss  per-scale template: "@12@" becomes int(12 x scale);
+//   qss/<base>.scaled.qss  per-scale template: "@12@" becomes int(12 x scale), "@at@"
+//                          "", "@1.5x" or "@2x" (also "@us@" with "_", "@dash@" with "-");
 //                          written as <base>-1x.qss, <base>-1.5x.qss and <base>-2x.qss
 //   images/icons.txt       icon manifest, see below
 //   images/svg/*.svg       icon sources, rasterised as the manifest says
@@ -182,6 +183,17 @@ private:
     std::map<QString, QString> m_files; // sorted: a stable qrc
 };
 
+// Qt's style-sheet parser rejects a whole sheet over an unquoted url() that
+// holds "@", as every "@1.5x" picture name does.
+bool checkSheet(const QString &sheet, const QString &where)
+{
+    static const QRegularExpression bad(QStringLiteral("url\\(\\s*[^\"'\\s)][^)]*@"));
+    const auto m = bad.match(sheet);
+    if (m.hasMatch())
+        return fail(QStringLiteral("%1: quote this url: %2").arg(where, m.captured(0)));
+    return true;
+}
+
 bool genStyleSheets(const QString &srcDir, const Palette &palette, Output *out)
 {
     QDirIterator it(srcDir + QStringLiteral("/qss"), {QStringLiteral("*.qss")}, QDir::Files);
@@ -199,7 +211,8 @@ bool genStyleSheets(const QString &srcDir, const Palette &palette, Output *out)
             const QString base = name.left(name.size() - scaledExt.size());
             for (const Scale &sc : kScales) {
                 QString sheet;
-                if (!substitute(text, palette, sc.halves, scaleWords(sc), path, &sheet))
+                if (!substitute(text, palette, sc.halves, scaleWords(sc), path, &sheet)
+                    || !checkSheet(sheet, path))
                     return false;
                 if (!out->add(QStringLiteral("qss/%1-%2x.qss").arg(base, QLatin1String(sc.label)),
                               sheet.toUtf8()))
@@ -207,7 +220,8 @@ bool genStyleSheets(const QString &srcDir, const Palette &palette, Output *out)
             }
         } else {
             QString sheet;
-            if (!substitute(text, palette, 2, scaleWords(kScales[0]), path, &sheet))
+            if (!substitute(text, palette, 2, scaleWords(kScales[0]), path, &sheet)
+                || !checkSheet(sheet, path))
                 return false;
             if (!out->add(QStringLiteral("qss/") + name, sheet.toUtf8()))
                 return false;

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -113,8 +114,10 @@ AlertDlg::AlertDlg(QWidget *parent, const QString &title, const QString &text,
         def->setFocus();
     }
     const auto all = m_pButtonBox->buttons();
-    for (QAbstractButton *b : all)
+    for (QAbstractButton *b : all) {
         b->setFixedSize(80, 27);
+        b->setIcon(QIcon()); // text-only buttons, whatever the platform style adds
+    }
     if (QPushButton *ok = m_pButtonBox->button(QDialogButtonBox::Ok)) {
         ok->setText(tr("OK"));
         ok->setObjectName(QStringLiteral("OkYesButton"));
