@@ -1,5 +1,6 @@
 #include "platform/CScreenDpiWatcher.h"
 
+#include <QCoreApplication>
 #include <QScreen>
 #include <QWindow>
 
@@ -26,6 +27,11 @@ void CScreenDpiWatcher::watch(QWindow *window)
 unsigned int CScreenDpiWatcher::dpiOf(const QScreen *screen)
 {
     return screen ? static_cast<unsigned int>(screen->logicalDotsPerInchX()) : 0;
+}
+
+void CScreenDpiWatcher::keepQtScalingOff()
+{
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
 }
 
 void CScreenDpiWatcher::onScreenChanged(QScreen *screen)

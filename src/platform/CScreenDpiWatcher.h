@@ -32,6 +32,11 @@ public:
     // The value the windows take for a screen: logical DPI X, truncated.
     static unsigned int dpiOf(const QScreen *screen);
 
+    // Keeps Qt from scaling the windows itself (also against QT_SCALE_FACTOR
+    // and friends in the environment). Call before the application object
+    // is constructed.
+    static void keepQtScalingOff();
+
 private:
     void onScreenChanged(QScreen *screen);
     void followScreen(QScreen *screen);

@@ -57,8 +57,7 @@ CWaitingDlg *CWaitingDlg::getInstance()
     static Holder holder;
     if (!holder.dlg) {
         holder.dlg = new CWaitingDlg(nullptr);
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, holder.dlg.data(),
-                         [] { delete holder.dlg.data(); });
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, holder.dlg.data(), &QObject::deleteLater);
     }
     return holder.dlg.data();
 }
