@@ -267,6 +267,7 @@ private slots:
     void drag_data();
     void drag();
     void escapeLeavesDialogOpen();
+    void enterActivatesNoButtonAfterDisableDefaultButtons();
 
     // Layout scaler
     void scaler_data();
@@ -570,6 +571,33 @@ void TestFramework::escapeLeavesDialogOpen()
     CountingDlg dlg;
     dlg.show();
     QTest::keyClick(&dlg, Qt::Key_Escape);
+    QVERIFY(dlg.isVisible());
+}
+
+void TestFramework::enterActivatesNoButtonAfterDisableDefaultButtons()
+{
+    CountingDlg dlg;
+    auto *layout = new QVBoxLayout(&dlg);
+    auto *inner = new QWidget(&dlg);
+    auto *nested = new QPushButton(QStringLiteral("Nested"), inner);
+    auto *direct = new QPushButton(QStringLiteral("Direct"), &dlg);
+    layout->addWidget(inner);
+    layout->addWidget(direct);
+    direct->setDefault(true);
+    QSignalSpy nestedClicks(nested, &QPushButton::clicked);
+    QSignalSpy directClicks(direct, &QPushButton::clicked);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+
+    dlg.disableDefaultButtons();
+    for (QPushButton *b : {nested, direct}) {
+        QVERIFY(!b->autoDefault());
+        QVERIFY(!b->isDefault());
+    }
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    nested->setFocus();
+    QTest::keyClick(nested, Qt::Key_Return);
+    QCOMPARE(nestedClicks.count() + directClicks.count(), 0);
     QVERIFY(dlg.isVisible());
 }
 
