@@ -1,0 +1,320 @@
+#include "views/framework/AlertDlg.h"
+
+#include "helpers/CGeneralUtils.h"
+#include "views/framework/CModualDlgsManager.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rj_app::views {
+
+namespace {
+const QString kStyleBase = QStringLiteral(":/resources/qss/alert-dlg");
+constexpr int kBaseWidth = 430;
+constexpr int kBaseHeight = 230;
+
+AlertDlg::Interceptor &interceptorSlot()
+{
+    static AlertDlg::Interceptor interceptor;
+    return interceptor;
+}
+} // namespace
+
+void AlertDlg::setupForm()
+{
+    setObjectName(QStringLiteral("AlertDlg"));
+    setFixedSize(kBaseWidth, kBaseHeight);
+    setWindowTitle(QString());
+
+    auto *root = new QVBoxLayout(this);
+    root->setSpacing(0);
+    root->setContentsMargins(1, 1, 1, 1); // room for the frame drawn by the sheet
+
+    m_titleWidget = new QWidget(this);
+    m_titleWidget->setObjectName(QStringLiteral("m_titleWidget"));
+    m_titleWidget->setAttribute(Qt::WA_StyledBackground);
+    m_titleWidget->setFixedHeight(30);
+    auto *titleLayout = new QHBoxLayout(m_titleWidget);
+    titleLayout->setSpacing(0);
+    titleLayout->setContentsMargins(12, 0, 0, 0);
+    m_title = new QLabel(tr("Note"), m_titleWidget);
+    m_title->setObjectName(QStringLiteral("m_title"));
+    m_title->setFixedSize(90, 30);
+    titleLayout->addWidget(m_title);
+    titleLayout->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    m_closeBtn = new QPushButton(m_titleWidget);
+    m_closeBtn->setObjectName(QStringLiteral("m_closeBtn"));
+    m_closeBtn->setFixedSize(28, 28);
+    m_closeBtn->setCursor(Qt::PointingHandCursor);
+    m_closeBtn->setAutoDefault(false);
+    titleLayout->addWidget(m_closeBtn);
+    root->addWidget(m_titleWidget);
+
+    auto *contentLayout = new QHBoxLayout();
+    contentLayout->setSpacing(10);
+    contentLayout->setContentsMargins(0, 0, 20, 0);
+    contentLayout->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    m_iconLabel = new QLabel(this);
+    m_iconLabel->setObjectName(QStringLiteral("label"));
+    m_iconLabel->setFixedSize(44, 36);
+    contentLayout->addWidget(m_iconLabel);
+    m_alertContent = new QLabel(this);
+    m_alertContent->setObjectName(QStringLiteral("m_alertContent"));
+    m_alertContent->setFixedSize(320, 130);
+    m_alertContent->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_alertContent->setWordWrap(true);
+    contentLayout->addWidget(m_alertContent);
+    root->addLayout(contentLayout);
+
+    m_bottomWidget = new QWidget(this);
+    m_bottomWidget->setObjectName(QStringLiteral("m_bottomWidget"));
+    m_bottomWidget->setAttribute(Qt::WA_StyledBackground);
+    m_bottomWidget->setFixedHeight(44);
+    auto *bottomLayout = new QHBoxLayout(m_bottomWidget);
+    bottomLayout->setSpacing(5);
+    bottomLayout->setContentsMargins(0, 0, 20, 0);
+    bottomLayout->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    auto makeButton = [this, bottomLayout](const char *name) {
+        auto *b = new QPushButton(m_bottomWidget);
+        b->setObjectName(QLatin1String(name));
+        b->setFixedSize(80, 27);
+        b->setCursor(Qt::PointingHandCursor);
+        bottomLayout->addWidget(b);
+        return b;
+    };
+    m_button3 = makeButton("m_button3");
+    m_button2 = makeButton("m_button2");
+    m_button1 = makeButton("m_button1");
+    root->addWidget(m_bottomWidget);
+}
+
+AlertDlg::AlertDlg(QWidget *parent, const QString &title, const QString &text,
+                   QDialogButtonBox::StandardButtons buttons,
+                   QDialogButtonBox::StandardButton defaultButton)
+    : CBaseDlg(parent)
+{
+    setupForm();
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowModality(Qt::WindowModal);
+
+    m_closeBtn->hide();
+    m_iconLabel->hide();
+    m_button1->hide();
+    m_button2->hide();
+    m_button3->hide();
+
+    m_pButtonBox = new QDialogButtonBox(buttons, this);
+    if (QPushButton *def = m_pButtonBox->button(defaultButton)) {
+        def->setDefault(true);
+        def->setFocus();
+    }
+    const auto all = m_pButtonBox->buttons();
+    for (QAbstractButton *b : all) {
+        b->setFixedSize(80, 27);
+        b->setIcon(QIcon()); // text-only buttons, whatever the platform style adds
+    }
+    if (QPushButton *ok = m_pButtonBox->button(QDialogButtonBox::Ok)) {
+        ok->setText(tr("OK"));
+        ok->setObjectName(QStringLiteral("OkYesButton"));
+    } else if (QPushButton *yes = m_pButtonBox->button(QDialogButtonBox::Yes)) {
+        yes->setText(tr("Yes"));
+        yes->setObjectName(QStringLiteral("OkYesButton"));
+    }
+    if (QPushButton *cancel = m_pButtonBox->button(QDialogButtonBox::Cancel)) {
+        cancel->setText(tr("Cancel"));
+        cancel->setObjectName(QStringLiteral("CancelNoButton"));
+    } else if (QPushButton *no = m_pButtonBox->button(QDialogButtonBox::No)) {
+        no->setText(tr("No"));
+        no->setObjectName(QStringLiteral("CancelNoButton"));
+    }
+    static_cast<QBoxLayout *>(m_bottomWidget->layout())->insertWidget(1, m_pButtonBox, 0);
+
+    m_title->setText(title);
+    m_alertContent->setText(text);
+
+    connect(m_pButtonBox, &QDialogButtonBox::clicked, this, &AlertDlg::onButtonClicked);
+    // Older message boxes on top of the modal stack give way to this one.
+    CModualDlgsManager::closeAllModualDlgs(true);
+}
+
+AlertDlg::AlertDlg(QWidget *parent)
+    : CBaseDlg(parent)
+{
+    setupForm();
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setWindowModality(Qt::WindowModal);
+    helpers::CGeneralUtils::setStyle(this, kStyleBase + QStringLiteral(".qss"));
+    dragAreaHeight = m_titleWidget->height();
+    m_button1->hide();
+    m_button2->hide();
+    m_button3->hide();
+    connect(m_closeBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_button1, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton1);
+    connect(m_button2, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton2);
+    connect(m_button3, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton3);
+}
+
+AlertDlg::~AlertDlg() = default;
+
+void AlertDlg::setInterceptor(Interceptor interceptor)
+{
+    interceptorSlot() = std::move(interceptor);
+}
+
+std::optional<QDialogButtonBox::StandardButton> AlertDlg::intercept(const Request &request)
+{
+    const Interceptor &hook = interceptorSlot();
+    if (!hook)
+        return std::nullopt;
+    auto answer = hook(request);
+    if (answer && *answer != QDialogButtonBox::Cancel && !(request.buttons & *answer)) {
+        qWarning() << "AlertDlg: answer" << *answer << "is not offered by" << request.title
+                   << "; taken as closed";
+        answer = QDialogButtonBox::Cancel;
+    }
+    return answer;
+}
+
+QDialogButtonBox::StandardButton AlertDlg::execPrompt(QWidget *parent, const QString &title,
+                                                      const QString &text)
+{
+    Request request;
+    request.kind = Request::Prompt;
+    request.parent = parent;
+    request.title = title;
+    request.text = text;
+    request.buttons = QDialogButtonBox::Ok;
+    if (auto answer = intercept(request))
+        return *answer;
+
+    AlertDlg box(parent, title, text, QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
+    return box.exec() == QDialog::Accepted ? box.m_result : QDialogButtonBox::Cancel;
+}
+
+QDialogButtonBox::StandardButton AlertDlg::execQuestion(QWidget *parent, const QString &title,
+                                                        const QString &text,
+                                                        QDialogButtonBox::StandardButtons buttons,
+                                                        QDialogButtonBox::StandardButton defaultButton)
+{
+    Request request;
+    request.kind = Request::Question;
+    request.parent = parent;
+    request.title = title;
+    request.text = text;
+    request.buttons = buttons;
+    request.defaultButton = defaultButton;
+    if (auto answer = intercept(request))
+        return *answer;
+
+    AlertDlg box(parent, title, text, buttons, defaultButton);
+    return box.exec() == QDialog::Accepted ? box.m_result : QDialogButtonBox::Cancel;
+}
+
+void AlertDlg::showPrompt(QWidget *parent, const QString &title, const QString &text)
+{
+    Request request;
+    request.kind = Request::NonBlocking;
+    request.parent = parent;
+    request.title = title;
+    request.text = text;
+    request.buttons = QDialogButtonBox::Ok;
+    if (intercept(request))
+        return;
+
+    auto *box = new AlertDlg(parent, title, text, QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
+    box->m_bCloseOnClick = true;
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
+void AlertDlg::setAlertContent(const QString &text)
+{
+    m_alertContent->setText(text);
+}
+
+void AlertDlg::setButton1Text(const QString &text)
+{
+    m_button1->setText(text);
+    m_button1->show();
+}
+
+void AlertDlg::setButton2Text(const QString &text)
+{
+    m_button2->setText(text);
+    m_button2->show();
+}
+
+void AlertDlg::setCloseBtnVisible(bool visible)
+{
+    m_closeBtn->setVisible(visible);
+}
+
+void AlertDlg::slotOnClickButton1()
+{
+    emit sigClickButton1();
+}
+
+void AlertDlg::slotOnClickButton2()
+{
+    emit sigClickButton2();
+}
+
+void AlertDlg::slotOnClickButton3()
+{
+    emit sigClickButton3();
+}
+
+void AlertDlg::onButtonClicked(QAbstractButton *button)
+{
+    if (!m_pButtonBox)
+        return;
+    m_result = m_pButtonBox->standardButton(button);
+    if (m_bCloseOnClick)
+        close();
+    else
+        accept();
+}
+
+void AlertDlg::closeEvent(QCloseEvent *event)
+{
+    // Closing is not rejecting: a box in exec() ends with the code it has,
+    // which is Rejected unless a button accepted it.
+    emit sigCloseWindow();
+    event->accept();
+}
+
+void AlertDlg::showEvent(QShowEvent *event)
+{
+    m_scaler.init(width(), height(), this);
+    CBaseDlg::showEvent(event);
+    centerWindowOnScreen();
+}
+
+void AlertDlg::onDpiChanged()
+{
+    QFont titleFont = m_title->font();
+    if (titleFont.weight() <= 57)
+        titleFont.setWeight(75);
+    titleFont.setPixelSize(static_cast<int>(14 * fStretchFactor));
+    m_title->setFont(titleFont);
+    m_alertContent->setFont(titleFont);
+
+    QFont buttonFont = m_button1->font();
+    buttonFont.setPixelSize(static_cast<int>(12 * fStretchFactor));
+    m_button1->setFont(buttonFont);
+    m_button2->setFont(buttonFont);
+    m_button3->setFont(buttonFont);
+
+    setStyleSheet(QString());
+    setStyleSheets(kStyleBase);
+    m_scaler.rescale(fStretchFactor, this);
+    dragAreaHeight = m_titleWidget->height();
+}
+
+} // namespace rj_app::views
