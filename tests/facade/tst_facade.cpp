@@ -7,6 +7,7 @@
 #include "FakeEngine.h"
 #include "models/CRJSdkEventObserver.h"
 #include "models/CRJSdkManager.h"
+#include "rjsim_control.h"
 
 #include <QRegularExpression>
 #include <QThread>
@@ -265,9 +266,37 @@ private:
         return CRJSdkManager::getInstance();
     }
 
+    // The facade over the real (simulated) engine library.
+    CRJSdkManager *startSim()
+    {
+        CRJSdkManager::setEngineFunctions(nullptr, nullptr);
+        CRJSdkManager::initInstance();
+        return CRJSdkManager::getInstance();
+    }
+
+    static QList<QByteArrayList> simCalls(const char *op)
+    {
+        QList<QByteArrayList> calls;
+        for (const auto &fields : rjsim::journalOf(op)) {
+            QByteArrayList call;
+            for (const std::string &f : fields)
+                call << QByteArray::fromStdString(f);
+            calls << call;
+        }
+        return calls;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        // The simulated engine runs its schedule as fast as it can.
+        qputenv("RJSIM_TIME_SCALE", "0");
+    }
+
     void init()
     {
+        rjsim_clear_journal();
+        rjsim_clear_result(nullptr);
         g_created = 0;
         g_failCreate = false;
         facadetest::lifecycle().clear();
@@ -797,6 +826,144 @@ private slots:
         CRJSdkManager::releaseInstance();
         QCoreApplication::processEvents();
         QCOMPARE(ends, 0);
+    }
+
+    // ---- against the simulated engine library
+
+    void simLifecycle()
+    {
+        CRJSdkManager *facade = startSim();
+        QVERIFY(facade);
+        CRJSdkManager::initInstance();
+        QCOMPARE(CRJSdkManager::getInstance(), facade);
+        QCOMPARE(rjsim_journal_count("registerEventHandler"), 1);
+        QCOMPARE(rjsim_wait_idle(5000), 1); // an engine exists
+
+        CRJSdkManager::releaseInstance();
+        QVERIFY(!CRJSdkManager::getInstance());
+
+        QStringList order;
+        for (const std::string &line : rjsim::journal()) {
+            const QString op = QString::fromStdString(line.substr(0, line.find('\t')));
+            if (op == "registerEventHandler" || op == "release" || op == "unregisterEventHandler")
+                order << op;
+        }
+        QCOMPARE(order, (QStringList{"registerEventHandler", "release", "unregisterEventHandler"}));
+        const QByteArray handler = simCalls("registerEventHandler").first().value(1);
+        QCOMPARE(simCalls("unregisterEventHandler").first().value(1), handler);
+        QCOMPARE(rjsim_wait_idle(0), -2); // deleteAVEngine ran: no engine left
+    }
+
+    void simResultMapping_data()
+    {
+        QTest::addColumn<QByteArray>("op");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("expected");
+
+        QTest::newRow("getFeature 0") << QByteArray("getFeature") << 0 << true;
+        QTest::newRow("getFeature 9") << QByteArray("getFeature") << 9 << true;
+        QTest::newRow("getFeature 1") << QByteArray("getFeature") << 1 << false;
+        QTest::newRow("getFeature 16") << QByteArray("getFeature") << 16 << false;
+        QTest::newRow("hangUp 0") << QByteArray("hangUp") << 0 << true;
+        QTest::newRow("hangUp 5") << QByteArray("hangUp") << 5 << false;
+        QTest::newRow("enableHD 7") << QByteArray("enableHD") << 7 << false;
+        QTest::newRow("stopContent 2") << QByteArray("stopContent") << 2 << false;
+        QTest::newRow("validatePassword 1") << QByteArray("validatePassword") << 1 << false;
+        QTest::newRow("changePassword 4") << QByteArray("changePassword") << 4 << false;
+        QTest::newRow("uploadFeedbackfile 0") << QByteArray("uploadFeedbackfile") << 0 << true;
+        QTest::newRow("uploadFeedbackfile 3") << QByteArray("uploadFeedbackfile") << 3 << false;
+        QTest::newRow("enableNoiseSuppression 3") << QByteArray("enableNoiseSuppression") << 3 << true;
+        QTest::newRow("enableHardDecoder 3") << QByteArray("enableHardDecoder") << 3 << true;
+        QTest::newRow("enableHardEncoder 3") << QByteArray("enableHardEncoder") << 3 << true;
+    }
+
+    void simResultMapping()
+    {
+        QFETCH(QByteArray, op);
+        QFETCH(int, code);
+        QFETCH(bool, expected);
+
+        CRJSdkManager *facade = startSim();
+        rjsim_force_result(op.constData(), code, 0);
+        QCOMPARE(statusOps().value(op)(*facade), expected);
+        QVERIFY(rjsim_journal_count(op.constData()) >= 1);
+    }
+
+    void simArgumentConversions()
+    {
+        CRJSdkManager *facade = startSim();
+
+        const QString ring = QString::fromUtf8("/tmp/铃声 Grüße.wav");
+        facade->setAudioFile(ring);
+        QCOMPARE(simCalls("setAudioFile"), (QList<QByteArrayList>{{"setAudioFile", ring.toLocal8Bit()}}));
+
+        const QString zip = QString::fromUtf8("/tmp/日志 ß/feedback.zip");
+        const QString contact = QString::fromUtf8("王小明 <wang@example.com>");
+        const QString description = QString::fromUtf8("通话中断 — ça coupe");
+        const QString address = QString::fromUtf8("https://upload.example/反馈");
+        rjsim_force_result("uploadFeedbackfile", 0, 0);
+        rjsim_force_result("uploadFeedbackFilesWithAddress", 0, 0);
+        facade->uploadFeedbackfile(zip, contact, description);
+        facade->uploadFeedbackFilesWithAddress(zip, contact, description, address);
+        QCOMPARE(simCalls("uploadFeedbackfile"),
+                 (QList<QByteArrayList>{{"uploadFeedbackfile", zip.toLocal8Bit(), contact.toUtf8(),
+                                         description.toUtf8()}}));
+        QCOMPARE(simCalls("uploadFeedbackFilesWithAddress"),
+                 (QList<QByteArrayList>{{"uploadFeedbackFilesWithAddress", zip.toLocal8Bit(),
+                                         contact.toUtf8(), description.toUtf8(), address.toUtf8()}}));
+
+        rjsim_clear_journal();
+        facade->changePassword("Old#2024", "New#2025");
+        QStringList order;
+        for (const std::string &line : rjsim::journal())
+            order << QString::fromStdString(line.substr(0, line.find('\t')));
+        QCOMPARE(order, (QStringList{"transformPassword", "transformPassword", "changePassword"}));
+        const QList<QByteArrayList> transforms = simCalls("transformPassword");
+        QCOMPARE(transforms.at(0).value(1), QByteArray("Old#2024"));
+        QCOMPARE(transforms.at(1).value(1), QByteArray("New#2025"));
+        const QByteArrayList change = simCalls("changePassword").first();
+        QCOMPARE(change.size(), 3);
+        for (const QByteArray &arg : change.mid(1))
+            QVERIFY2(!arg.contains("Old#2024") && !arg.contains("New#2025") && !arg.isEmpty(),
+                     "changePassword gets the transformed texts only");
+        QVERIFY(change.at(1) != change.at(2));
+
+        for (const bool enable : {true, false}) {
+            rjsim_clear_journal();
+            facade->enableHardEncoder(enable);
+            facade->enableHardDecoder(enable);
+            const QByteArray mode = enable ? "2" : "1";
+            for (const char *op : {"enableHardEncoder", "enableHardDecoder"}) {
+                const QList<QByteArrayList> expected{
+                    {op, "1", "1", mode}, {op, "1", "2", mode}, {op, "2", "1", mode},
+                    {op, "2", "2", mode}, {op, "3", "1", mode}, {op, "3", "2", mode}};
+                QCOMPARE(simCalls(op), expected);
+            }
+        }
+
+        rjsim_clear_journal();
+        facade->enableNoiseSuppression(true);
+        facade->enableNoiseSuppression(false);
+        QCOMPARE(simCalls("enableNoiseSuppression"),
+                 (QList<QByteArrayList>{{"enableNoiseSuppression", "2"}, {"enableNoiseSuppression", "0"}}));
+    }
+
+    // An event the engine raises on its own thread reaches a receiver of the
+    // facade in the GUI thread.
+    void simEventReachesGuiThread()
+    {
+        CRJSdkManager *facade = startSim();
+        QList<RJWarn> warns;
+        QThread *thread = nullptr;
+        connect(facade, &CRJSdkManager::eventWarn, this, [&](RJWarn w) {
+            warns << w;
+            thread = QThread::currentThread();
+        });
+        QCOMPARE(rjsim_command("warn 42 bandwidth is low"), 0);
+        QTRY_COMPARE(warns.size(), 1);
+        QCOMPARE(warns.first().code, 42);
+        QCOMPARE(warns.first().msg, std::string("bandwidth is low"));
+        QCOMPARE(thread, qApp->thread());
     }
 
 private:
