@@ -1,0 +1,206 @@
+#include "helpers/CConfigUtils.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtDebug>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rj_app::helpers {
+
+namespace {
+
+std::string toStd(const char *psz)
+{
+    return psz ? std::string(psz) : std::string();
+}
+
+// strtoll gives exactly the automatic base the file format promises
+// ("0x" hexadecimal, leading "0" octal); the result is clamped, not wrapped.
+int parseInt(const std::string &strValue)
+{
+    const long long llValue = std::strtoll(strValue.c_str(), nullptr, 0);
+    if (llValue > INT_MAX)
+        return INT_MAX;
+    if (llValue < INT_MIN)
+        return INT_MIN;
+    return int(llValue);
+}
+
+} // namespace
+
+CConfigUtils::CConfigUtils() = default;
+
+CConfigUtils::~CConfigUtils()
+{
+    if (m_bDirty)
+        writeFile();
+}
+
+bool CConfigUtils::load(const char *pszPath)
+{
+    m_strPath = toStd(pszPath);
+    m_sections.clear();
+    m_bDirty = false;
+
+    std::FILE *pFile = std::fopen(m_strPath.c_str(), "rb");
+    if (!pFile) {
+        const int iErr = errno;
+        qInfo("Can not open config file: %s, err: %d", m_strPath.c_str(), iErr);
+        return false;
+    }
+    std::string strContent;
+    char szBuffer[4096];
+    size_t uRead = 0;
+    while ((uRead = std::fread(szBuffer, 1, sizeof(szBuffer), pFile)) > 0)
+        strContent.append(szBuffer, uRead);
+    const bool bReadFailed = std::ferror(pFile) != 0;
+    const int iErr = errno;
+    std::fclose(pFile);
+    if (bReadFailed) {
+        qInfo("Can not read config file: %s, err: %d", m_strPath.c_str(), iErr);
+        return false;
+    }
+
+    std::string strSection;
+    KeyTable pending;
+    size_t uPos = 0;
+    while (uPos < strContent.size()) {
+        const size_t uEnd = strContent.find('\n', uPos);
+        std::string strLine = strContent.substr(uPos, uEnd == std::string::npos ? std::string::npos : uEnd - uPos);
+        uPos = uEnd == std::string::npos ? strContent.size() : uEnd + 1;
+        // Files edited on Windows end their lines with CR LF.
+        if (uEnd != std::string::npos && !strLine.empty() && strLine.back() == '\r')
+            strLine.pop_back();
+
+        if (!strLine.empty() && strLine.front() == '[') {
+            if (!strSection.empty())
+                m_sections[strSection] = std::move(pending);
+            const size_t uClose = strLine.find(']');
+            if (uClose == std::string::npos)
+                return false;
+            strSection = strLine.substr(1, uClose - 1);
+            pending.clear();
+            continue;
+        }
+        const size_t uEq = strLine.find('=');
+        if (uEq != std::string::npos)
+            pending[strLine.substr(0, uEq)] = strLine.substr(uEq + 1);
+    }
+    m_sections[strSection] = std::move(pending);
+    return true;
+}
+
+bool CConfigUtils::create(const char *pszPath)
+{
+    m_strPath = toStd(pszPath);
+    m_sections.clear();
+    m_bDirty = false;
+
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(m_strPath)));
+    if (m_strPath.empty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    return file.commit();
+}
+
+bool CConfigUtils::save()
+{
+    if (!m_bDirty)
+        return true;
+    if (!writeFile())
+        return false;
+    m_bDirty = false;
+    return true;
+}
+
+bool CConfigUtils::writeFile()
+{
+    QByteArray content;
+    for (const auto &section : m_sections) {
+        if (!section.first.empty()) {
+            content += '[';
+            content += QByteArray::fromStdString(section.first);
+            content += "]\n";
+        }
+        for (const auto &entry : section.second) {
+            content += QByteArray::fromStdString(entry.first);
+            content += '=';
+            content += QByteArray::fromStdString(entry.second);
+            content += '\n';
+        }
+        content += '\n';
+    }
+
+    // A temporary file beside the target, renamed over it on commit: a crash
+    // or a concurrent reader never sees a half-written file.
+    const QString qstrPath = QFile::decodeName(QByteArray::fromStdString(m_strPath));
+    if (qstrPath.isEmpty())
+        return false;
+    QSaveFile file(qstrPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
+        return false;
+    }
+    if (file.write(content) != content.size() || !file.flush()) {
+        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QByteArray CConfigUtils::getString(const char *pszSection, const char *pszKey, const char *pszDefault) const
+{
+    const auto itSection = m_sections.find(toStd(pszSection));
+    if (itSection != m_sections.end()) {
+        const auto itKey = itSection->second.find(toStd(pszKey));
+        if (itKey != itSection->second.end())
+            return QByteArray::fromStdString(itKey->second);
+    }
+    return QByteArray(pszDefault);
+}
+
+int CConfigUtils::getInt(const char *pszSection, const char *pszKey, int iDefault) const
+{
+    const auto itSection = m_sections.find(toStd(pszSection));
+    if (itSection == m_sections.end())
+        return iDefault;
+    const auto itKey = itSection->second.find(toStd(pszKey));
+    if (itKey == itSection->second.end())
+        return iDefault;
+    return parseInt(itKey->second);
+}
+
+bool CConfigUtils::hasKey(const char *pszSection, const char *pszKey) const
+{
+    const auto itSection = m_sections.find(toStd(pszSection));
+    return itSection != m_sections.end() && itSection->second.count(toStd(pszKey)) != 0;
+}
+
+void CConfigUtils::setString(const char *pszSection, const char *pszKey, const char *pszValue)
+{
+    std::string strValue = toStd(pszValue);
+    // A line feed would end the line and turn the rest into a line of its own.
+    const size_t uLf = strValue.find('\n');
+    if (uLf != std::string::npos) {
+        qWarning("Value of %s/%s holds a line feed; stored up to it", pszSection ? pszSection : "",
+                 pszKey ? pszKey : "");
+        strValue.resize(uLf);
+    }
+    m_sections[toStd(pszSection)][toStd(pszKey)] = std::move(strValue);
+    m_bDirty = true;
+}
+
+void CConfigUtils::setInt(const char *pszSection, const char *pszKey, int iValue)
+{
+    setString(pszSection, pszKey, QByteArray::number(iValue).constData());
+}
+
+} // namespace rj_app::helpers
