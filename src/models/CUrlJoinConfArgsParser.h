@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace rj_app::models {
+
+// Which join URL form the last parse matched.
+enum UrlJoinConfProtocol {
+    UrlJoinConfProtocol_None = 0,   // nothing to join
+    UrlJoinConfProtocol_Server = 1, // "brondal://<server>/joinmeeting/..."
+    UrlJoinConfProtocol_Sip = 2,    // "glimora://joinmeeting/...[/<sip server>]"
+};
+
+// Splits a "--url=" start argument into the parts of a meeting join. The
+// members are public: the main-window manager, the login window and the
+// login manager read them directly.
+class CUrlJoinConfArgsParser
+{
+public:
+    static CUrlJoinConfArgsParser *getInstance();
+
+    // Parses one command-line argument (UTF-8). Every call starts from a
+    // cleared state; on failure everything stays cleared.
+    bool parse(const char *arg);
+
+    // Forgets the last join URL.
+    void clear();
+
+    QString m_qstrServerAddress;
+    QString m_qstrConfNumber;
+    bool m_bIsAudioOnly = false;
+    QString m_qstrPassword;
+    QString m_qstrSipServerAddress;
+    int m_iJoinConfProtocol = UrlJoinConfProtocol_None;
+
+private:
+    CUrlJoinConfArgsParser() = default;
+    void reset();
+    CUrlJoinConfArgsParser(const CUrlJoinConfArgsParser &) = delete;
+    CUrlJoinConfArgsParser &operator=(const CUrlJoinConfArgsParser &) = delete;
+};
+
+} // namespace rj_app::models
