@@ -82,6 +82,7 @@ private slots:
     void callbacksComeFromTheEngineThread();
     void nothingArrivesAfterUnregister();
     void unregisterFromInsideACallback();
+    void concurrentCallers();
 
     void login_data();
     void login();
@@ -221,6 +222,67 @@ void TestEngineSim::unregisterFromInsideACallback()
     QCOMPARE(rjsim_command("warn 2"), 0);
     QCOMPARE(rjsim_wait_idle(kWait), 1);
     QCOMPARE(m_rec->count("onWarn"), 1);
+}
+
+void TestEngineSim::concurrentCallers()
+{
+    // The client calls in from the GUI thread, pool threads and the screen
+    // feeder at once, while callbacks call back in; run under TSan.
+    m_rec->hook = [this] {
+        RJStats stats;
+        m_engine->getStats(stats);
+        m_engine->micEnabled();
+    };
+    login("alice", "Alice123");
+    QCOMPARE(m_engine->dialOut("1001", true), 0);
+    QVERIFY(m_rec->waitFor("onCallConnected"));
+    QCOMPARE(m_engine->setLocalContentSource(m_engine->getContentSourceList()[0]), 0);
+    QCOMPARE(m_engine->sendContent(), 0);
+
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
+    threads.emplace_back([&] { // the screen feeder
+        std::vector<unsigned char> pixels(32 * 4 * 16, 1);
+        RJContentSourceInfo frame;
+        frame.type = 3;
+        frame.captureSize.width = 32;
+        frame.captureSize.height = 16;
+        frame.bytesPerLine = 32 * 4;
+        frame.frameData = pixels.data();
+        while (!stop)
+            m_engine->setLocalContentSource(frame);
+    });
+    threads.emplace_back([&] { // pool tasks
+        while (!stop) {
+            m_engine->conferenceControllable();
+            AVFeature feature;
+            m_engine->getFeature("127.0.0.1", m_port, feature);
+            m_engine->encryptPassword(1, "Alice123");
+        }
+    });
+    threads.emplace_back([&] { // injected events
+        while (!stop) {
+            rjsim_command("quality 4");
+            rjsim_command("warn 5");
+            rjsim_wait_idle(1000);
+        }
+    });
+    for (int i = 0; i < 200; ++i) { // the GUI thread
+        RJStats stats;
+        QCOMPARE(m_engine->getStats(stats), 0);
+        QVERIFY(stats.count <= RJ_MAX_STREAM_STATS);
+        m_engine->getDiag();
+        m_engine->enableMic(i % 2 == 0);
+        m_engine->getDevices(RJ_DEVICE_CAMERA);
+    }
+    stop = true;
+    for (std::thread &t : threads)
+        t.join();
+    QVERIFY(rjsim_content_frames() > 0);
+    QCOMPARE(m_engine->hangUp(), 0);
+    QVERIFY(m_rec->waitFor("onCallEnd"));
+    QCOMPARE(rjsim_wait_idle(kWait), 1);
+    QCOMPARE(m_rec->count("onCallEnd"), 1);
 }
 
 // --- Login ---------------------------------------------------------------------
