@@ -345,18 +345,29 @@ void SimEngine::note(const char *operation, std::vector<std::string> args)
     SimRuntime::instance().record(operation, std::move(args));
 }
 
+void SimEngine::runStep(const Step &step)
+{
+    Events events;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_released)
+            return;
+        step(events);
+    }
+    deliver(events);
+}
+
 void SimEngine::later(std::int64_t delayMs, Step step)
 {
-    m_dispatcher.post(delayMs, [this, step = std::move(step)]() {
-        Events events;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_released)
-                return;
-            step(events);
-        }
-        deliver(events);
-    });
+    m_dispatcher.post(delayMs, [this, step = std::move(step)]() { runStep(step); });
+}
+
+void SimEngine::laterForUser(std::int64_t delayMs, Step step)
+{
+    if (m_dispatcher.timeScale() > 0.0)
+        later(delayMs, std::move(step));
+    else
+        m_dispatcher.postAmbient(delayMs, [this, step = std::move(step)]() { runStep(step); });
 }
 
 void SimEngine::deliver(Events &events)
@@ -2435,7 +2446,7 @@ void SimEngine::runParsed(const Parsed &p)
             const RJCallInfo info = call.info;
             events.push_back({"onCallIncoming", [info](IAVEventHandler &h) { h.onCallIncoming(info); }});
             const std::uint64_t id = call.id;
-            later(kIncomingTimeoutMs, [this, id](Events &next) {
+            laterForUser(kIncomingTimeoutMs, [this, id](Events &next) {
                 if (callIs(id, Phase::Incoming))
                     endCallLocked(id, nullptr, next); // the caller gave up
             });

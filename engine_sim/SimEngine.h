@@ -187,6 +187,10 @@ private:
     // Runs step under m_mutex on the dispatcher thread after a world delay,
     // then delivers the events it produced.
     void later(std::int64_t delayMs, Step step);
+    // Like later(), for waits on the local user (an incoming call rings for
+    // 30 s): at time scale 0 these stay real time, or nobody could answer.
+    void laterForUser(std::int64_t delayMs, Step step);
+    void runStep(const Step &step);
     void deliver(Events &events);
     void logLine(const std::string &line);
 
