@@ -252,7 +252,7 @@ void CLoginManager::onLoginSucceed(rj::engine::RJUserInfo user)
                 pConfig->setPort(m_iPort);
         }
         const QString qstrUserName = QString::fromStdString(user.username);
-        qInfo() << "loginStatus:" << statusName(eNewStatus) << ", username:" << qstrUserName;
+        qInfo() << "loginStatus:" << statusName(eNewStatus).constData() << ", username:" << qstrUserName;
         pConfig->setUser(qstrUserName);
         if (!m_qstrPassword.isEmpty()) {
             const std::string stored = CRJSdkManager::getInstance()->encryptPassword(
@@ -261,7 +261,7 @@ void CLoginManager::onLoginSucceed(rj::engine::RJUserInfo user)
         }
     }
 
-    qInfo() << "Login successfully, set m_loginStatus to:" << statusName(m_loginStatus);
+    qInfo() << "Login successfully, set m_loginStatus to:" << statusName(m_loginStatus).constData();
     setLoginStatus(eNewStatus);
     setDisplayName(QString::fromStdString(user.displayName));
     emit sigLoginTokenChanged();
@@ -398,7 +398,7 @@ void CLoginManager::setLoginStatus(LoginStatus eStatus)
     if (eStatus == m_loginStatus)
         return;
     const LoginStatus eOld = m_loginStatus;
-    qInfo() << "Change login status from" << statusName(eOld) << "to" << statusName(eStatus);
+    qInfo() << "Change login status from" << statusName(eOld).constData() << "to" << statusName(eStatus).constData();
     if (eStatus == enums::LoggingIn || eStatus == enums::NotLogin)
         m_bAvatarDownloaded = false;
     if (eStatus == enums::LoginFailed || eStatus == enums::NotLogin) {
@@ -417,7 +417,7 @@ void CLoginManager::setLoginStatus(LoginStatus eStatus)
 
 void CLoginManager::setLoginProgress(LoginProgress eProgress)
 {
-    qInfo() << RJ_FUNCTION << __LINE__ << progressName(eProgress);
+    qInfo() << RJ_FUNCTION << __LINE__ << progressName(eProgress).constData();
     m_loginProgress = eProgress;
     emit loginProgressChanged(eProgress);
 }
