@@ -6,6 +6,7 @@
 #include "support/TestMain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <thread>
 
 using namespace rj::engine;
 
@@ -275,6 +277,11 @@ void TestEngineSim::concurrentCallers()
         m_engine->enableMic(i % 2 == 0);
         m_engine->getDevices(RJ_DEVICE_CAMERA);
     }
+    // The feeder thread may not have been scheduled before the loop above ended.
+    QElapsedTimer waited;
+    waited.start();
+    while (rjsim_content_frames() == 0 && waited.elapsed() < kWait)
+        std::this_thread::yield();
     stop = true;
     for (std::thread &t : threads)
         t.join();
