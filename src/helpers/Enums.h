@@ -19,5 +19,14 @@ enum LoginStatus {
 };
 Q_ENUM_NS(LoginStatus)
 
+// The page the login window shows.
+enum LoginProgress {
+    NoPageChosen = 0, // the window shows the account page
+    LoginInfoPage = 1,
+    JoinConfPage = 2,
+    ChangePasswordPage = 3,
+};
+Q_ENUM_NS(LoginProgress)
+
 } // namespace enums
 } // namespace rj_app

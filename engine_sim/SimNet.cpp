@@ -1,0 +1,98 @@
+#include "SimNet.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace rjsim {
+
+namespace {
+
+bool endsWith(const std::string &text, const std::string &tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string lower(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// One address, non-blocking connect with a deadline.
+bool connectOnce(const addrinfo *ai, std::chrono::steady_clock::time_point deadline)
+{
+    const int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai->ai_protocol);
+    if (fd < 0)
+        return false;
+    bool ok = false;
+    int rc = ::connect(fd, ai->ai_addr, ai->ai_addrlen);
+    if (rc == 0) {
+        ok = true;
+    } else if (errno == EINPROGRESS) {
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  deadline - std::chrono::steady_clock::now())
+                                  .count();
+            if (left <= 0)
+                break;
+            pollfd pfd{fd, POLLOUT, 0};
+            rc = ::poll(&pfd, 1, static_cast<int>(left));
+            if (rc < 0 && errno == EINTR)
+                continue;
+            if (rc > 0) {
+                int error = 0;
+                socklen_t len = sizeof(error);
+                if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len) == 0 && error == 0)
+                    ok = true;
+            }
+            break;
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+bool isReservedInvalidName(const std::string &host)
+{
+    const std::string name = lower(host);
+    return name == "invalid" || endsWith(name, ".invalid") || endsWith(name, ".invalid.");
+}
+
+Reach probeServer(const std::string &host, unsigned int port, int timeoutMs)
+{
+    if (host.empty() || isReservedInvalidName(host))
+        return Reach::Unresolved;
+    if (port == 0 || port > 65535)
+        return Reach::Unreachable;
+
+    addrinfo hints;
+    std::memset(&hints, 0, sizeof(hints));
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV;
+    addrinfo *result = nullptr;
+    const std::string service = std::to_string(port);
+    const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &result);
+    if (rc != 0 || !result)
+        return Reach::Unresolved;
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool connected = false;
+    for (const addrinfo *ai = result; ai && !connected; ai = ai->ai_next)
+        connected = connectOnce(ai, deadline);
+    ::freeaddrinfo(result);
+    return connected ? Reach::Connected : Reach::Unreachable;
+}
+
+} // namespace rjsim
