@@ -6,6 +6,7 @@
 #include "support/TestMain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
 #include <QImage>
@@ -120,6 +121,7 @@ private slots:
     void kickEndsTheSession();
     void journalRecordsArguments();
     void controlFile();
+    void timeScaleStretchesDelays();
     void sipRegistration_data();
     void sipRegistration();
 
@@ -155,7 +157,6 @@ void TestEngineSim::init()
     QVERIFY(m_engine);
     m_rec = std::make_unique<EventRecorder>();
     QCOMPARE(m_engine->registerEventHandler(m_rec.get()), 0);
-    QCOMPARE(rjsim_time_scale(), 0.0);
 }
 
 void TestEngineSim::cleanup()
@@ -185,6 +186,7 @@ void TestEngineSim::login(const char *user, const char *password)
 
 void TestEngineSim::callbacksComeFromTheEngineThread()
 {
+    QCOMPARE(rjsim_time_scale(), 0.0);
     QCOMPARE(rjsim_command("warn 42"), 0);
     QVERIFY(m_rec->waitFor("onWarn"));
     const RecordedEvent e = m_rec->named("onWarn").front();
@@ -201,14 +203,14 @@ void TestEngineSim::callbacksComeFromTheEngineThread()
 void TestEngineSim::nothingArrivesAfterUnregister()
 {
     // Slow callbacks, so that unregistering races with one in flight.
-    m_rec->hook = [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); };
-    for (int i = 0; i < 200; ++i)
+    m_rec->hook = [] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); };
+    for (int i = 0; i < 1000; ++i)
         QCOMPARE(rjsim_command("warn 1"), 0);
     QVERIFY(m_rec->waitFor("onWarn", 5));
     QCOMPARE(m_engine->unregisterEventHandler(m_rec.get()), 0);
     QVERIFY(!m_rec->inCallback); // the one in flight finished before unregister returned
     const int seen = m_rec->count("onWarn");
-    QVERIFY(seen < 200);
+    QVERIFY(seen < 1000);
     QCOMPARE(rjsim_wait_idle(kWait), 1);
     QCOMPARE(m_rec->count("onWarn"), seen);
     // A second unregister of the same handler is refused.
@@ -267,7 +269,9 @@ void TestEngineSim::concurrentCallers()
             rjsim_wait_idle(1000);
         }
     });
-    for (int i = 0; i < 200; ++i) { // the GUI thread
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 200 || (rjsim_content_frames() < 100 && timer.elapsed() < kWait); ++i) { // the GUI thread
         RJStats stats;
         QCOMPARE(m_engine->getStats(stats), 0);
         QVERIFY(stats.count <= RJ_MAX_STREAM_STATS);
@@ -1131,7 +1135,44 @@ void TestEngineSim::controlFile()
     const auto warns = m_rec->named("onWarn");
     QCOMPARE(warns[0].warn.code, 2);
     QCOMPARE(warns[1].warn.code, 3);
-    QVERIFY(QFile::exists(dir.filePath("rjsdk.log")));
+    QFile log(dir.filePath("rjsdk.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("event onWarn"));
+    log.close();
+
+    // Secrets stay out of the log (it travels with feedback archives).
+    QCOMPARE(m_engine->validatePassword("Secret#77"), 0);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray written = log.readAll();
+    QVERIFY(written.contains("validatePassword ***"));
+    QVERIFY(!written.contains("Secret#77"));
+}
+
+void TestEngineSim::timeScaleStretchesDelays()
+{
+    // A second engine made with a small scale: delays shrink but keep their
+    // order, and the periodic quality report runs.
+    cleanup();
+    qputenv("RJSIM_TIME_SCALE", "0.05");
+    init();
+    qputenv("RJSIM_TIME_SCALE", "0");
+    QCOMPARE(rjsim_time_scale(), 0.05);
+    login("alice", "Alice123");
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(m_engine->dialOut("1003", true), 0);
+    QVERIFY(m_rec->waitFor("onCallConnected"));
+    // Queue of 3.5 s in world time: 175 ms here.
+    QVERIFY(timer.elapsed() >= 150);
+    QCOMPARE(m_rec->count("onWaitQueue"), 3);
+    // A report at connect and one every 5 s of world time (250 ms here).
+    QVERIFY(m_rec->waitFor("onNetworkQuality", 3));
+    for (const RecordedEvent &e : m_rec->named("onNetworkQuality"))
+        QVERIFY(e.level >= 4.0f && e.level <= 5.0f);
+    QCOMPARE(rjsim_wait_idle(100), 0); // a connected call keeps reporting
+    QCOMPARE(m_engine->hangUp(), 0);
+    QVERIFY(m_rec->waitFor("onCallEnd"));
+    QCOMPARE(rjsim_wait_idle(kWait), 1);
 }
 
 void TestEngineSim::sipRegistration_data()
