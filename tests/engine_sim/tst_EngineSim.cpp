@@ -9,7 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -109,6 +111,7 @@ private slots:
     void avatarDownloadAndUpload();
 
     void contentSourcesAndBitmaps();
+    void screensOfTheDisplay();
     void sendingContentAndStatistics();
     void devicesAndVolumes();
     void diagnosisFollowsLoginAndCalls();
@@ -806,6 +809,31 @@ void TestEngineSim::contentSourcesAndBitmaps()
     unknown.windowTitle = "no such screen";
     QVERIFY(m_engine->getContentSourceBitmap(unknown, 0, 112, 70, none) != 0);
     QVERIFY(none.data == nullptr);
+}
+
+void TestEngineSim::screensOfTheDisplay()
+{
+    // Without RJSIM_SCREENS the screens are the display's, so that the share
+    // chooser can match them by name; read on the GUI thread, remembered for
+    // calls from other threads.
+    const QByteArray saved = qgetenv("RJSIM_SCREENS");
+    qunsetenv("RJSIM_SCREENS");
+    std::vector<std::string> expected;
+    for (QScreen *screen : QGuiApplication::screens())
+        expected.push_back(screen->name().trimmed().toStdString());
+    auto screenNames = [this] {
+        std::vector<std::string> names;
+        for (const RJContentSourceInfo &info : m_engine->getContentSourceList())
+            if (info.type == 0)
+                names.push_back(info.windowTitle);
+        return names;
+    };
+    const std::vector<std::string> onGuiThread = screenNames();
+    std::vector<std::string> onOtherThread;
+    std::thread([&] { onOtherThread = screenNames(); }).join();
+    qputenv("RJSIM_SCREENS", saved);
+    QCOMPARE(onGuiThread, expected);
+    QCOMPARE(onOtherThread, expected);
 }
 
 void TestEngineSim::sendingContentAndStatistics()
