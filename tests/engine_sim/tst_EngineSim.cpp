@@ -1031,7 +1031,20 @@ void TestEngineSim::forcedResults()
     QVERIFY(m_rec->waitFor("onError"));
     QCOMPARE(m_rec->named("onError").front().error.code, 1);
 
+    // Forced to 0: performed, and 0 whatever the real answer.
+    m_rec->clear();
+    rjsim_force_result("getFeature", 0, 1);
+    QCOMPARE(m_engine->getFeature("127.0.0.1", m_deadPort, feature), 0); // taken as reachable
+    QCOMPARE(feature.appServerType, std::string("ZOV"));
+    QCOMPARE(rjsim_command("result hangUp 0"), 0);
+    QCOMPARE(m_engine->hangUp(), 0); // no call, still 0
+    rjsim_force_result("dialOut", 0, 1);
+    QCOMPARE(m_engine->dialOut("8999", true), 0); // performed: busy
+    QVERIFY(m_rec->waitFor("onCallEnd"));
+    QCOMPARE(m_rec->named("onError").front().error.code, 11);
+
     QCOMPARE(rjsim_command("result hangUp 5"), 0);
+    QCOMPARE(m_engine->hangUp(), 5);
     QCOMPARE(rjsim_command("result clear"), 0);
     QCOMPARE(m_engine->hangUp(), 4); // no call: the real answer again
 }
