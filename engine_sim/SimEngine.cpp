@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -269,6 +270,20 @@ int protocolCode(const std::string &protocol)
     return 0; // UDP and anything else
 }
 
+// Set by enter() when the operation's result is forced to 0; read by done()
+// on the same thread before the operation returns.
+thread_local bool t_forcedZero = false;
+
+int done(int result)
+{
+    return t_forcedZero ? 0 : result;
+}
+
+bool forcedZero()
+{
+    return t_forcedZero;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -327,15 +342,31 @@ SimEngine::~SimEngine()
 
 bool SimEngine::enter(const char *operation, std::vector<std::string> args, int *code)
 {
+    // The log file travels with feedback archives: no secrets in it.
+    struct Secret {
+        const char *operation;
+        std::size_t arg;
+    };
+    static const Secret secrets[] = {{"avlogin", 3},          {"validatePassword", 0}, {"changePassword", 0},
+                                     {"changePassword", 1},   {"registerSIPServer", 3}};
     std::string line = operation;
-    for (const std::string &a : args)
-        line += ' ' + a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        bool secret = false;
+        for (const Secret &s : secrets)
+            secret = secret || (i == s.arg && std::strcmp(operation, s.operation) == 0);
+        line += ' ' + (secret ? std::string("***") : args[i]);
+    }
     logLine(line);
     SimRuntime::instance().record(operation, std::move(args));
+    t_forcedZero = false;
     int forced = 0;
     if (!SimRuntime::instance().takeForced(operation, &forced))
         return false;
     logLine(std::string("forced result ") + num(forced));
+    if (forced == 0) {
+        t_forcedZero = true; // performed, and answers 0 whatever happens
+        return false;
+    }
     *code = forced;
     return true;
 }
@@ -411,7 +442,7 @@ int SimEngine::setLog(int level, const char *log_path, const char *log_file_name
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     setUserDataDirLocked(str(log_path));
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableLog(bool enable)
@@ -421,7 +452,7 @@ int SimEngine::enableLog(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_logMutex);
     m_logEnabled = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::initialize(const char *config_path, const char *config_file_name)
@@ -431,11 +462,11 @@ int SimEngine::initialize(const char *config_path, const char *config_file_name)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (str(config_path).empty())
-        return kBadParameter;
+        return done(kBadParameter);
     setUserDataDirLocked(str(config_path));
     m_configPath = pathJoin(str(config_path), str(config_file_name).empty() ? "brondalrc" : str(config_file_name));
     loadConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setRootCA(const char *path)
@@ -445,7 +476,7 @@ int SimEngine::setRootCA(const char *path)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_rootCA = str(path);
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setUserImage(const char *background_file_path, const char *user_image_path)
@@ -456,7 +487,7 @@ int SimEngine::setUserImage(const char *background_file_path, const char *user_i
     std::lock_guard<std::mutex> lock(m_mutex);
     m_backgroundImage = str(background_file_path);
     m_userImage = str(user_image_path);
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableWhiteBoard(bool enable)
@@ -466,7 +497,7 @@ int SimEngine::enableWhiteBoard(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_whiteboardEnabled = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setUserAgent(const char *company, const char *version)
@@ -477,7 +508,7 @@ int SimEngine::setUserAgent(const char *company, const char *version)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_company = str(company);
     m_version = str(version);
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::release()
@@ -492,7 +523,7 @@ int SimEngine::release()
     // Nothing scheduled runs any more; a callback in flight finishes first
     // (unless release is called from inside it).
     m_dispatcher.stop();
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableSecure(bool enable)
@@ -502,7 +533,7 @@ int SimEngine::enableSecure(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_secure = enable;
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -593,15 +624,15 @@ int SimEngine::setDevice(RJ_DEVICE_TYPE type, std::uint32_t id)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!validDeviceType(type))
-        return kBadParameter;
+        return done(kBadParameter);
     for (const RJDevice &d : m_devices[type]) {
         if (d.id == id) {
             m_currentDevice[type] = id;
             saveConfigLocked();
-            return kOk;
+            return done(kOk);
         }
     }
-    return kBadParameter;
+    return done(kBadParameter);
 }
 
 int SimEngine::enableMicMeter(bool enable)
@@ -611,7 +642,7 @@ int SimEngine::enableMicMeter(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_micMeter = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setAudioFile(const char *path)
@@ -621,7 +652,7 @@ int SimEngine::setAudioFile(const char *path)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_audioFile = str(path);
-    return kOk;
+    return done(kOk);
 }
 
 float SimEngine::getMicVolume()
@@ -648,7 +679,7 @@ int SimEngine::startAudioPlay(int loop)
     const long long duration = media::soundDurationMs(file);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (file.empty() || duration < 0)
-        return kBadParameter;
+        return done(kBadParameter);
     m_audioPlaying = true;
     const std::uint64_t token = ++m_audioToken;
     // Mode 1 repeats until stopped (the ringtone); other modes play once.
@@ -658,7 +689,7 @@ int SimEngine::startAudioPlay(int loop)
                 m_audioPlaying = false;
         });
     }
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::stopAudioPlay()
@@ -669,7 +700,7 @@ int SimEngine::stopAudioPlay()
     std::lock_guard<std::mutex> lock(m_mutex);
     m_audioPlaying = false;
     ++m_audioToken;
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::isAudioPlaying()
@@ -685,10 +716,10 @@ int SimEngine::setRenderType(int type)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (type < 0 || type > 2)
-        return kBadParameter;
+        return done(kBadParameter);
     m_renderType = type;
     saveConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::getRenderType()
@@ -711,14 +742,14 @@ int SimEngine::setVolume(RJ_DEVICE_TYPE type, const RJVolume &vol)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!validDeviceType(type) || vol.volume < 0.0f || vol.volume > 3.0f || vol.volume != vol.volume)
-        return kBadParameter;
+        return done(kBadParameter);
     m_volume[type] = vol;
     m_volume[type].mute = vol.mute ? 1 : 0;
     const RJVolume copy = m_volume[type];
     later(0, [type, copy](Events &events) {
         events.push_back({"onVolume", [type, copy](IAVEventHandler &h) { h.onVolume(type, copy); }});
     });
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -731,7 +762,7 @@ int SimEngine::setLocalVideoWindow(void *id)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_localVideoWindow = id;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setRemoteVideoWindow(void *id)
@@ -741,7 +772,7 @@ int SimEngine::setRemoteVideoWindow(void *id)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_remoteVideoWindow = id;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setRemoteContentWindow(void *id)
@@ -751,7 +782,7 @@ int SimEngine::setRemoteContentWindow(void *id)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_remoteContentWindow = id;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setLocalContentWindow(void *id, int mode)
@@ -762,7 +793,7 @@ int SimEngine::setLocalContentWindow(void *id, int mode)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_localContentWindow = id;
     m_localContentMode = mode;
-    return kOk;
+    return done(kOk);
 }
 
 void SimEngine::refreshScreensLocked()
@@ -828,7 +859,7 @@ int SimEngine::getContentSourceBitmap(const RJContentSourceInfo &info, int bitma
               &code))
         return code;
     if (maxWidth <= 0 || maxHeight <= 0 || (bitmapType != 0 && bitmapType != 1))
-        return kBadParameter;
+        return done(kBadParameter);
     int sourceWidth = 0, sourceHeight = 0;
     std::uint32_t seed = seedOf(info.windowTitle);
     {
@@ -837,18 +868,18 @@ int SimEngine::getContentSourceBitmap(const RJContentSourceInfo &info, int bitma
             const auto it = std::find_if(m_screens.begin(), m_screens.end(),
                                          [&](const media::Screen &s) { return s.name == info.windowTitle; });
             if (it == m_screens.end() || bitmapType != 0) // screens have no icon
-                return kBadParameter;
+                return done(kBadParameter);
             sourceWidth = it->width;
             sourceHeight = it->height;
         } else if (info.type == 1) {
             const media::Window *w = findWindowLocked(info);
             if (!w)
-                return kBadParameter;
+                return done(kBadParameter);
             sourceWidth = w->width;
             sourceHeight = w->height;
             seed = seedOf(w->title);
         } else {
-            return kBadParameter;
+            return done(kBadParameter);
         }
     }
     int width = 0, height = 0;
@@ -859,13 +890,13 @@ int SimEngine::getContentSourceBitmap(const RJContentSourceInfo &info, int bitma
     }
     unsigned char *data = media::renderSourceBitmap(info.type, seed, width, height, bitmapType);
     if (!data)
-        return kInternal;
+        return done(kInternal);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_bitmaps.insert(data);
     bitmap.width = width;
     bitmap.height = height;
     bitmap.data = data;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::releaseContentSourceBitmap(RJBitmap &bitmap)
@@ -876,11 +907,11 @@ int SimEngine::releaseContentSourceBitmap(RJBitmap &bitmap)
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_bitmaps.find(bitmap.data);
     if (it == m_bitmaps.end())
-        return kBadParameter; // not lent by this engine, or already returned
+        return done(kBadParameter); // not lent by this engine, or already returned
     delete[] *it;
     m_bitmaps.erase(it);
     bitmap = RJBitmap();
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setLocalContentSource(const RJContentSourceInfo &info)
@@ -899,11 +930,11 @@ int SimEngine::setLocalContentSource(const RJContentSourceInfo &info)
             bytesPerPixel = 3;
             break;
         default:
-            return kBadParameter;
+            return done(kBadParameter);
         }
         const int w = info.captureSize.width, h = info.captureSize.height;
         if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || info.bytesPerLine < w * bytesPerPixel)
-            return kBadParameter;
+            return done(kBadParameter);
         // Read the first and last pixel of every line, as an encoder would
         // read them all: a short buffer shows up here, not later.
         unsigned sum = 0;
@@ -920,7 +951,7 @@ int SimEngine::setLocalContentSource(const RJContentSourceInfo &info)
             m_frameTimes.pop_front();
         m_source.captureSize = info.captureSize;
         m_haveSource = true;
-        return kOk;
+        return done(kOk);
     }
     int code = 0;
     if (enter("setLocalContentSource",
@@ -930,13 +961,13 @@ int SimEngine::setLocalContentSource(const RJContentSourceInfo &info)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (info.type < 0 || info.type > 3)
-        return kBadParameter;
+        return done(kBadParameter);
     if (info.type == 1 && !findWindowLocked(info))
-        return kBadParameter;
+        return done(kBadParameter);
     m_source = info;
     m_source.frameData = nullptr;
     m_haveSource = true;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::repaintVideo()
@@ -944,7 +975,7 @@ int SimEngine::repaintVideo()
     int code = 0;
     if (enter("repaintVideo", {}, &code))
         return code;
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -958,9 +989,9 @@ int SimEngine::downloadUserImage(const char *path)
     const std::string target = str(path);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_session.loggedIn)
-        return kNotLoggedIn;
+        return done(kNotLoggedIn);
     if (target.empty())
-        return kBadParameter;
+        return done(kBadParameter);
     const std::string user = m_session.user;
     later(300, [this, target, user](Events &events) {
         if (!media::writeAvatar(target, user, m_avatars[user])) {
@@ -971,7 +1002,7 @@ int SimEngine::downloadUserImage(const char *path)
         events.push_back({"onDownloadUserImageComplete",
                           [target](IAVEventHandler &h) { h.onDownloadUserImageComplete(target.c_str()); }});
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::uploadUserImage(const char *path)
@@ -984,21 +1015,21 @@ int SimEngine::uploadUserImage(const char *path)
     const bool readable = media::readPicture(source, &bytes);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_session.loggedIn)
-        return kNotLoggedIn;
+        return done(kNotLoggedIn);
     const std::string user = m_session.user;
     if (!readable) {
         later(300, [source](Events &events) {
             const RJError e = makeError(0, "uploadUserImage", kBadParameter, "not a picture: " + source);
             events.push_back({"onError", [e](IAVEventHandler &h) { h.onError(e); }});
         });
-        return kOk;
+        return done(kOk);
     }
     later(800, [this, source, user, bytes](Events &events) {
         m_avatars[user] = bytes;
         events.push_back({"onUploadUserImageComplete",
                           [source](IAVEventHandler &h) { h.onUploadUserImageComplete(source.c_str()); }});
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::validatePassword(const char *password)
@@ -1027,19 +1058,19 @@ int SimEngine::changePassword(const char *old_password, const char *new_password
         return code;
     std::string oldPlain, newPlain;
     if (!decodeChangeForm(str(old_password), &oldPlain) || !decodeChangeForm(str(new_password), &newPlain))
-        return kBadParameter;
+        return done(kBadParameter);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_session.loggedIn)
-        return kNotLoggedIn;
+        return done(kNotLoggedIn);
     if (m_passwords[m_session.user] != oldPlain)
-        return kWrongOldPassword;
+        return done(kWrongOldPassword);
     if (!world::passwordFollowsPolicy(newPlain))
-        return kPolicyViolation;
+        return done(kPolicyViolation);
     m_passwords[m_session.user] = newPlain;
     m_mustChange[m_session.user] = false;
     m_session.info.mustChangePasswd = false;
     m_session.info.everChangedPasswd = true;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::changeDisplayName(const char *display_name)
@@ -1050,12 +1081,12 @@ int SimEngine::changeDisplayName(const char *display_name)
     const std::string name = str(display_name);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_session.loggedIn)
-        return kNotLoggedIn;
+        return done(kNotLoggedIn);
     if (name.empty() || name.size() > 64)
-        return kBadParameter;
+        return done(kBadParameter);
     m_displayNames[m_session.user] = name;
     m_session.info.displayName = name;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::getUserInfo(RJUserInfo &user)
@@ -1065,9 +1096,9 @@ int SimEngine::getUserInfo(RJUserInfo &user)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_session.loggedIn)
-        return kNotLoggedIn;
+        return done(kNotLoggedIn);
     user = m_session.info;
-    return kOk;
+    return done(kOk);
 }
 
 std::string SimEngine::getDisplayName()
@@ -1088,8 +1119,8 @@ int SimEngine::getRegisterInfo(int type, RJRegisterInfo &info)
     else if (type == RJ_CALL_TYPE_SIP)
         info = m_sipReg;
     else
-        return kBadParameter;
-    return kOk;
+        return done(kBadParameter);
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -1102,7 +1133,7 @@ int SimEngine::enablePreview(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_preview = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::setBandwidth(unsigned int kbps)
@@ -1112,10 +1143,10 @@ int SimEngine::setBandwidth(unsigned int kbps)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (kbps < 64 || kbps > 20480)
-        return kBadParameter;
+        return done(kBadParameter);
     m_bandwidth = kbps;
     saveConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 unsigned int SimEngine::getBandwidth()
@@ -1137,7 +1168,7 @@ int SimEngine::enableCamera(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_camera = enable;
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::micEnabled()
@@ -1153,9 +1184,9 @@ int SimEngine::enableMic(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (enable && m_remoteMuted)
-        return kRefused; // muted by the conference: ask to speak instead
+        return done(kRefused); // muted by the conference: ask to speak instead
     m_mic = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::requestRemoteUnmute(bool request)
@@ -1181,7 +1212,7 @@ int SimEngine::enableHighFPS(bool enable)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_highFps = enable;
     saveConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableHD(bool enable)
@@ -1192,7 +1223,7 @@ int SimEngine::enableHD(bool enable)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_hd = enable;
     saveConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::HDEnabled()
@@ -1209,7 +1240,7 @@ int SimEngine::getStats(RJStats &stats)
     stats.count = 0;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase != Phase::Connected)
-        return kOk;
+        return done(kOk);
     const double seconds = std::max<std::int64_t>(0, m_dispatcher.worldNow() - m_call.connectedAt) / 1000.0;
     auto add = [&](RJ_STREAM_TYPE type, int direction, const char *codec, double rate, double fps, int w, int h) {
         if (stats.count >= RJ_MAX_STREAM_STATS)
@@ -1260,7 +1291,7 @@ int SimEngine::getStats(RJStats &stats)
     case ContentState::None:
         break;
     }
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableNoiseSuppression(int level)
@@ -1270,7 +1301,7 @@ int SimEngine::enableNoiseSuppression(int level)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_noiseLevel = level;
-    return kOk;
+    return done(kOk);
 }
 
 rj::engine::RJContentInfo SimEngine::contentInfoLocked(bool enabled, int dir, int type) const
@@ -1299,11 +1330,11 @@ int SimEngine::sendContent()
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase != Phase::Connected)
-        return kNotInConference;
+        return done(kNotInConference);
     if (!m_contentAllowed || !m_call.info.contentEnabled)
-        return kRefused;
+        return done(kRefused);
     if (!m_haveSource)
-        return kBadParameter;
+        return done(kBadParameter);
     Events now;
     if (m_call.content == ContentState::ReceivingContent || m_call.content == ContentState::ReceivingWhiteboard)
         remoteContentLocked(false, false, std::string(), now); // sending takes the floor
@@ -1318,7 +1349,7 @@ int SimEngine::sendContent()
         if (m_call.id == id)
             events.insert(events.end(), now.begin(), now.end());
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::sendWhiteBoard()
@@ -1328,9 +1359,9 @@ int SimEngine::sendWhiteBoard()
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase != Phase::Connected)
-        return kNotInConference;
+        return done(kNotInConference);
     if (!m_whiteboardEnabled || !m_call.info.contentEnabled)
-        return kRefused;
+        return done(kRefused);
     Events now;
     if (m_call.content == ContentState::ReceivingContent || m_call.content == ContentState::ReceivingWhiteboard)
         remoteContentLocked(false, false, std::string(), now);
@@ -1345,7 +1376,7 @@ int SimEngine::sendWhiteBoard()
         if (m_call.id == id)
             events.insert(events.end(), now.begin(), now.end());
     });
-    return kOk;
+    return done(kOk);
 }
 
 void SimEngine::stopSendingLocked(Events &events)
@@ -1377,7 +1408,7 @@ int SimEngine::stopContent()
                 events.insert(events.end(), now.begin(), now.end());
         });
     }
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableContentAudio(bool enable)
@@ -1387,7 +1418,7 @@ int SimEngine::enableContentAudio(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_contentAudio = enable;
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::contentAudioEnabled()
@@ -1403,7 +1434,7 @@ int SimEngine::enableContentHighFPS(bool enable)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_contentHighFps = enable;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableContent(bool enable)
@@ -1414,7 +1445,7 @@ int SimEngine::enableContent(bool enable)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_contentAllowed = enable;
     saveConfigLocked();
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::contentEnabled()
@@ -1430,7 +1461,7 @@ int SimEngine::enableHardDecoder(int streamKind, int codec, int mode)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_hardDecoder[{streamKind, codec}] = mode;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::enableHardEncoder(int streamKind, int codec, int mode)
@@ -1440,7 +1471,7 @@ int SimEngine::enableHardEncoder(int streamKind, int codec, int mode)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_hardEncoder[{streamKind, codec}] = mode;
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -1509,9 +1540,9 @@ int SimEngine::uploadFeedbackFilesWithAddress(const std::vector<std::string> &fi
         return result;
     };
     if (enter(operation, std::move(args), &code))
-        return code == 0 ? code : fail(code, -std::abs(code));
+        return fail(code, -std::abs(code));
     if (files.empty())
-        return fail(kBadParameter, -1);
+        return done(fail(kBadParameter, -1));
     bool allReadable = true;
     for (const std::string &f : files)
         allReadable = allReadable && readableFile(f);
@@ -1522,7 +1553,7 @@ int SimEngine::uploadFeedbackFilesWithAddress(const std::vector<std::string> &fi
         unsigned int port = 0;
         if (!parseAddress(str(address), &host, &port))
             return fail(kOk, -3);
-        if (probeServer(host, port, world::kProbeTimeoutMs) != Reach::Connected)
+        if (!forcedZero() && probeServer(host, port, world::kProbeTimeoutMs) != Reach::Connected)
             return fail(kOk, -2);
     }
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -1535,7 +1566,7 @@ int SimEngine::uploadFeedbackFilesWithAddress(const std::vector<std::string> &fi
                 {"onUploadFeedback", [progress](IAVEventHandler &h) { h.onUploadFeedback(progress); }});
         });
     }
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -1676,10 +1707,10 @@ int SimEngine::registerEventHandler(IAVEventHandler *handler)
     if (enter("registerEventHandler", {ptr(handler)}, &code))
         return code;
     if (!handler)
-        return kBadParameter;
+        return done(kBadParameter);
     std::lock_guard<std::recursive_mutex> lock(m_handlerMutex);
     m_handler = handler;
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::unregisterEventHandler(IAVEventHandler *handler)
@@ -1691,9 +1722,9 @@ int SimEngine::unregisterEventHandler(IAVEventHandler *handler)
     // callback the lock is already ours.
     std::lock_guard<std::recursive_mutex> lock(m_handlerMutex);
     if (!handler || handler != m_handler)
-        return kBadParameter;
+        return done(kBadParameter);
     m_handler = nullptr;
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -1716,12 +1747,12 @@ int SimEngine::getFeature(const char *server, unsigned int port, AVFeature &feat
         return result;
     };
     if (forced && code != kOk && code != kFeatureAlternateOk)
-        return failWith(code, LoginOutcome::None, "forced result");
-    const Reach reach = forced ? Reach::Connected : probeServer(host, port, world::kProbeTimeoutMs);
+        return done(failWith(code, LoginOutcome::None, "forced result"));
+    const Reach reach = (forced || forcedZero()) ? Reach::Connected : probeServer(host, port, world::kProbeTimeoutMs);
     if (reach == Reach::Unresolved)
-        return failWith(kUnresolved, LoginOutcome::Unresolved, "cannot resolve " + host);
+        return done(failWith(kUnresolved, LoginOutcome::Unresolved, "cannot resolve " + host));
     if (reach == Reach::Unreachable)
-        return failWith(kUnreachable, LoginOutcome::Unreachable, "cannot reach " + host + ":" + num(port));
+        return done(failWith(kUnreachable, LoginOutcome::Unreachable, "cannot reach " + host + ":" + num(port)));
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_loginHost = host;
@@ -1732,7 +1763,7 @@ int SimEngine::getFeature(const char *server, unsigned int port, AVFeature &feat
     feature.apiEnabled = true;
     feature.passwordEncryptionWithAES = false;
     feature.enableChangePassword = true;
-    return forced ? code : kOk;
+    return forced ? code : done(kOk);
 }
 
 int SimEngine::avlogin(const char *server, unsigned int port, const char *username, const char *password)
@@ -1751,10 +1782,10 @@ int SimEngine::avlogin(const char *server, unsigned int port, const char *userna
     }
     // The login connects to the server as the feature query did (this runs
     // on the caller's thread, a pool thread in the client).
-    const Reach reach = forced ? Reach::Connected : probeServer(host, port, world::kProbeTimeoutMs);
+    const Reach reach = forcedZero() ? Reach::Connected : probeServer(host, port, world::kProbeTimeoutMs);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_released)
-        return kNotInitialized;
+        return done(kNotInitialized);
     const std::uint64_t generation = ++m_loginGeneration;
     m_loginHost = host;
     if (reach != Reach::Connected) {
@@ -1767,7 +1798,7 @@ int SimEngine::avlogin(const char *server, unsigned int port, const char *userna
             const RJError e = makeError(0, "avlogin", result, "cannot reach " + host);
             events.push_back({"onError", [e](IAVEventHandler &h) { h.onError(e); }});
         });
-        return kOk;
+        return done(kOk);
     }
     later(400, [this, generation, host, port, user, cipher](Events &events) {
         if (generation != m_loginGeneration)
@@ -1835,7 +1866,7 @@ int SimEngine::avlogin(const char *server, unsigned int port, const char *userna
             next.push_back({"onRegisterInfo", [reg](IAVEventHandler &h) { h.onRegisterInfo(reg); }});
         });
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::avlogout()
@@ -1846,7 +1877,7 @@ int SimEngine::avlogout()
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_loginGeneration; // a login still under way no longer completes
     if (!m_session.loggedIn)
-        return kOk;
+        return done(kOk);
     m_session = Session();
     m_videoReg.clear();
     m_videoReg.type = RJ_CALL_TYPE_VIDEO_SERVICE;
@@ -1854,7 +1885,7 @@ int SimEngine::avlogout()
     later(100, [reg](Events &events) {
         events.push_back({"onRegisterInfo", [reg](IAVEventHandler &h) { h.onRegisterInfo(reg); }});
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::registerSIPServer(const char *domain, const char *displayName, const char *username,
@@ -1890,7 +1921,7 @@ int SimEngine::registerSIPServer(const char *domain, const char *displayName, co
         const RJRegisterInfo reg = m_sipReg;
         events.push_back({"onRegisterInfo", [reg](IAVEventHandler &h) { h.onRegisterInfo(reg); }});
     });
-    return forced ? code : kOk;
+    return forced ? code : done(kOk);
 }
 
 int SimEngine::unregisterSIPServer()
@@ -1900,7 +1931,7 @@ int SimEngine::unregisterSIPServer()
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_sipReg.state != RJ_REGISTER_STATE_REGISTERED && m_sipReg.state != RJ_REGISTER_STATE_REGISTERING)
-        return kOk;
+        return done(kOk);
     ++m_sipGeneration;
     m_sipReg.clear();
     m_sipReg.type = RJ_CALL_TYPE_SIP;
@@ -1908,7 +1939,7 @@ int SimEngine::unregisterSIPServer()
     later(100, [reg](Events &events) {
         events.push_back({"onRegisterInfo", [reg](IAVEventHandler &h) { h.onRegisterInfo(reg); }});
     });
-    return kOk;
+    return done(kOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -2038,11 +2069,11 @@ int SimEngine::dialOut(const char *number, bool enable_video)
     const std::string dial = str(number);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_released)
-        return kNotInitialized;
+        return done(kNotInitialized);
     if (m_call.phase != Phase::None)
-        return kRefused; // one call at a time
+        return done(kRefused); // one call at a time
     if (dial.empty())
-        return kBadParameter;
+        return done(kBadParameter);
 
     // number[*password][@server]
     const auto star = dial.find('*');
@@ -2053,7 +2084,7 @@ int SimEngine::dialOut(const char *number, bool enable_video)
         password = dial.substr(star + 1, at == std::string::npos || at < star ? std::string::npos : at - star - 1);
     const std::string server = at == std::string::npos ? std::string() : dial.substr(at + 1);
     if (plainNumber.empty())
-        return kBadParameter;
+        return done(kBadParameter);
 
     Call call;
     call.id = ++m_nextCallId;
@@ -2097,11 +2128,11 @@ int SimEngine::dialOut(const char *number, bool enable_video)
                             || m_sipReg.state == RJ_REGISTER_STATE_REGISTERING;
     if (!registered && server.empty()) {
         endAfter(300, makeError(0, "onCallEnd", kNotLoggedIn, "not registered"));
-        return kOk;
+        return done(kOk);
     }
     if (!server.empty() && isReservedInvalidName(server)) {
         endAfter(300, makeError(0, "onCallEnd", kUnresolved, "cannot resolve " + server));
-        return kOk;
+        return done(kOk);
     }
     if (const world::Meeting *m = call.meeting) {
         const std::string required = m->password;
@@ -2139,7 +2170,7 @@ int SimEngine::dialOut(const char *number, bool enable_video)
     } else {
         endAfter(600, makeError(4, "onCallEnd", world::kMeetingNotActive, "unknown number"));
     }
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::acceptCall(bool enable_video)
@@ -2149,7 +2180,7 @@ int SimEngine::acceptCall(bool enable_video)
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase != Phase::Incoming)
-        return kNotInConference;
+        return done(kNotInConference);
     m_call.phase = Phase::Answering;
     m_call.video = enable_video;
     const std::uint64_t id = m_call.id;
@@ -2157,7 +2188,7 @@ int SimEngine::acceptCall(bool enable_video)
         if (callIs(id, Phase::Answering))
             connectCallLocked(id, events);
     });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::hangUp()
@@ -2167,13 +2198,13 @@ int SimEngine::hangUp()
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase == Phase::None)
-        return kNotInConference;
+        return done(kNotInConference);
     if (m_call.phase == Phase::Ending)
-        return kOk;
+        return done(kOk);
     m_call.phase = Phase::Ending;
     const std::uint64_t id = m_call.id;
     later(kHangUpDelayMs, [this, id](Events &events) { endCallLocked(id, nullptr, events); });
-    return kOk;
+    return done(kOk);
 }
 
 int SimEngine::declineCall()
@@ -2183,11 +2214,11 @@ int SimEngine::declineCall()
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_call.phase != Phase::Incoming)
-        return kNotInConference;
+        return done(kNotInConference);
     m_call.phase = Phase::Ending;
     const std::uint64_t id = m_call.id;
     later(kHangUpDelayMs, [this, id](Events &events) { endCallLocked(id, nullptr, events); });
-    return kOk;
+    return done(kOk);
 }
 
 bool SimEngine::conferenceControllable()

@@ -88,14 +88,36 @@ bool SimRuntime::takeForced(const char *operation, int *code)
 
 void SimRuntime::attach(SimEngine *engine)
 {
-    std::lock_guard<std::recursive_mutex> lock(m_engineMutex);
+    std::lock_guard<std::mutex> lock(m_engineMutex);
     m_engines.push_back(engine);
 }
 
 void SimRuntime::detach(SimEngine *engine)
 {
-    std::lock_guard<std::recursive_mutex> lock(m_engineMutex);
+    std::unique_lock<std::mutex> lock(m_engineMutex);
     m_engines.erase(std::remove(m_engines.begin(), m_engines.end(), engine), m_engines.end());
+    m_engineReleased.wait(lock, [&] { return m_engineUses[engine] == 0; });
+    m_engineUses.erase(engine);
+}
+
+SimEngine *SimRuntime::acquire()
+{
+    std::lock_guard<std::mutex> lock(m_engineMutex);
+    SimEngine *engine = m_engines.empty() ? nullptr : m_engines.back();
+    if (engine)
+        ++m_engineUses[engine];
+    return engine;
+}
+
+void SimRuntime::release(SimEngine *engine)
+{
+    if (!engine)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_engineMutex);
+        --m_engineUses[engine];
+    }
+    m_engineReleased.notify_all();
 }
 
 double SimRuntime::timeScaleFromEnvironment()

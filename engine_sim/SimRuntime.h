@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -35,14 +36,20 @@ public:
     long long frames() const { return m_frames.load(std::memory_order_relaxed); }
 
     void attach(SimEngine *engine);
+    // Waits until no control call uses the engine any more.
     void detach(SimEngine *engine);
-    // Runs fn with the current engine (or null) while no engine can be
-    // destroyed.
+    // Runs fn with the current engine (or null); the engine cannot be
+    // destroyed meanwhile. No lock is held while fn runs, so fn may wait.
     template<typename Fn>
     auto withEngine(Fn fn) -> decltype(fn(static_cast<SimEngine *>(nullptr)))
     {
-        std::lock_guard<std::recursive_mutex> lock(m_engineMutex);
-        return fn(m_engines.empty() ? nullptr : m_engines.back());
+        SimEngine *engine = acquire();
+        struct Release {
+            SimRuntime *runtime;
+            SimEngine *engine;
+            ~Release() { runtime->release(engine); }
+        } guard{this, engine};
+        return fn(engine);
     }
 
     // The scale engines are created with: RJSIM_TIME_SCALE, default 1.
@@ -65,8 +72,13 @@ private:
     std::map<std::string, Forced> m_forced;
     std::atomic<long long> m_frames{0};
 
-    std::recursive_mutex m_engineMutex;
+    SimEngine *acquire();
+    void release(SimEngine *engine);
+
+    std::mutex m_engineMutex;
+    std::condition_variable m_engineReleased;
     std::vector<SimEngine *> m_engines;
+    std::map<SimEngine *, int> m_engineUses;
 };
 
 } // namespace rjsim

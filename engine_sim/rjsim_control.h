@@ -32,8 +32,9 @@ RJSIM_API int rjsim_command(const char *command);
 // Forces the result of an operation (by its interface name, e.g. "dialOut").
 // A non-zero code refuses the operation: it does nothing and returns the code;
 // where the caller would otherwise wait for an event, the failure event is
-// sent too. Code 0 performs the operation and returns 0 (for getFeature: the
-// server is taken as reachable). With once != 0 only the next call is forced.
+// sent too. Code 0 performs the operation and returns 0 whatever it would
+// have answered (probed servers are taken as reachable). getFeature forced to
+// 9 succeeds with 9. With once != 0 only the next call is forced.
 // Forced results belong to the process and outlive engines.
 RJSIM_API void rjsim_force_result(const char *operation, int code, int once);
 // Removes the forced result of one operation, or of all when operation is null.

@@ -9,7 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -110,6 +112,7 @@ private slots:
     void avatarDownloadAndUpload();
 
     void contentSourcesAndBitmaps();
+    void screensOfTheDisplay();
     void sendingContentAndStatistics();
     void devicesAndVolumes();
     void diagnosisFollowsLoginAndCalls();
@@ -122,6 +125,7 @@ private slots:
     void kickEndsTheSession();
     void journalRecordsArguments();
     void controlFile();
+    void timeScaleStretchesDelays();
     void sipRegistration_data();
     void sipRegistration();
 
@@ -157,7 +161,6 @@ void TestEngineSim::init()
     QVERIFY(m_engine);
     m_rec = std::make_unique<EventRecorder>();
     QCOMPARE(m_engine->registerEventHandler(m_rec.get()), 0);
-    QCOMPARE(rjsim_time_scale(), 0.0);
 }
 
 void TestEngineSim::cleanup()
@@ -187,6 +190,7 @@ void TestEngineSim::login(const char *user, const char *password)
 
 void TestEngineSim::callbacksComeFromTheEngineThread()
 {
+    QCOMPARE(rjsim_time_scale(), 0.0);
     QCOMPARE(rjsim_command("warn 42"), 0);
     QVERIFY(m_rec->waitFor("onWarn"));
     const RecordedEvent e = m_rec->named("onWarn").front();
@@ -203,14 +207,14 @@ void TestEngineSim::callbacksComeFromTheEngineThread()
 void TestEngineSim::nothingArrivesAfterUnregister()
 {
     // Slow callbacks, so that unregistering races with one in flight.
-    m_rec->hook = [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); };
-    for (int i = 0; i < 200; ++i)
+    m_rec->hook = [] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); };
+    for (int i = 0; i < 1000; ++i)
         QCOMPARE(rjsim_command("warn 1"), 0);
     QVERIFY(m_rec->waitFor("onWarn", 5));
     QCOMPARE(m_engine->unregisterEventHandler(m_rec.get()), 0);
     QVERIFY(!m_rec->inCallback); // the one in flight finished before unregister returned
     const int seen = m_rec->count("onWarn");
-    QVERIFY(seen < 200);
+    QVERIFY(seen < 1000);
     QCOMPARE(rjsim_wait_idle(kWait), 1);
     QCOMPARE(m_rec->count("onWarn"), seen);
     // A second unregister of the same handler is refused.
@@ -269,7 +273,9 @@ void TestEngineSim::concurrentCallers()
             rjsim_wait_idle(1000);
         }
     });
-    for (int i = 0; i < 200; ++i) { // the GUI thread
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 200 || (rjsim_content_frames() < 100 && timer.elapsed() < kWait); ++i) { // the GUI thread
         RJStats stats;
         QCOMPARE(m_engine->getStats(stats), 0);
         QVERIFY(stats.count <= RJ_MAX_STREAM_STATS);
@@ -811,6 +817,31 @@ void TestEngineSim::contentSourcesAndBitmaps()
     QVERIFY(none.data == nullptr);
 }
 
+void TestEngineSim::screensOfTheDisplay()
+{
+    // Without RJSIM_SCREENS the screens are the display's, so that the share
+    // chooser can match them by name; read on the GUI thread, remembered for
+    // calls from other threads.
+    const QByteArray saved = qgetenv("RJSIM_SCREENS");
+    qunsetenv("RJSIM_SCREENS");
+    std::vector<std::string> expected;
+    for (QScreen *screen : QGuiApplication::screens())
+        expected.push_back(screen->name().trimmed().toStdString());
+    auto screenNames = [this] {
+        std::vector<std::string> names;
+        for (const RJContentSourceInfo &info : m_engine->getContentSourceList())
+            if (info.type == 0)
+                names.push_back(info.windowTitle);
+        return names;
+    };
+    const std::vector<std::string> onGuiThread = screenNames();
+    std::vector<std::string> onOtherThread;
+    std::thread([&] { onOtherThread = screenNames(); }).join();
+    qputenv("RJSIM_SCREENS", saved);
+    QCOMPARE(onGuiThread, expected);
+    QCOMPARE(onOtherThread, expected);
+}
+
 void TestEngineSim::sendingContentAndStatistics()
 {
     login("alice", "Alice123");
@@ -1006,7 +1037,20 @@ void TestEngineSim::forcedResults()
     QVERIFY(m_rec->waitFor("onError"));
     QCOMPARE(m_rec->named("onError").front().error.code, 1);
 
+    // Forced to 0: performed, and 0 whatever the real answer.
+    m_rec->clear();
+    rjsim_force_result("getFeature", 0, 1);
+    QCOMPARE(m_engine->getFeature("127.0.0.1", m_deadPort, feature), 0); // taken as reachable
+    QCOMPARE(feature.appServerType, std::string("ZOV"));
+    QCOMPARE(rjsim_command("result hangUp 0"), 0);
+    QCOMPARE(m_engine->hangUp(), 0); // no call, still 0
+    rjsim_force_result("dialOut", 0, 1);
+    QCOMPARE(m_engine->dialOut("8999", true), 0); // performed: busy
+    QVERIFY(m_rec->waitFor("onCallEnd"));
+    QCOMPARE(m_rec->named("onError").front().error.code, 11);
+
     QCOMPARE(rjsim_command("result hangUp 5"), 0);
+    QCOMPARE(m_engine->hangUp(), 5);
     QCOMPARE(rjsim_command("result clear"), 0);
     QCOMPARE(m_engine->hangUp(), 4); // no call: the real answer again
 }
@@ -1138,7 +1182,44 @@ void TestEngineSim::controlFile()
     const auto warns = m_rec->named("onWarn");
     QCOMPARE(warns[0].warn.code, 2);
     QCOMPARE(warns[1].warn.code, 3);
-    QVERIFY(QFile::exists(dir.filePath("rjsdk.log")));
+    QFile log(dir.filePath("rjsdk.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("event onWarn"));
+    log.close();
+
+    // Secrets stay out of the log (it travels with feedback archives).
+    QCOMPARE(m_engine->validatePassword("Secret#77"), 0);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray written = log.readAll();
+    QVERIFY(written.contains("validatePassword ***"));
+    QVERIFY(!written.contains("Secret#77"));
+}
+
+void TestEngineSim::timeScaleStretchesDelays()
+{
+    // A second engine made with a small scale: delays shrink but keep their
+    // order, and the periodic quality report runs.
+    cleanup();
+    qputenv("RJSIM_TIME_SCALE", "0.05");
+    init();
+    qputenv("RJSIM_TIME_SCALE", "0");
+    QCOMPARE(rjsim_time_scale(), 0.05);
+    login("alice", "Alice123");
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(m_engine->dialOut("1003", true), 0);
+    QVERIFY(m_rec->waitFor("onCallConnected"));
+    // Queue of 3.5 s in world time: 175 ms here.
+    QVERIFY(timer.elapsed() >= 150);
+    QCOMPARE(m_rec->count("onWaitQueue"), 3);
+    // A report at connect and one every 5 s of world time (250 ms here).
+    QVERIFY(m_rec->waitFor("onNetworkQuality", 3));
+    for (const RecordedEvent &e : m_rec->named("onNetworkQuality"))
+        QVERIFY(e.level >= 4.0f && e.level <= 5.0f);
+    QCOMPARE(rjsim_wait_idle(100), 0); // a connected call keeps reporting
+    QCOMPARE(m_engine->hangUp(), 0);
+    QVERIFY(m_rec->waitFor("onCallEnd"));
+    QCOMPARE(rjsim_wait_idle(kWait), 1);
 }
 
 void TestEngineSim::sipRegistration_data()
