@@ -283,6 +283,7 @@ private slots:
     void alertSizesPerScale_data();
     void alertSizesPerScale();
     void newerAlertRejectsOlder();
+    void alertOutlivesNeitherCallNorParent();
     void showPromptDeletesItself_data();
     void showPromptDeletesItself();
     void customFormButtonsOnlySignal();
@@ -879,6 +880,38 @@ void TestFramework::newerAlertRejectsOlder()
     QCOMPARE(first, QDialogButtonBox::Cancel);
     QCOMPARE(second, QDialogButtonBox::Ok);
     QCOMPARE(secondText, QStringLiteral("newer"));
+}
+
+// A blocking box is gone when its call returns, and a parent deleted while the
+// box is open takes the box with it without bringing the caller down.
+void TestFramework::alertOutlivesNeitherCallNorParent()
+{
+    QPointer<QWidget> answered;
+    {
+        ModalDialogDriver driver;
+        driver.expect(kAlertClass, ModalDialogDriver::both([&](QWidget *box) { answered = box; },
+                                                           ModalDialogDriver::clickStandardButton(QDialogButtonBox::Ok)));
+        QCOMPARE(AlertDlg::execPrompt(nullptr, QStringLiteral("Prompt"), QStringLiteral("answered")),
+                 QDialogButtonBox::Ok);
+        QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+    }
+    QVERIFY(answered.isNull());
+
+    auto *owner = new QWidget();
+    owner->resize(200, 100);
+    owner->show();
+    QPointer<QWidget> orphaned;
+    ModalDialogDriver driver;
+    driver.expect(kAlertClass, [&](QWidget *box) {
+        orphaned = box;
+        delete owner;
+    });
+    QCOMPARE(AlertDlg::execQuestion(owner, QStringLiteral("Note"), QStringLiteral("owner goes away"),
+                                    QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::Yes),
+             QDialogButtonBox::Cancel);
+    QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+    QVERIFY(orphaned.isNull());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 void TestFramework::showPromptDeletesItself_data()
