@@ -266,6 +266,7 @@ private slots:
     // Dragging and keys
     void drag_data();
     void drag();
+    void dragEndsWhenReleaseIsLost();
     void escapeLeavesDialogOpen();
     void enterActivatesNoButtonAfterDisableDefaultButtons();
 
@@ -553,6 +554,39 @@ void TestFramework::drag()
     // The drag ends with the release: further moves do nothing.
     sendMouse(&dlg, QEvent::MouseMove, origin + QPoint(70, 5), Qt::NoButton, Qt::NoButton);
     QCOMPARE(dlg.pos(), origin + shift);
+}
+
+// A release that never arrives (the window was hidden mid-drag, the grab was
+// lost) must not leave the window glued to the cursor.
+void TestFramework::dragEndsWhenReleaseIsLost()
+{
+    CountingDlg dlg;
+    dlg.centerOnFirstShow = false;
+    dlg.resize(300, 200);
+    dlg.move(100, 100);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.dragAreaHeight = 40;
+    const QPoint origin = dlg.pos();
+
+    sendMouse(&dlg, QEvent::MouseButtonPress, origin + QPoint(50, 10), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseMove, origin + QPoint(80, 30), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(dlg.pos(), origin + QPoint(30, 20));
+    dlg.hide();
+    dlg.show();
+
+    QSignalSpy spy(&dlg, &CBaseDlg::sigDragPosChanged);
+    const QPoint moved = dlg.pos();
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(150, 20), Qt::NoButton, Qt::NoButton);
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(160, 25), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(dlg.pos(), moved);
+    QCOMPARE(spy.count(), 0);
+
+    // A new press drags again as usual.
+    sendMouse(&dlg, QEvent::MouseButtonPress, moved + QPoint(50, 10), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(60, 15), Qt::NoButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseButtonRelease, moved + QPoint(60, 15), Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(dlg.pos(), moved + QPoint(10, 5));
 }
 
 void TestFramework::escapeLeavesDialogOpen()
