@@ -275,6 +275,7 @@ private slots:
     void scaler();
     void scalerIgnoresRescaleBeforeInit();
     void scalerForgetsDeletedWidgets();
+    void scalerForgetsReplacedSpacers();
     void scalerAddWidgetScalesLateLayout();
 
     // Message box
@@ -746,6 +747,33 @@ void TestFramework::scalerForgetsDeletedWidgets()
     QCOMPARE(newcomer->maximumSize(), QSize(75, 30));
     scaler.rescale(1, &f.window);
     QCOMPARE(newcomer->maximumSize(), QSize(50, 20));
+}
+
+// A spacer is no QObject to watch: one put in place of a deleted spacer (and
+// likely at its address) starts from its own size, not the old record.
+void TestFramework::scalerForgetsReplacedSpacers()
+{
+    ScalerFixture f;
+    QVERIFY(f.show());
+    CDpiLayoutScaler scaler;
+    scaler.init(f.window.width(), f.window.height(), &f.window);
+    scaler.rescale(2, &f.window);
+    QCOMPARE(f.fixedSpacer->sizeHint(), QSize(40, 20));
+
+    const int index = f.root->indexOf(f.fixedSpacer);
+    const void *oldAddress = f.fixedSpacer;
+    f.root->removeItem(f.fixedSpacer);
+    delete f.fixedSpacer;
+    auto *newcomer = new QSpacerItem(6, 4, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    f.root->insertItem(index, newcomer);
+    qInfo("new spacer %s the deleted one's address", newcomer == oldAddress ? "reuses" : "does not reuse");
+
+    scaler.rescale(2, &f.window); // first met: its size now is its design size
+    QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
+    scaler.rescale(1.5, &f.window);
+    QCOMPARE(newcomer->sizeHint(), QSize(9, 6));
+    scaler.rescale(1, &f.window);
+    QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
 }
 
 void TestFramework::scalerAddWidgetScalesLateLayout()
