@@ -266,6 +266,7 @@ private slots:
     // Dragging and keys
     void drag_data();
     void drag();
+    void dragEndsWhenReleaseIsLost();
     void escapeLeavesDialogOpen();
     void enterActivatesNoButtonAfterDisableDefaultButtons();
 
@@ -274,6 +275,7 @@ private slots:
     void scaler();
     void scalerIgnoresRescaleBeforeInit();
     void scalerForgetsDeletedWidgets();
+    void scalerForgetsReplacedSpacers();
     void scalerAddWidgetScalesLateLayout();
 
     // Message box
@@ -283,6 +285,7 @@ private slots:
     void alertSizesPerScale_data();
     void alertSizesPerScale();
     void newerAlertRejectsOlder();
+    void alertOutlivesNeitherCallNorParent();
     void showPromptDeletesItself_data();
     void showPromptDeletesItself();
     void customFormButtonsOnlySignal();
@@ -554,6 +557,39 @@ void TestFramework::drag()
     QCOMPARE(dlg.pos(), origin + shift);
 }
 
+// A release that never arrives (the window was hidden mid-drag, the grab was
+// lost) must not leave the window glued to the cursor.
+void TestFramework::dragEndsWhenReleaseIsLost()
+{
+    CountingDlg dlg;
+    dlg.centerOnFirstShow = false;
+    dlg.resize(300, 200);
+    dlg.move(100, 100);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.dragAreaHeight = 40;
+    const QPoint origin = dlg.pos();
+
+    sendMouse(&dlg, QEvent::MouseButtonPress, origin + QPoint(50, 10), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseMove, origin + QPoint(80, 30), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(dlg.pos(), origin + QPoint(30, 20));
+    dlg.hide();
+    dlg.show();
+
+    QSignalSpy spy(&dlg, &CBaseDlg::sigDragPosChanged);
+    const QPoint moved = dlg.pos();
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(150, 20), Qt::NoButton, Qt::NoButton);
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(160, 25), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(dlg.pos(), moved);
+    QCOMPARE(spy.count(), 0);
+
+    // A new press drags again as usual.
+    sendMouse(&dlg, QEvent::MouseButtonPress, moved + QPoint(50, 10), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseMove, moved + QPoint(60, 15), Qt::NoButton, Qt::LeftButton);
+    sendMouse(&dlg, QEvent::MouseButtonRelease, moved + QPoint(60, 15), Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(dlg.pos(), moved + QPoint(10, 5));
+}
+
 void TestFramework::escapeLeavesDialogOpen()
 {
     ModalDialogDriver driver;
@@ -711,6 +747,33 @@ void TestFramework::scalerForgetsDeletedWidgets()
     QCOMPARE(newcomer->maximumSize(), QSize(75, 30));
     scaler.rescale(1, &f.window);
     QCOMPARE(newcomer->maximumSize(), QSize(50, 20));
+}
+
+// A spacer is no QObject to watch: one put in place of a deleted spacer (and
+// likely at its address) starts from its own size, not the old record.
+void TestFramework::scalerForgetsReplacedSpacers()
+{
+    ScalerFixture f;
+    QVERIFY(f.show());
+    CDpiLayoutScaler scaler;
+    scaler.init(f.window.width(), f.window.height(), &f.window);
+    scaler.rescale(2, &f.window);
+    QCOMPARE(f.fixedSpacer->sizeHint(), QSize(40, 20));
+
+    const int index = f.root->indexOf(f.fixedSpacer);
+    const void *oldAddress = f.fixedSpacer;
+    f.root->removeItem(f.fixedSpacer);
+    delete f.fixedSpacer;
+    auto *newcomer = new QSpacerItem(6, 4, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    f.root->insertItem(index, newcomer);
+    qInfo("new spacer %s the deleted one's address", newcomer == oldAddress ? "reuses" : "does not reuse");
+
+    scaler.rescale(2, &f.window); // first met: its size now is its design size
+    QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
+    scaler.rescale(1.5, &f.window);
+    QCOMPARE(newcomer->sizeHint(), QSize(9, 6));
+    scaler.rescale(1, &f.window);
+    QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
 }
 
 void TestFramework::scalerAddWidgetScalesLateLayout()
@@ -879,6 +942,38 @@ void TestFramework::newerAlertRejectsOlder()
     QCOMPARE(first, QDialogButtonBox::Cancel);
     QCOMPARE(second, QDialogButtonBox::Ok);
     QCOMPARE(secondText, QStringLiteral("newer"));
+}
+
+// A blocking box is gone when its call returns, and a parent deleted while the
+// box is open takes the box with it without bringing the caller down.
+void TestFramework::alertOutlivesNeitherCallNorParent()
+{
+    QPointer<QWidget> answered;
+    {
+        ModalDialogDriver driver;
+        driver.expect(kAlertClass, ModalDialogDriver::both([&](QWidget *box) { answered = box; },
+                                                           ModalDialogDriver::clickStandardButton(QDialogButtonBox::Ok)));
+        QCOMPARE(AlertDlg::execPrompt(nullptr, QStringLiteral("Prompt"), QStringLiteral("answered")),
+                 QDialogButtonBox::Ok);
+        QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+    }
+    QVERIFY(answered.isNull());
+
+    auto *owner = new QWidget();
+    owner->resize(200, 100);
+    owner->show();
+    QPointer<QWidget> orphaned;
+    ModalDialogDriver driver;
+    driver.expect(kAlertClass, [&](QWidget *box) {
+        orphaned = box;
+        delete owner;
+    });
+    QCOMPARE(AlertDlg::execQuestion(owner, QStringLiteral("Note"), QStringLiteral("owner goes away"),
+                                    QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::Yes),
+             QDialogButtonBox::Cancel);
+    QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+    QVERIFY(orphaned.isNull());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 void TestFramework::showPromptDeletesItself_data()

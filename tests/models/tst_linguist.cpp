@@ -2,8 +2,12 @@
 
 #include "helpers/CUserConfigUtils.h"
 #include "models/CLinguist.h"
+#include "views/framework/AlertDlg.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -144,6 +148,43 @@ private slots:
         QCOMPARE(storedLanguage(), QStringLiteral("ZH_CN"));
         QCOMPARE(changed.count(), 2);
         QCOMPARE(productName(), QStringLiteral("Glimora"));
+    }
+
+    // The message box's own texts come from the installed translation.
+    void messageBoxTexts_data()
+    {
+        QTest::addColumn<CLinguist::Language>("language");
+        QTest::addColumn<QStringList>("texts"); // title, OK, Cancel, Yes, No
+        QTest::newRow("en-US") << CLinguist::EN_US << QStringList{"Note", "OK", "Cancel", "Yes", "No"};
+        QTest::newRow("zh-CN") << CLinguist::ZH_CN
+                               << QStringList{QStringLiteral("提示"), QStringLiteral("确定"),
+                                              QStringLiteral("取消"), QStringLiteral("是"),
+                                              QStringLiteral("否")};
+    }
+    void messageBoxTexts()
+    {
+        using rj_app::views::AlertDlg;
+        QFETCH(CLinguist::Language, language);
+        QFETCH(QStringList, texts);
+        CLinguist linguist;
+        linguist.setTranslationDir(kBuiltQmDir);
+        linguist.changeLanguage(language);
+        QCOMPARE(linguist.getLanguage(), language);
+
+        auto buttonText = [](const AlertDlg &box, const char *name) {
+            const QPushButton *b = box.findChild<QPushButton *>(QLatin1String(name));
+            return b ? b->text() : QStringLiteral("<missing>");
+        };
+        QScopedPointer<AlertDlg> custom(new AlertDlg(nullptr));
+        QCOMPARE(custom->findChild<QLabel *>(QStringLiteral("m_title"))->text(), texts.at(0));
+        const AlertDlg okCancel(nullptr, QString(), QString(),
+                                QDialogButtonBox::Ok | QDialogButtonBox::Cancel, QDialogButtonBox::Ok);
+        QCOMPARE(buttonText(okCancel, "OkYesButton"), texts.at(1));
+        QCOMPARE(buttonText(okCancel, "CancelNoButton"), texts.at(2));
+        const AlertDlg yesNo(nullptr, QString(), QString(), QDialogButtonBox::Yes | QDialogButtonBox::No,
+                             QDialogButtonBox::Yes);
+        QCOMPARE(buttonText(yesNo, "OkYesButton"), texts.at(3));
+        QCOMPARE(buttonText(yesNo, "CancelNoButton"), texts.at(4));
     }
 
     void sameLanguageAgainDoesNothing()

@@ -193,8 +193,7 @@ QDialogButtonBox::StandardButton AlertDlg::execPrompt(QWidget *parent, const QSt
     if (auto answer = intercept(request))
         return *answer;
 
-    AlertDlg box(parent, title, text, QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
-    return box.exec() == QDialog::Accepted ? box.m_result : QDialogButtonBox::Cancel;
+    return runModal(new AlertDlg(parent, title, text, QDialogButtonBox::Ok, QDialogButtonBox::NoButton));
 }
 
 QDialogButtonBox::StandardButton AlertDlg::execQuestion(QWidget *parent, const QString &title,
@@ -212,8 +211,21 @@ QDialogButtonBox::StandardButton AlertDlg::execQuestion(QWidget *parent, const Q
     if (auto answer = intercept(request))
         return *answer;
 
-    AlertDlg box(parent, title, text, buttons, defaultButton);
-    return box.exec() == QDialog::Accepted ? box.m_result : QDialogButtonBox::Cancel;
+    return runModal(new AlertDlg(parent, title, text, buttons, defaultButton));
+}
+
+// The box lives on the heap, not on the caller's stack: its parent may be
+// deleted while exec() runs, and it would take a stack object with it.
+QDialogButtonBox::StandardButton AlertDlg::runModal(AlertDlg *box)
+{
+    QPointer<AlertDlg> guard(box);
+    const int code = box->exec();
+    if (!guard)
+        return QDialogButtonBox::Cancel;
+    const QDialogButtonBox::StandardButton result =
+        code == QDialog::Accepted ? box->m_result : QDialogButtonBox::Cancel;
+    delete box;
+    return result;
 }
 
 void AlertDlg::showPrompt(QWidget *parent, const QString &title, const QString &text)

@@ -84,6 +84,7 @@ protected:
 
 private:
     void setupForm();
+    static QDialogButtonBox::StandardButton runModal(AlertDlg *box);
     static std::optional<QDialogButtonBox::StandardButton> intercept(const Request &request);
 
     QDialogButtonBox *m_pButtonBox = nullptr;

@@ -104,6 +104,11 @@ void CBaseDlg::dragTo(const QPoint &globalPos)
 
 void CBaseDlg::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_bDragging && !(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere (hidden mid-drag, grab lost): the drag is over.
+        m_bDragging = false;
+        m_bDrag = false;
+    }
     if (m_bDragging) {
         dragTo(event->globalPos());
         return;

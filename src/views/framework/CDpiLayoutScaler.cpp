@@ -109,12 +109,13 @@ const CDpiLayoutScaler::LayoutRecord *CDpiLayoutScaler::layoutRecord(QLayout *l)
     return &*it;
 }
 
-const CDpiLayoutScaler::SpacerRecord *CDpiLayoutScaler::spacerRecord(QSpacerItem *s, QLayout *owner)
+CDpiLayoutScaler::SpacerRecord *CDpiLayoutScaler::spacerRecord(QSpacerItem *s, QLayout *owner)
 {
     auto it = m_spacers.find(s);
     if (it == m_spacers.end())
         return nullptr;
-    if (!it->owner || it->owner.data() != owner) {
+    if (!it->owner || it->owner.data() != owner || s->sizeHint() != it->lastHint
+        || s->sizePolicy() != it->lastPolicy) {
         m_spacers.erase(it);
         return nullptr;
     }
@@ -153,6 +154,8 @@ void CDpiLayoutScaler::recordSpacer(QSpacerItem *s, QLayout *owner)
     r.hintWidth = s->sizeHint().width();
     r.hintHeight = s->sizeHint().height();
     r.policy = s->sizePolicy();
+    r.lastHint = s->sizeHint();
+    r.lastPolicy = r.policy;
     m_spacers.insert(s, r);
 }
 
@@ -248,7 +251,7 @@ void CDpiLayoutScaler::applyLayoutItems(QLayout *l)
             applyLayoutItems(child);
         }
         if (QSpacerItem *s = item->spacerItem()) {
-            const SpacerRecord *r = spacerRecord(s, l);
+            SpacerRecord *r = spacerRecord(s, l);
             if (!r) {
                 recordSpacer(s, l);
                 continue;
@@ -258,6 +261,8 @@ void CDpiLayoutScaler::applyLayoutItems(QLayout *l)
             if (s->expandingDirections() == Qt::Orientations() && fixedSomewhere) {
                 s->changeSize(times(r->hintWidth, m_dScale), times(r->hintHeight, m_dScale),
                               r->policy.horizontalPolicy(), r->policy.verticalPolicy());
+                r->lastHint = s->sizeHint();
+                r->lastPolicy = s->sizePolicy();
                 spacerChanged = true;
             }
         }

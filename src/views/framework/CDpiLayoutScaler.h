@@ -55,12 +55,17 @@ private:
         int hintWidth = 0;
         int hintHeight = 0;
         QSizePolicy policy;
+        // What the spacer looked like when last recorded or changed here. A
+        // spacer is no QObject: one that differs is a new spacer at a reused
+        // address, or was changed by its owner, and is recorded afresh.
+        QSize lastHint;
+        QSizePolicy lastPolicy;
     };
 
     void dropDeleted();
     const WidgetRecord *widgetRecord(QWidget *w);
     const LayoutRecord *layoutRecord(QLayout *l);
-    const SpacerRecord *spacerRecord(QSpacerItem *s, QLayout *owner);
+    SpacerRecord *spacerRecord(QSpacerItem *s, QLayout *owner);
 
     void recordWidget(QWidget *w);
     void recordLayout(QLayout *l);
