@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "helpers/CAppConfigUtils.h"
@@ -9,22 +10,10 @@
 #include <functional>
 
 using rj_app::helpers::CAppConfigUtils;
+using glimora::test::readBytes;
+using glimora::test::writeBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 using Getter = std::function<QVariant(const CAppConfigUtils &)>;
 

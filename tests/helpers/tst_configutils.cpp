@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "helpers/CConfigUtils.h"
@@ -16,22 +17,10 @@
 #include <thread>
 
 using rj_app::helpers::CConfigUtils;
+using glimora::test::readBytes;
+using glimora::test::writeBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 // Caps the size of files this process may write, so that a save fails part
 // way through its write even when the tests run as root.

@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "helpers/CConfigUtils.h"
@@ -20,24 +21,11 @@
 
 using rj_app::helpers::CConfigUtils;
 using rj_app::helpers::CUserConfigUtils;
+using glimora::test::readBytes;
+using glimora::test::writeBytes;
 namespace enums = rj_app::enums;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 int modeOf(const QString &path)
 {
