@@ -55,18 +55,8 @@ void CBaseDlg::setStyleSheets(const QString &basePath)
 
 void CBaseDlg::updateDpi(unsigned int dpi)
 {
-    if (dpi == m_uLastDpi) {
-        qDebug() << "rj_app::views::CBaseDlg::updateDpi" << this << "Dpi not changed";
-        return;
-    }
-    m_uLastDpi = dpi;
-    const double scale = CScaleRule::scaleForDpi(dpi);
-    if (helpers::CGeneralUtils::isDoubleEqual(scale, fStretchFactor)) {
-        qDebug() << "rj_app::views::CBaseDlg::updateDpi" << this << "fStretchFactor not changed";
-        return;
-    }
-    fStretchFactor = scale;
-    onDpiChanged();
+    if (CScaleRule::takeDpi("rj_app::views::CBaseDlg::updateDpi", this, dpi, m_uLastDpi, fStretchFactor))
+        onDpiChanged();
 }
 
 void CBaseDlg::onDpiChanged()

@@ -45,18 +45,8 @@ void CBaseWgt::setStyleSheets(const QString &basePath)
 
 void CBaseWgt::updateDpi(unsigned int dpi)
 {
-    if (dpi == m_uLastDpi) {
-        qDebug() << "rj_app::views::CBaseWgt::updateDpi" << this << "Dpi not changed";
-        return;
-    }
-    m_uLastDpi = dpi;
-    const double scale = CScaleRule::scaleForDpi(dpi);
-    if (helpers::CGeneralUtils::isDoubleEqual(scale, fStretchFactor)) {
-        qDebug() << "rj_app::views::CBaseWgt::updateDpi" << this << "fStretchFactor not changed";
-        return;
-    }
-    fStretchFactor = scale;
-    onDpiChanged();
+    if (CScaleRule::takeDpi("rj_app::views::CBaseWgt::updateDpi", this, dpi, m_uLastDpi, fStretchFactor))
+        onDpiChanged();
 }
 
 void CBaseWgt::onDpiChanged()

@@ -1,5 +1,7 @@
 #include "views/framework/CScaleRule.h"
 
+#include "helpers/CGeneralUtils.h"
+
 #include <QDebug>
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,6 +23,23 @@ QStringList CScaleRule::styleSheetFiles(const QString &basePath, double scale)
 {
     return {basePath + QStringLiteral(".qss"),
             basePath + QLatin1Char('-') + QString::number(scale, 'g', 6) + QStringLiteral("x.qss")};
+}
+
+bool CScaleRule::takeDpi(const char *logName, const QWidget *widget, unsigned int dpi,
+                         unsigned int &lastDpi, double &factor)
+{
+    if (dpi == lastDpi) {
+        qDebug() << logName << widget << "Dpi not changed";
+        return false;
+    }
+    lastDpi = dpi;
+    const double scale = scaleForDpi(dpi);
+    if (helpers::CGeneralUtils::isDoubleEqual(scale, factor)) {
+        qDebug() << logName << widget << "fStretchFactor not changed";
+        return false;
+    }
+    factor = scale;
+    return true;
 }
 
 QScreen *CScaleRule::screenOf(const QWidget *widget)

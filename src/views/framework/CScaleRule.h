@@ -16,6 +16,11 @@ struct CScaleRule
     static double scaleForDpi(unsigned int dpi);
     // { basePath + ".qss", basePath + "-<scale>x.qss" }
     static QStringList styleSheetFiles(const QString &basePath, double scale);
+    // Takes a DPI reading of `widget`: remembers it in `lastDpi` and its scale
+    // in `factor`. True when the scale changed; otherwise logs why not, the
+    // line starting with `logName`.
+    static bool takeDpi(const char *logName, const QWidget *widget, unsigned int dpi,
+                        unsigned int &lastDpi, double &factor);
     // The screen under the centre of `widget`, else the primary screen.
     static QScreen *screenOf(const QWidget *widget);
     // Moves `widget` to the centre of the available area of `screen`.
