@@ -94,9 +94,10 @@ bool writeBytes(const QString &path, const QByteArray &data)
     return true;
 }
 
-using Palette = QHash<QString, QString>;
-
-bool readPalette(const QString &path, Palette *palette)
+// Calls each("<path>:<line number>", trimmed line) for every line of a text
+// file that is neither blank nor a "#" comment; stops at the first false.
+template <typename Each>
+bool forEachLine(const QString &path, Each each)
 {
     QString text;
     if (!readText(path, &text))
@@ -106,12 +107,41 @@ bool readPalette(const QString &path, Palette *palette)
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            return fail(QStringLiteral("%1:%2: expected Name=value").arg(path).arg(i + 1));
-        palette->insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+        if (!each(QStringLiteral("%1:%2").arg(path).arg(i + 1), line))
+            return false;
     }
     return true;
+}
+
+QStringList fieldsOf(const QString &line)
+{
+    return line.split(QRegularExpression(QStringLiteral("\\s+")));
+}
+
+// The files below dir, sorted, so that the output does not depend on the
+// order the file system lists them in.
+QStringList sortedFiles(const QString &dir, const QStringList &nameFilters,
+                        QDirIterator::IteratorFlags flags)
+{
+    QDirIterator it(dir, nameFilters, QDir::Files, flags);
+    QStringList files;
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+using Palette = QHash<QString, QString>;
+
+bool readPalette(const QString &path, Palette *palette)
+{
+    return forEachLine(path, [&](const QString &where, const QString &line) {
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return fail(where + QStringLiteral(": expected Name=value"));
+        palette->insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+        return true;
+    });
 }
 
 // "@Name@" -> palette value, "@12@" -> int(12 * halves / 2), "@@" -> "@".
@@ -196,35 +226,28 @@ bool checkSheet(const QString &sheet, const QString &where)
 
 bool genStyleSheets(const QString &srcDir, const Palette &palette, Output *out)
 {
-    QDirIterator it(srcDir + QStringLiteral("/qss"), {QStringLiteral("*.qss")}, QDir::Files);
-    QStringList files;
-    while (it.hasNext())
-        files << it.next();
-    files.sort();
+    const QStringList files = sortedFiles(srcDir + QStringLiteral("/qss"), {QStringLiteral("*.qss")},
+                                          QDirIterator::NoIteratorFlags);
     for (const QString &path : files) {
         QString text;
         if (!readText(path, &text))
             return false;
+        auto addSheet = [&](const QString &rel, const Scale &sc) {
+            QString sheet;
+            return substitute(text, palette, sc.halves, scaleWords(sc), path, &sheet)
+                   && checkSheet(sheet, path) && out->add(rel, sheet.toUtf8());
+        };
         const QString name = QFileInfo(path).fileName();
         static const QString scaledExt = QStringLiteral(".scaled.qss");
         if (name.endsWith(scaledExt)) {
             const QString base = name.left(name.size() - scaledExt.size());
             for (const Scale &sc : kScales) {
-                QString sheet;
-                if (!substitute(text, palette, sc.halves, scaleWords(sc), path, &sheet)
-                    || !checkSheet(sheet, path))
-                    return false;
-                if (!out->add(QStringLiteral("qss/%1-%2x.qss").arg(base, QLatin1String(sc.label)),
-                              sheet.toUtf8()))
+                if (!addSheet(QStringLiteral("qss/%1-%2x.qss").arg(base, QLatin1String(sc.label)), sc))
                     return false;
             }
-        } else {
-            QString sheet;
-            if (!substitute(text, palette, 2, scaleWords(kScales[0]), path, &sheet)
-                || !checkSheet(sheet, path))
-                return false;
-            if (!out->add(QStringLiteral("qss/") + name, sheet.toUtf8()))
-                return false;
+        } else if (!addSheet(QStringLiteral("qss/") + name, kScales[0])) {
+            // A general sheet is substituted at scale 1.
+            return false;
         }
     }
     return true;
@@ -251,16 +274,8 @@ bool genIcons(const QString &srcDir, const Palette &palette, Output *out)
     const QString manifest = srcDir + QStringLiteral("/images/icons.txt");
     if (!QFile::exists(manifest))
         return true;
-    QString text;
-    if (!readText(manifest, &text))
-        return false;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QString where = QStringLiteral("%1:%2").arg(manifest).arg(i + 1);
-        const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")));
+    return forEachLine(manifest, [&](const QString &where, const QString &line) {
+        const QStringList f = fieldsOf(line);
         if (f.size() < 3)
             return fail(where + QStringLiteral(": expected <output> <svg> <W>x<H> [key=value]"));
         const QStringList wh = f[2].split(QLatin1Char('x'));
@@ -305,8 +320,8 @@ bool genIcons(const QString &srcDir, const Palette &palette, Output *out)
             if (!out->add(QStringLiteral("images/") + name, pngOf(img)))
                 return false;
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 // GIF writer for 8-bit indexed frames. The LZW stream uses literal codes only,
@@ -442,16 +457,8 @@ bool genAnimations(const QString &srcDir, const Palette &palette, Output *out)
     const QString manifest = srcDir + QStringLiteral("/images/animations.txt");
     if (!QFile::exists(manifest))
         return true;
-    QString text;
-    if (!readText(manifest, &text))
-        return false;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QString where = QStringLiteral("%1:%2").arg(manifest).arg(i + 1);
-        const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")));
+    return forEachLine(manifest, [&](const QString &where, const QString &line) {
+        const QStringList f = fieldsOf(line);
         bool ok = false;
         const int size = f.value(1).toInt(&ok);
         if (f.size() < 2 || !ok || size <= 0)
@@ -471,21 +478,16 @@ bool genAnimations(const QString &srcDir, const Palette &palette, Output *out)
             else
                 return fail(where + QStringLiteral(": unknown option ") + key);
         }
-        if (!out->add(QStringLiteral("images/") + f[0], spinnerGif(size, accent, background)))
-            return false;
-    }
-    return true;
+        return out->add(QStringLiteral("images/") + f[0], spinnerGif(size, accent, background));
+    });
 }
 
 bool copyVerbatim(const QString &srcDir, Output *out)
 {
     const QStringList skip{QStringLiteral("images/icons.txt"), QStringLiteral("images/animations.txt")};
     for (const char *sub : {"qss", "images", "sounds"}) {
-        QDirIterator it(srcDir + QLatin1Char('/') + QLatin1String(sub), QDir::Files, QDirIterator::Subdirectories);
-        QStringList files;
-        while (it.hasNext())
-            files << it.next();
-        files.sort();
+        const QStringList files = sortedFiles(srcDir + QLatin1Char('/') + QLatin1String(sub), {},
+                                              QDirIterator::Subdirectories);
         for (const QString &path : files) {
             const QString rel = QDir(srcDir).relativeFilePath(path);
             if (skip.contains(rel) || rel.startsWith(QLatin1String("images/svg/"))
