@@ -176,6 +176,7 @@ struct ScalerFixture
     QPushButton *inScrollContent = nullptr;
     QPushButton *inTab = nullptr;
     QDialogButtonBox *box = nullptr;
+    CDpiLayoutScaler scaler;
 
     ScalerFixture()
     {
@@ -240,7 +241,24 @@ struct ScalerFixture
         window.show();
         return QTest::qWaitForWindowExposed(&window);
     }
+
+    // The window as it is now is the design at scale 1.
+    void initScaler() { scaler.init(window.width(), window.height(), &window); }
 };
+
+// A dialog at (100, 100), 300 x 200, shown where it was put, with a drag strip
+// of the given height.
+bool showForDrag(CountingDlg &dlg, int dragHeight)
+{
+    dlg.centerOnFirstShow = false;
+    dlg.resize(300, 200);
+    dlg.move(100, 100);
+    dlg.show();
+    if (!QTest::qWaitForWindowExposed(&dlg))
+        return false;
+    dlg.dragAreaHeight = dragHeight;
+    return true;
+}
 
 } // namespace
 
@@ -522,12 +540,7 @@ void TestFramework::drag()
     QFETCH(int, signalCount);
 
     CountingDlg dlg;
-    dlg.centerOnFirstShow = false;
-    dlg.resize(300, 200);
-    dlg.move(100, 100);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.dragAreaHeight = dragHeight;
+    QVERIFY(showForDrag(dlg, dragHeight));
     if (state == 1)
         dlg.setWindowState(Qt::WindowMaximized);
     else if (state == 2)
@@ -562,12 +575,7 @@ void TestFramework::drag()
 void TestFramework::dragEndsWhenReleaseIsLost()
 {
     CountingDlg dlg;
-    dlg.centerOnFirstShow = false;
-    dlg.resize(300, 200);
-    dlg.move(100, 100);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.dragAreaHeight = 40;
+    QVERIFY(showForDrag(dlg, 40));
     const QPoint origin = dlg.pos();
 
     sendMouse(&dlg, QEvent::MouseButtonPress, origin + QPoint(50, 10), Qt::LeftButton, Qt::LeftButton);
@@ -683,10 +691,9 @@ void TestFramework::scaler()
     const QSize areaMax = f.area->maximumSize();
     const QSize expandingHint = f.expandingSpacer->sizeHint();
 
-    CDpiLayoutScaler scaler;
-    scaler.init(f.window.width(), f.window.height(), &f.window);
+    f.initScaler();
     for (double s : scales)
-        scaler.rescale(s, &f.window);
+        f.scaler.rescale(s, &f.window);
 
     QCOMPARE(f.window.size(), window);
     QCOMPARE(f.window.minimumSize(), window);
@@ -708,19 +715,18 @@ void TestFramework::scaler()
     QCOMPARE(f.inTab->maximumSize(), inTab);
     QCOMPARE(f.area->minimumSize(), areaMin);
     QCOMPARE(f.area->maximumSize(), areaMax);
-    QCOMPARE(scaler.scale(), scales.last());
+    QCOMPARE(f.scaler.scale(), scales.last());
 }
 
 void TestFramework::scalerIgnoresRescaleBeforeInit()
 {
     ScalerFixture f;
     QVERIFY(f.show());
-    CDpiLayoutScaler scaler;
-    scaler.rescale(2, &f.window);
+    f.scaler.rescale(2, &f.window);
     QCOMPARE(f.window.size(), QSize(600, 400));
     QCOMPARE(f.fixedButton->size(), QSize(80, 27));
     QCOMPARE(f.root->spacing(), 6);
-    QVERIFY(!scaler.isInitialised());
+    QVERIFY(!f.scaler.isInitialised());
 }
 
 // A widget deleted after init must not hand its record to a new widget that
@@ -729,9 +735,8 @@ void TestFramework::scalerForgetsDeletedWidgets()
 {
     ScalerFixture f;
     QVERIFY(f.show());
-    CDpiLayoutScaler scaler;
-    scaler.init(f.window.width(), f.window.height(), &f.window);
-    const int recordsBefore = scaler.recordCount();
+    f.initScaler();
+    const int recordsBefore = f.scaler.recordCount();
 
     const void *oldAddress = f.fixedButton;
     delete f.fixedButton;
@@ -739,13 +744,13 @@ void TestFramework::scalerForgetsDeletedWidgets()
     newcomer->setFixedSize(50, 20);
     f.row->insertWidget(0, newcomer);
     qInfo("new widget %s the deleted one's address", newcomer == oldAddress ? "reuses" : "does not reuse");
-    QCOMPARE(scaler.recordCount(), recordsBefore - 1);
+    QCOMPARE(f.scaler.recordCount(), recordsBefore - 1);
 
-    scaler.rescale(2, &f.window); // first met: its size now is its design size
+    f.scaler.rescale(2, &f.window); // first met: its size now is its design size
     QCOMPARE(newcomer->maximumSize(), QSize(50, 20));
-    scaler.rescale(1.5, &f.window);
+    f.scaler.rescale(1.5, &f.window);
     QCOMPARE(newcomer->maximumSize(), QSize(75, 30));
-    scaler.rescale(1, &f.window);
+    f.scaler.rescale(1, &f.window);
     QCOMPARE(newcomer->maximumSize(), QSize(50, 20));
 }
 
@@ -755,9 +760,8 @@ void TestFramework::scalerForgetsReplacedSpacers()
 {
     ScalerFixture f;
     QVERIFY(f.show());
-    CDpiLayoutScaler scaler;
-    scaler.init(f.window.width(), f.window.height(), &f.window);
-    scaler.rescale(2, &f.window);
+    f.initScaler();
+    f.scaler.rescale(2, &f.window);
     QCOMPARE(f.fixedSpacer->sizeHint(), QSize(40, 20));
 
     const int index = f.root->indexOf(f.fixedSpacer);
@@ -768,11 +772,11 @@ void TestFramework::scalerForgetsReplacedSpacers()
     f.root->insertItem(index, newcomer);
     qInfo("new spacer %s the deleted one's address", newcomer == oldAddress ? "reuses" : "does not reuse");
 
-    scaler.rescale(2, &f.window); // first met: its size now is its design size
+    f.scaler.rescale(2, &f.window); // first met: its size now is its design size
     QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
-    scaler.rescale(1.5, &f.window);
+    f.scaler.rescale(1.5, &f.window);
     QCOMPARE(newcomer->sizeHint(), QSize(9, 6));
-    scaler.rescale(1, &f.window);
+    f.scaler.rescale(1, &f.window);
     QCOMPARE(newcomer->sizeHint(), QSize(6, 4));
 }
 
@@ -780,8 +784,7 @@ void TestFramework::scalerAddWidgetScalesLateLayout()
 {
     ScalerFixture f;
     QVERIFY(f.show());
-    CDpiLayoutScaler scaler;
-    scaler.init(f.window.width(), f.window.height(), &f.window);
+    f.initScaler();
 
     auto makePage = [] {
         auto *page = new QWidget();
@@ -794,9 +797,9 @@ void TestFramework::scalerAddWidgetScalesLateLayout()
     QWidget *unannounced = makePage();
     f.root->addWidget(announced);
     f.root->addWidget(unannounced);
-    scaler.addWidget(announced);
+    f.scaler.addWidget(announced);
 
-    scaler.rescale(2, &f.window);
+    f.scaler.rescale(2, &f.window);
     QCOMPARE(announced->layout()->contentsMargins(), QMargins(20, 20, 20, 20));
     QCOMPARE(announced->layout()->spacing(), 8);
     QCOMPARE(unannounced->layout()->contentsMargins(), QMargins(10, 10, 10, 10));
