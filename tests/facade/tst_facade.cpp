@@ -10,7 +10,9 @@
 #include "rjsim_control.h"
 
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QThread>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <functional>
@@ -48,6 +50,16 @@ void fakeDelete(IAVEngine *engine)
     if (engine == g_engine)
         g_engine = nullptr;
     delete static_cast<FakeEngine *>(engine);
+}
+
+// Lets a pool task go on once the facade's release has begun.
+QSemaphore *g_releaseStarted = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+void releaseHook(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (g_releaseStarted && message.startsWith(QLatin1String("rj_app::models::CRJSdkManager::releaseInstance")))
+        g_releaseStarted->release();
+    g_previousHandler(type, context, message);
 }
 
 using Op = std::function<bool(CRJSdkManager &)>;
@@ -826,6 +838,36 @@ private slots:
         CRJSdkManager::releaseInstance();
         QCoreApplication::processEvents();
         QCOMPARE(ends, 0);
+    }
+
+    // The login task (like every pool task) holds the facade while it calls
+    // the engine; releasing the facade then waits for it instead of deleting
+    // the engine under its feet.
+    void releaseWaitsForPoolTasks()
+    {
+        CRJSdkManager *facade = start();
+        QSemaphore inEngine, goOn;
+        g_engine->onGetFeature = [&] {
+            inEngine.release();
+            goOn.acquire();
+        };
+        QFuture<bool> task = QtConcurrent::run([facade] {
+            AVFeature feature;
+            facade->getFeature("127.0.0.1", 8080, feature);
+            return facade->avlogin("127.0.0.1", 8080, "alice", "pw");
+        });
+        inEngine.acquire();
+
+        g_releaseStarted = &goOn;
+        g_previousHandler = qInstallMessageHandler(releaseHook);
+        CRJSdkManager::releaseInstance();
+        qInstallMessageHandler(g_previousHandler);
+        g_releaseStarted = nullptr;
+
+        QVERIFY(task.isFinished());
+        QVERIFY(task.result());
+        QVERIFY(!CRJSdkManager::getInstance());
+        QCOMPARE(facadetest::lifecycle().last().first(), QByteArray("delete"));
     }
 
     // ---- against the simulated engine library
