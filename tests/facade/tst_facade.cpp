@@ -15,6 +15,7 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -52,14 +53,16 @@ void fakeDelete(IAVEngine *engine)
     delete static_cast<FakeEngine *>(engine);
 }
 
-// Lets a pool task go on once the facade's release has begun.
-QSemaphore *g_releaseStarted = nullptr;
-QtMessageHandler g_previousHandler = nullptr;
+// Lets a pool task go on once the facade's release has begun. Atomic: the
+// task logs from its own thread.
+std::atomic<QSemaphore *> g_releaseStarted{nullptr};
+std::atomic<QtMessageHandler> g_previousHandler{nullptr};
 void releaseHook(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (g_releaseStarted && message.startsWith(QLatin1String("rj_app::models::CRJSdkManager::releaseInstance")))
-        g_releaseStarted->release();
-    g_previousHandler(type, context, message);
+    QSemaphore *started = g_releaseStarted.load();
+    if (started && message.startsWith(QLatin1String("rj_app::models::CRJSdkManager::releaseInstance")))
+        started->release();
+    g_previousHandler.load()(type, context, message);
 }
 
 using Op = std::function<bool(CRJSdkManager &)>;
@@ -861,7 +864,7 @@ private slots:
         g_releaseStarted = &goOn;
         g_previousHandler = qInstallMessageHandler(releaseHook);
         CRJSdkManager::releaseInstance();
-        qInstallMessageHandler(g_previousHandler);
+        qInstallMessageHandler(g_previousHandler.load());
         g_releaseStarted = nullptr;
 
         QVERIFY(task.isFinished());
