@@ -917,7 +917,9 @@ int SimEngine::releaseContentSourceBitmap(RJBitmap &bitmap)
 int SimEngine::setLocalContentSource(const RJContentSourceInfo &info)
 {
     if (info.frameData) {
-        // A captured frame: counted, checked, never journaled (ten a second).
+        // A captured frame: counted, checked, never journaled (ten a second)
+        // and never forced.
+        t_forcedZero = false;
         int bytesPerPixel = 0;
         switch (info.pixelFormat) {
         case RJ_PIX_FMT_RGBA:
@@ -1037,7 +1039,7 @@ int SimEngine::validatePassword(const char *password)
     int code = 0;
     if (enter("validatePassword", {str(password)}, &code))
         return code;
-    return world::passwordFollowsPolicy(str(password)) ? kOk : kPolicyViolation;
+    return done(world::passwordFollowsPolicy(str(password)) ? kOk : kPolicyViolation);
 }
 
 RJPasswordPolicy SimEngine::getPasswordPolicy()
@@ -1195,7 +1197,7 @@ int SimEngine::requestRemoteUnmute(bool request)
     if (enter("requestRemoteUnmute", {flag(request)}, &code))
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_call.phase == Phase::Connected ? kOk : kNotInConference;
+    return done(m_call.phase == Phase::Connected ? kOk : kNotInConference);
 }
 
 bool SimEngine::highFPSEnabled()

@@ -399,8 +399,11 @@ void CLoginManager::setLoginStatus(LoginStatus eStatus)
         return;
     const LoginStatus eOld = m_loginStatus;
     qInfo() << "Change login status from" << statusName(eOld).constData() << "to" << statusName(eStatus).constData();
-    if (eStatus == enums::LoggingIn || eStatus == enums::NotLogin)
+    if (eStatus == enums::LoggingIn || eStatus == enums::NotLogin) {
         m_bAvatarDownloaded = false;
+        // A download still under way belongs to the session that ends here.
+        m_qstrAvatarTempPath.clear();
+    }
     if (eStatus == enums::LoginFailed || eStatus == enums::NotLogin) {
         qInfo("Clear register info");
         m_previousRegisterInfo = m_registerInfo;

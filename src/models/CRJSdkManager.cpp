@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDebug>
+#include <QThreadPool>
 
 namespace rj_app {
 namespace models {
@@ -83,6 +84,11 @@ void CRJSdkManager::initInstance()
 void CRJSdkManager::releaseInstance()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
+    if (!s_instance.load())
+        return;
+    // Pool tasks (the login task, feedback uploads, the controllability probe)
+    // hold the facade while they call the engine: the engine must outlive them.
+    QThreadPool::globalInstance()->waitForDone();
     CRJSdkManager *instance = s_instance.exchange(nullptr);
     delete instance;
 }

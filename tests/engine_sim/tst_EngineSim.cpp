@@ -1048,6 +1048,23 @@ void TestEngineSim::forcedResults()
     QCOMPARE(m_engine->dialOut("8999", true), 0); // performed: busy
     QVERIFY(m_rec->waitFor("onCallEnd"));
     QCOMPARE(m_rec->named("onError").front().error.code, 11);
+    rjsim_force_result("validatePassword", 0, 1);
+    QCOMPARE(m_engine->validatePassword("short"), 0); // against the policy, still 0
+    QVERIFY(m_engine->validatePassword("short") != 0);
+    rjsim_force_result("requestRemoteUnmute", 0, 1);
+    QCOMPARE(m_engine->requestRemoteUnmute(true), 0); // no call, still 0
+    QVERIFY(m_engine->requestRemoteUnmute(true) != 0);
+    // A frame is never forced, whatever the last operation on this thread was.
+    rjsim_force_result("repaintVideo", 0, 1);
+    QCOMPARE(m_engine->repaintVideo(), 0);
+    std::vector<unsigned char> line(16, 0);
+    RJContentSourceInfo shortFrame;
+    shortFrame.type = 3;
+    shortFrame.captureSize.width = 64;
+    shortFrame.captureSize.height = 1;
+    shortFrame.bytesPerLine = 16; // shorter than a line of 64 pixels
+    shortFrame.frameData = line.data();
+    QVERIFY(m_engine->setLocalContentSource(shortFrame) != 0);
 
     QCOMPARE(rjsim_command("result hangUp 5"), 0);
     QCOMPARE(m_engine->hangUp(), 5);

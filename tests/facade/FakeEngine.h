@@ -12,6 +12,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     }
 
     std::vector<rj::engine::RJContentSourceInfo> sources;
+    // Runs inside getFeature, on the caller's thread (a test holds a caller there).
+    std::function<void()> onGetFeature;
 
     // ---- IRJCommon
     int setLog(int level, const char *path, const char *name, unsigned int max) override
@@ -257,7 +260,10 @@ public:
     int getFeature(const char *server, unsigned int port, rj::engine::AVFeature &f) override
     {
         f.appServerType = "ZOV";
-        return call("getFeature", {s(server), QByteArray::number(port)});
+        const int rst = call("getFeature", {s(server), QByteArray::number(port)});
+        if (onGetFeature)
+            onGetFeature();
+        return rst;
     }
     int avlogin(const char *server, unsigned int port, const char *u, const char *p) override
     {

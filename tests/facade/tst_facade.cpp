@@ -10,9 +10,12 @@
 #include "rjsim_control.h"
 
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QThread>
+#include <QtConcurrent>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -48,6 +51,18 @@ void fakeDelete(IAVEngine *engine)
     if (engine == g_engine)
         g_engine = nullptr;
     delete static_cast<FakeEngine *>(engine);
+}
+
+// Lets a pool task go on once the facade's release has begun. Atomic: the
+// task logs from its own thread.
+std::atomic<QSemaphore *> g_releaseStarted{nullptr};
+std::atomic<QtMessageHandler> g_previousHandler{nullptr};
+void releaseHook(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    QSemaphore *started = g_releaseStarted.load();
+    if (started && message.startsWith(QLatin1String("rj_app::models::CRJSdkManager::releaseInstance")))
+        started->release();
+    g_previousHandler.load()(type, context, message);
 }
 
 using Op = std::function<bool(CRJSdkManager &)>;
@@ -826,6 +841,36 @@ private slots:
         CRJSdkManager::releaseInstance();
         QCoreApplication::processEvents();
         QCOMPARE(ends, 0);
+    }
+
+    // The login task (like every pool task) holds the facade while it calls
+    // the engine; releasing the facade then waits for it instead of deleting
+    // the engine under its feet.
+    void releaseWaitsForPoolTasks()
+    {
+        CRJSdkManager *facade = start();
+        QSemaphore inEngine, goOn;
+        g_engine->onGetFeature = [&] {
+            inEngine.release();
+            goOn.acquire();
+        };
+        QFuture<bool> task = QtConcurrent::run([facade] {
+            AVFeature feature;
+            facade->getFeature("127.0.0.1", 8080, feature);
+            return facade->avlogin("127.0.0.1", 8080, "alice", "pw");
+        });
+        inEngine.acquire();
+
+        g_releaseStarted = &goOn;
+        g_previousHandler = qInstallMessageHandler(releaseHook);
+        CRJSdkManager::releaseInstance();
+        qInstallMessageHandler(g_previousHandler.load());
+        g_releaseStarted = nullptr;
+
+        QVERIFY(task.isFinished());
+        QVERIFY(task.result());
+        QVERIFY(!CRJSdkManager::getInstance());
+        QCOMPARE(facadetest::lifecycle().last().first(), QByteArray("delete"));
     }
 
     // ---- against the simulated engine library

@@ -820,6 +820,31 @@ private slots:
         QCOMPARE(avatarTempFiles(), QStringList());
     }
 
+    // A download that completes after the user signed out is not the
+    // avatar of whoever signs in (or skips the login) next.
+    void avatarCompletedAfterLogout()
+    {
+        LOGIN_AND_WAIT(QStringLiteral("alice"), QStringLiteral("Alice123"));
+        QTRY_VERIFY_WITH_TIMEOUT(m->m_bAvatarDownloaded, kWaitMs);
+        rjsim_clear_journal();
+
+        // A fresh success whose download is still under way when the user signs out.
+        m->m_loginStatus = LoggingIn;
+        QSignalSpy completions(sdk(), &CRJSdkManager::eventDownloadUserImageComplete);
+        QSignalSpy avatarSpy(m.get(), &CLoginManager::sigAvatarDownloadedOk);
+        m->onLoginSucceed(m->m_userInfo);
+        QCOMPARE(rjsim_journal_count("downloadUserImage"), 1);
+        m->logout();
+        QVERIFY(completions.wait(kWaitMs));
+
+        QCOMPARE(avatarSpy.count(), 0);
+        QVERIFY(!m->m_bAvatarDownloaded);
+        QVERIFY(!QFile::exists(config()->getHeaderImagePath()));
+        QCOMPARE(avatarTempFiles(), QStringList());
+        m->setLoginStatus(AnonymousLoggedIn);
+        QCOMPARE(m->getLoggedInUserAvatarPath(), QString(CLoginManager::m_pszSkipLoginAvatar));
+    }
+
     void avatarCompletionNotRequested()
     {
         const QString foreign = CUserConfigUtils::getUserConfigPath() + QStringLiteral("/someone_header.jpg");
