@@ -164,8 +164,9 @@ bool CLoginManager::login(const QString &qstrServerAddress, bool bHttps, int iPo
         return false;
     }
     CRJSdkManager *pSdk = CRJSdkManager::getInstance();
-    if (!pSdk) {
-        qWarning() << RJ_FUNCTION << __LINE__ << "no engine facade";
+    if (!pSdk || !pSdk->hasEngine()) {
+        // The outcome of a login only ever arrives as an engine event.
+        qWarning() << RJ_FUNCTION << __LINE__ << "no engine";
         return false;
     }
 

@@ -38,6 +38,10 @@ public:
 
     ~CRJSdkManager() override;
 
+    // False when the engine library could not create an engine: nothing
+    // that waits for an engine event may start then.
+    bool hasEngine() const { return m_pAVEngine != nullptr; }
+
     void setLog(int level, const char *log_path, const char *log_file_name, unsigned int max_file_size);
     void enableLog(bool enable);
     bool initialize(const char *config_path, const char *config_file_name);

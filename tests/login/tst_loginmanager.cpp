@@ -896,6 +896,33 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, "Downloaded avatar file size is 0, so use default avatar");
         QCOMPARE(m->getLoggedInUserAvatarPath(), expected);
     }
+
+    // Without an engine no event would ever end the login: it is refused
+    // instead of leaving the status at LoggingIn. Runs last: it replaces the
+    // facade the other tests use.
+    void loginRefusedWithoutEngine()
+    {
+        settle();
+        m.reset();
+        CRJSdkManager::releaseInstance();
+        CRJSdkManager::setEngineFunctions([]() -> rj::engine::IAVEngine * { return nullptr; },
+                                          [](rj::engine::IAVEngine *) {});
+        auto restore = qScopeGuard([] {
+            CRJSdkManager::releaseInstance();
+            CRJSdkManager::setEngineFunctions(nullptr, nullptr);
+            CRJSdkManager::initInstance();
+        });
+        CRJSdkManager::initInstance();
+        QVERIFY(sdk());
+        QVERIFY(!sdk()->hasEngine());
+
+        m.reset(new CLoginManager);
+        QSignalSpy statusSpy(m.get(), &CLoginManager::loginStatusChanged);
+        QVERIFY(!m->login(QStringLiteral("127.0.0.1"), false, serverPort(), "alice", "Alice123"));
+        QCOMPARE(m->m_loginStatus, NotLogin);
+        QCOMPARE(statusSpy.count(), 0);
+        m.reset();
+    }
 };
 
 GLIMORA_TEST_MAIN(TestLoginManager)
