@@ -17,7 +17,7 @@ class CLinguist : public QObject
 {
     Q_OBJECT
 public:
-    enum Language {
+    enum Language : int {
         UNDEFINED = 0,
         EN_US = 1,
         ZH_CN = 2,

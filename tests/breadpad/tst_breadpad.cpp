@@ -27,6 +27,13 @@ struct CrashRun
 CrashRun runCrasher(const QString &program, const QString &mode, const QString &dumpPath)
 {
     QProcess process;
+    // In a sanitizer build the sanitizer's own fatal-signal handlers must not
+    // stand between the crash and the handler under test.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               QStringLiteral("handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0:"
+                              "allow_user_segv_handler=1:detect_leaks=0"));
+    process.setProcessEnvironment(env);
     process.setProgram(QStringLiteral("/bin/sh"));
     process.setArguments({QStringLiteral("-c"), QStringLiteral("ulimit -c 0; ulimit -s 8192 2>/dev/null; \"$0\" \"$@\"; exit $?"),
                           program, mode, dumpPath});
