@@ -28,5 +28,26 @@ enum LoginProgress {
 };
 Q_ENUM_NS(LoginProgress)
 
+// Status of the one call that can exist at a time. 2 and 3 have no name and
+// are never set; they count as "a meeting is running" like 1 and 4.
+enum CallStatus {
+    Idle = 0,
+    ConfDialing = 1,
+    ConfIncoming = 4,
+    ConfConnected = 5,
+    ConfEnded = 6,
+};
+Q_ENUM_NS(CallStatus)
+
+// The content stream of the current call as this client sees it.
+enum ContentStreamStatus {
+    ContentStreamStatus_None = 0,
+    ContentStreamStatus_ReceivingContentStarted = 1,
+    ContentStreamStatus_ReceivingWhiteBoardStarted = 2,
+    ContentStreamStatus_SendingContentStarted = 3,
+    ContentStreamStatus_SendingWhiteBoardStarted = 4,
+};
+Q_ENUM_NS(ContentStreamStatus)
+
 } // namespace enums
 } // namespace rj_app
