@@ -1,0 +1,742 @@
+// The call controller against the simulated engine: dial strings, meetings
+// and people of the demo world, incoming calls, the content-stream status,
+// the running-meeting keys and the history in the configuration, the refusal
+// without registration, guests and skipped logins, and the whiteboard token
+// fetched from a loopback server.
+
+#include "support/AlertBoxSeam.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "helpers/CGeneralUtils.h"
+#include "helpers/CUserConfigUtils.h"
+#include "models/CCallController.h"
+#include "models/CLoginManager.h"
+#include "models/CRJSdkManager.h"
+#include "rjsim_control.h"
+
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QUrlQuery>
+
+#include <httplib.h>
+
+#include <memory>
+#include <mutex>
+#include <thread>
+
+using glimora::test::AlertBoxSeam;
+using rj_app::helpers::CGeneralUtils;
+using rj_app::helpers::CUserConfigUtils;
+using rj_app::models::CCallController;
+using rj_app::models::CLoginManager;
+using rj_app::models::CRJSdkManager;
+using rj_app::structs::CContentStreamInfo;
+using namespace rj_app::enums;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+const char *const kAcsPath = "/api/rest/v2.0/acsToken";
+
+// Answers the whiteboard-token requests on 127.0.0.1 with whatever the test
+// scripted last, and records their queries. Its port also stands for the
+// management server at login (the engine only probes it).
+class AcsServer
+{
+public:
+    bool start()
+    {
+        m_server.Get(kAcsPath, [this](const httplib::Request &request, httplib::Response &response) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            QUrlQuery query;
+            for (const auto &param : request.params)
+                query.addQueryItem(QString::fromStdString(param.first), QString::fromStdString(param.second));
+            m_queries.append(query);
+            response.status = m_status;
+            response.set_content(m_body.toStdString(), "application/json");
+        });
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        if (m_port <= 0)
+            return false;
+        m_thread = std::thread([this]() { m_server.listen_after_bind(); });
+        return true;
+    }
+    void stop()
+    {
+        m_server.stop();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    ~AcsServer() { stop(); }
+
+    void answer(int status, const QByteArray &body)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_status = status;
+        m_body = body;
+    }
+    QList<QUrlQuery> queries() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_queries;
+    }
+    int count() const { return queries().size(); }
+    void clear()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_queries.clear();
+    }
+    int port() const { return m_port; }
+
+private:
+    httplib::Server m_server;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    QList<QUrlQuery> m_queries;
+    int m_status = 200;
+    QByteArray m_body;
+    int m_port = 0;
+};
+
+QByteArray q(const std::string &text)
+{
+    return QByteArray::fromStdString(text);
+}
+
+QByteArray tokenAnswer(const QByteArray &token)
+{
+    return "{\"acsJsonWebToken\":\"" + token + "\",\"externalEdgeIp\":\"edge.example\","
+           "\"internalEdgeIp\":\"10.0.0.9\"}";
+}
+
+} // namespace
+
+class TestCallController : public QObject
+{
+    Q_OBJECT
+
+    AcsServer m_acs;
+    QList<int> m_statuses;       // every sigCallStatusChanged
+    QList<bool> m_ringing;       // whether the ringtone sounded at each of them
+    QList<int> m_callTypes;      // the call type at each of them
+    QList<rj::engine::RJError> m_errors;
+
+    CCallController *c() { return CCallController::getInstance(); }
+    CLoginManager *login() { return CLoginManager::getInstance(); }
+    CRJSdkManager *sdk() { return CRJSdkManager::getInstance(); }
+    CUserConfigUtils *config() { return CUserConfigUtils::getInstance(); }
+
+    QStringList dialled()
+    {
+        QStringList numbers;
+        for (const auto &call : rjsim::journalOf("dialOut"))
+            numbers << QString::fromStdString(call[1]);
+        return numbers;
+    }
+
+    // Ends whatever the last test left running and forgets what it recorded.
+    void settle()
+    {
+        rjsim_clear_result(nullptr);
+        if (CCallController::isInCall(c()->getCallStatus())) {
+            c()->hangUp();
+            c()->declineCall();
+            QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        }
+        QCOMPARE(rjsim_wait_idle(kWaitMs), 1);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        c()->setAcsRequestIntervalMs(CCallController::m_iAcsRequestIntervalMs);
+        m_acs.answer(200, tokenAnswer("tok"));
+        m_acs.clear();
+        m_statuses.clear();
+        m_ringing.clear();
+        m_callTypes.clear();
+        m_errors.clear();
+        rjsim_clear_journal();
+    }
+
+    void dialAndConnect(const QString &number)
+    {
+        c()->dialOut(number, QString(), true, QString());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfConnected), kWaitMs);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("RJSIM_TIME_SCALE", "0");
+        CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+        QVERIFY(config());
+        QVERIFY(CUserConfigUtils::getUserConfigPath().startsWith(glimora::test::isolatedRoot()));
+        // Any file will do as ringtone for the engine; the real one is beside the executable.
+        const QString ringtone = glimora::test::isolatedRoot() + QStringLiteral("/ringtone.wav");
+        QVERIFY(glimora::test::writeBytes(ringtone, QByteArray("RIFF-not-really")));
+        CCallController::setRingtonePath(ringtone);
+
+        QVERIFY(m_acs.start());
+        m_acs.answer(200, tokenAnswer("tok"));
+
+        login()->initRJSdkManagerInstance();
+        login()->initialize();
+        QVERIFY(sdk());
+        connect(sdk(), &CRJSdkManager::eventError, this, [this](rj::engine::RJError err) { m_errors << err; });
+        // The call window's part: it hands incoming calls to the controller.
+        connect(sdk(), &CRJSdkManager::eventCallIncoming, c(), &CCallController::onCallIncoming);
+        connect(c(), &CCallController::sigCallStatusChanged, this, [this](CallStatus status) {
+            m_statuses << int(status);
+            m_ringing << sdk()->isAudioPlaying();
+            m_callTypes << c()->getCallTypes();
+        });
+
+        // Signed in as alice; the fixture's port stands for the management server.
+        config()->setUseHttps(false);
+        QVERIFY(login()->login(QStringLiteral("127.0.0.1"), false, m_acs.port(), QStringLiteral("alice"),
+                               QStringLiteral("Alice123")));
+        QTRY_COMPARE_WITH_TIMEOUT(int(login()->m_loginStatus), int(LoggedIn), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->getRegisterInfo().state, 1, kWaitMs);
+        QCOMPARE(int(c()->getCallStatus()), int(Idle));
+        QCOMPARE(c()->getCallTypes(), 0);
+    }
+
+    void init() { settle(); }
+
+    void cleanupTestCase()
+    {
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_acs.stop();
+        CRJSdkManager::releaseInstance();
+    }
+
+    // The four-argument dial puts "*" and the password before the first "@",
+    // or at the end; an empty password adds nothing.
+    void dialString_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("dialString");
+        QTest::addColumn<QString>("pure");
+        QTest::addColumn<QString>("storedPassword");
+        QTest::newRow("no password") << "1001" << "" << "1001" << "1001" << "";
+        QTest::newRow("password at the end") << "1002" << "1234" << "1002*1234" << "1002" << "1234";
+        QTest::newRow("password before the server")
+            << "1002@127.0.0.1" << "1234" << "1002*1234@127.0.0.1" << "1002" << "1234";
+        QTest::newRow("first @ of two") << "1009@a@b" << "pw" << "1009*pw@a@b" << "1009" << "pw@a";
+    }
+    void dialString()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, password);
+        QFETCH(QString, dialString);
+        QFETCH(QString, pure);
+        QFETCH(QString, storedPassword);
+
+        c()->dialOut(number, password, true, QStringLiteral("Meeting"));
+        QCOMPARE(dialled(), QStringList{dialString});
+        QCOMPARE(c()->getConfNumber(), dialString);
+        QCOMPARE(c()->getPureConfNumber(), pure);
+        QCOMPARE(c()->getConfPassword(), storedPassword);
+        QCOMPARE(c()->getDisplayConfName(), QStringLiteral("Meeting"));
+        QCOMPARE(m_statuses.value(0), int(ConfDialing));
+    }
+
+    // The meetings of the demo world, from dial to end, with the running
+    // meeting in the configuration while the call lasts.
+    void dialMeetings_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("connects");
+        QTest::addColumn<int>("errorCode");
+        QTest::addColumn<QList<int>>("queue");
+        QTest::addColumn<bool>("audioOnly");
+        QTest::newRow("fixed room") << "8201001" << "" << true << 0 << QList<int>() << false;
+        QTest::newRow("password right") << "1002" << "1234" << true << 0 << QList<int>() << false;
+        QTest::newRow("password wrong") << "1002" << "9999" << false << 6601 << QList<int>() << false;
+        QTest::newRow("password missing") << "1002" << "" << false << 6602 << QList<int>() << false;
+        QTest::newRow("queue") << "1003" << "" << true << 0 << QList<int>{3, 2, 1} << false;
+        QTest::newRow("audio only") << "1004" << "" << true << 0 << QList<int>() << true;
+        QTest::newRow("scheduled") << "1005" << "5678" << false << 4205 << QList<int>() << false;
+    }
+    void dialMeetings()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, password);
+        QFETCH(bool, connects);
+        QFETCH(int, errorCode);
+        QFETCH(QList<int>, queue);
+        QFETCH(bool, audioOnly);
+
+        QList<int> waits;
+        QMetaObject::Connection waitConn =
+            connect(c(), &CCallController::sigWaitQueue, this, [&waits](int n) { waits << n; });
+        const auto disconnectWaits = qScopeGuard([waitConn]() { QObject::disconnect(waitConn); });
+        const QString dialString = password.isEmpty() ? number : number + QLatin1Char('*') + password;
+
+        c()->dialOut(number, password, true, QString());
+        QCOMPARE(int(c()->getCallStatus()), int(ConfDialing));
+        QVERIFY(config()->getIsConfRunning());
+        QCOMPARE(config()->getConfId(), dialString);
+        QVERIFY(sdk()->isAudioPlaying());
+
+        if (!connects) {
+            QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+            QCOMPARE(m_statuses, (QList<int>{ConfDialing, ConfEnded}));
+            QCOMPARE(int(m_errors.size()), 1);
+            QCOMPARE(m_errors[0].code, errorCode);
+            QVERIFY(!sdk()->isAudioPlaying());
+            QVERIFY(!config()->getIsConfRunning());
+            QCOMPARE(config()->getConfId(), QString());
+            QVERIFY(!config()->getConfIds().contains(dialString));
+            return;
+        }
+
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfConnected), kWaitMs);
+        QCOMPARE(m_statuses, (QList<int>{ConfDialing, ConfConnected}));
+        QCOMPARE(waits, queue);
+        QCOMPARE(c()->getCallTypes(), 1);
+        QVERIFY(!sdk()->isAudioPlaying());
+        QCOMPARE(c()->getCallInfo().isAudioOnly, audioOnly);
+        // The number the engine reports at connect keeps the dial string.
+        QCOMPARE(c()->getConfNumber(), dialString);
+        QCOMPARE(c()->getPureConfNumber(), number);
+        QCOMPARE(config()->getConfIds().value(0), dialString);
+        QVERIFY(config()->getIsConfRunning());
+        QCOMPARE(config()->getConfId(), dialString);
+
+        QVERIFY(c()->hangUp());
+        QCOMPARE(int(c()->getCallStatus()), int(ConfConnected)); // until the engine ends it
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        QVERIFY(!config()->getIsConfRunning());
+        QCOMPARE(config()->getConfId(), QString());
+        QCOMPARE(c()->getAcsJsonWebToken(), QString());
+        QCOMPARE(c()->getAcsServer(), QString());
+        QVERIFY(!c()->hangUp()); // nothing left to end
+        QCOMPARE(int(c()->getCallStatus()), int(ConfEnded));
+    }
+
+    // People: a point-to-point call rings on at its connect (call type 2)
+    // until the peer connects (call type 1); a busy or unanswered peer ends it.
+    void dialPeople_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("connects");
+        QTest::addColumn<int>("errorCode");
+        QTest::addColumn<bool>("audioOnly");
+        QTest::newRow("Carol Wu") << "8001" << true << 0 << false;
+        QTest::newRow("Erin Park, audio") << "8003" << true << 0 << true;
+        QTest::newRow("busy") << "8999" << false << 11 << false;
+        QTest::newRow("no answer") << "8998" << false << 12 << false;
+    }
+    void dialPeople()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, connects);
+        QFETCH(int, errorCode);
+        QFETCH(bool, audioOnly);
+
+        c()->dialOut(number, QString(), true, QString());
+        if (!connects) {
+            QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+            QCOMPARE(m_statuses, (QList<int>{ConfDialing, ConfEnded}));
+            QCOMPARE(m_errors.value(0).code, errorCode);
+            QCOMPARE(m_ringing, (QList<bool>{true, false}));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_statuses.size(), 3, kWaitMs);
+        QCOMPARE(m_statuses, (QList<int>{ConfDialing, ConfConnected, ConfConnected}));
+        QCOMPARE(m_callTypes.mid(1), (QList<int>{2, 1}));
+        QCOMPARE(m_ringing, (QList<bool>{true, true, false}));
+        QCOMPARE(c()->getCallInfo().isAudioOnly, audioOnly);
+        QCOMPARE(config()->getConfIds().value(0), number);
+    }
+
+    // An engine that refuses the dial ends it at once, so the call window
+    // closes again and the keys are cleared.
+    void refusedDial()
+    {
+        rjsim_force_result("dialOut", 1, 1);
+        c()->dialOut(QStringLiteral("1001"), QString(), true, QString());
+        QCOMPARE(m_statuses, (QList<int>{ConfDialing, ConfEnded}));
+        QVERIFY(!sdk()->isAudioPlaying());
+        QVERIFY(!config()->getIsConfRunning());
+        QCOMPARE(config()->getConfId(), QString());
+    }
+
+    // A second dial while a call runs is not taken for the end of that call.
+    void dialDuringCallIgnored()
+    {
+        dialAndConnect(QStringLiteral("1001"));
+        m_statuses.clear();
+        rjsim_clear_journal();
+        c()->dialOut(QStringLiteral("1004"), QString(), true, QString());
+        c()->anonymousJoinConf(QStringLiteral("127.0.0.1"), QStringLiteral("1004"), QString(), QString());
+        QVERIFY(dialled().isEmpty());
+        QCOMPARE(rjsim_journal_count("registerSIPServer"), 0);
+        QVERIFY(m_statuses.isEmpty());
+        QCOMPARE(int(c()->getCallStatus()), int(ConfConnected));
+        QCOMPARE(c()->getConfNumber(), QStringLiteral("1001"));
+        QCOMPARE(int(login()->m_loginStatus), int(LoggedIn));
+    }
+
+    // Signed in but not registered: a message box, no dial, no change.
+    void notRegisteredRefusal()
+    {
+        AlertBoxSeam seam(QDialogButtonBox::Yes);
+        rjsim_force_result("getRegisterInfo", 5, 1);
+        c()->dialOut(QStringLiteral("1001"), QString(), true, QString());
+        QCOMPARE(seam.count(), 1);
+        QCOMPARE(seam.last().title, QStringLiteral("Note"));
+        QCOMPARE(seam.last().text, QStringLiteral("Not registered to the video service, please try to log in again."));
+        QCOMPARE(seam.last().buttons, QDialogButtonBox::StandardButtons(QDialogButtonBox::Yes));
+        QCOMPARE(seam.last().defaultButton, QDialogButtonBox::NoButton);
+        QVERIFY(seam.last().parent.isNull());
+        QVERIFY(dialled().isEmpty());
+        QCOMPARE(rjsim_journal_count("startAudioPlay"), 0);
+        QVERIFY(m_statuses.isEmpty());
+    }
+
+    // An incoming call rings until it is accepted (then connects as a
+    // point-to-point call) or declined (then ends).
+    void incomingCall_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accept") << true;
+        QTest::newRow("decline") << false;
+    }
+    void incomingCall()
+    {
+        QFETCH(bool, accept);
+        QCOMPARE(rjsim_command("incoming Carol Wu 8001"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfIncoming), kWaitMs);
+        QCOMPARE(QByteArray::fromStdString(c()->getCallInfo().peer), QByteArray("Carol Wu"));
+        QVERIFY(sdk()->isAudioPlaying());
+        QVERIFY(config()->getIsConfRunning());
+        if (accept) {
+            QVERIFY(c()->acceptCall(false));
+            QCOMPARE(QByteArray::fromStdString(rjsim::journalOf("acceptCall").at(0).at(1)), QByteArray("0"));
+            QTRY_COMPARE_WITH_TIMEOUT(m_statuses.size(), 3, kWaitMs);
+            QCOMPARE(m_statuses, (QList<int>{ConfIncoming, ConfConnected, ConfConnected}));
+            QCOMPARE(c()->getCallTypes(), 1);
+            QVERIFY(!sdk()->isAudioPlaying());
+        } else {
+            QVERIFY(c()->declineCall());
+            QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+            QCOMPARE(m_statuses, (QList<int>{ConfIncoming, ConfEnded}));
+            QVERIFY(!sdk()->isAudioPlaying());
+            QVERIFY(!config()->getIsConfRunning());
+        }
+        QCOMPARE(rjsim_journal_count("setUserImage"), accept ? 1 : 0);
+    }
+
+    // The engine's content events map to the content-stream status; equal
+    // values emit nothing; other stream types change nothing.
+    void contentMapping_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("dir");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("expected"); // -1: no change
+        QTest::newRow("receiving screen") << true << 1 << 2 << 1;
+        QTest::newRow("receiving whiteboard") << true << 1 << 3 << 2;
+        QTest::newRow("sending screen") << true << 0 << 2 << 3;
+        QTest::newRow("sending whiteboard") << true << 0 << 3 << 4;
+        QTest::newRow("video stream") << true << 1 << 1 << -1;
+        QTest::newRow("stopped") << false << 1 << 2 << 0;
+    }
+    void contentMapping()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, dir);
+        QFETCH(int, type);
+        QFETCH(int, expected);
+
+        c()->setContentStreamStatus(ContentStreamStatus_ReceivingContentStarted, "Zed", 7);
+        c()->setContentStreamStatus(ContentStreamStatus_None, std::string(), 0);
+        QSignalSpy spy(c(), &CCallController::sigContentStreamStatusChanged);
+        rj::engine::RJContentInfo info;
+        info.enabled = enabled;
+        info.dir = dir;
+        info.type = type;
+        info.senderName = "Dave Li";
+        info.senderDeviceId = 42;
+        c()->slotOnContent(info);
+        if (expected <= 0) {
+            QCOMPARE(spy.count(), 0);
+            QCOMPARE(int(c()->getContentStreamStatus()), 0);
+            return;
+        }
+        QCOMPARE(spy.count(), 1);
+        const auto record = spy.at(0).at(0).value<CContentStreamInfo>();
+        QCOMPARE(record.getLastStatus(), 0);
+        QCOMPARE(record.getCurrentStatus(), expected);
+        QCOMPARE(QByteArray::fromStdString(record.getSenderName()), QByteArray("Dave Li"));
+        QCOMPARE(record.getSenderDeviceId(), std::int64_t(42));
+        c()->slotOnContent(info);
+        QCOMPARE(spy.count(), 1); // same status again: nothing
+        c()->setContentStreamStatus(ContentStreamStatus_None, std::string(), 0);
+    }
+
+    // In a call: remote content and whiteboard, the reset at connect, and the
+    // whiteboard record emitted once more when the token arrives late.
+    void contentInCall()
+    {
+        m_acs.answer(200, "not json");
+        c()->setAcsRequestIntervalMs(30);
+        dialAndConnect(QStringLiteral("1001"));
+        QList<CContentStreamInfo> records;
+        connect(c(), &CCallController::sigContentStreamStatusChanged, this,
+                [&records](CContentStreamInfo info) { records << info; });
+        const auto disconnectRecords = qScopeGuard([this]() {
+            disconnect(c(), &CCallController::sigContentStreamStatusChanged, this, nullptr);
+        });
+
+        QCOMPARE(rjsim_command("content start Dave Li"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(records.size(), 1, kWaitMs);
+        QCOMPARE(records[0].getCurrentStatus(), int(ContentStreamStatus_ReceivingContentStarted));
+        QCOMPARE(QByteArray::fromStdString(records[0].getSenderName()), QByteArray("Dave Li"));
+        QCOMPARE(rjsim_command("content stop Dave Li"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(records.size(), 2, kWaitMs);
+        QCOMPARE(records[1].getLastStatus(), 1);
+        QCOMPARE(records[1].getCurrentStatus(), 0);
+
+        QCOMPARE(rjsim_command("content start whiteboard Erin Park"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(records.size(), 3, kWaitMs);
+        QCOMPARE(records[2].getCurrentStatus(), int(ContentStreamStatus_ReceivingWhiteBoardStarted));
+        QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+
+        m_acs.answer(200, tokenAnswer("wb-token"));
+        QTRY_COMPARE_WITH_TIMEOUT(records.size(), 4, kWaitMs);
+        QCOMPARE(c()->getAcsJsonWebToken(), QStringLiteral("wb-token"));
+        QCOMPARE(records[3].getLastStatus(), int(ContentStreamStatus_ReceivingWhiteBoardStarted));
+        QCOMPARE(records[3].getCurrentStatus(), int(ContentStreamStatus_ReceivingWhiteBoardStarted));
+        QCOMPARE(QByteArray::fromStdString(records[3].getSenderName()), QByteArray("Erin Park"));
+
+        // A new connect of the call resets the status.
+        rj::engine::RJCallInfo info = c()->getCallInfo();
+        info.svcCallType = 2;
+        c()->slotOnCallConnected(info);
+        QCOMPARE(records.size(), 5);
+        QCOMPARE(records[4].getCurrentStatus(), 0);
+        QCOMPARE(c()->getCallTypes(), 3);
+        QCOMPARE(int(c()->getCallStatus()), int(ConfConnected));
+    }
+
+    // The token is asked for at connect and again at every interval until a
+    // JSON answer arrives; errors and other answers are retried.
+    void whiteboardTokenRetries()
+    {
+        m_acs.answer(500, "{\"error\":1}");
+        c()->setAcsRequestIntervalMs(20);
+        dialAndConnect(QStringLiteral("1001"));
+        QVERIFY(m_acs.count() >= 1);
+        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= 3, kWaitMs);
+        m_acs.answer(200, "<html>busy</html>");
+        const int before = m_acs.count();
+        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= before + 2, kWaitMs);
+        QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+
+        m_acs.answer(200, tokenAnswer("sim-acs-1"));
+        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("sim-acs-1"), kWaitMs);
+        QCOMPARE(c()->getAcsServer(), QStringLiteral("http://edge.example:%1").arg(m_acs.port()));
+        const int done = m_acs.count();
+        QTest::qWait(150);
+        QCOMPARE(m_acs.count(), done);
+
+        const QUrlQuery query = m_acs.queries().last();
+        QCOMPARE(query.queryItemValue(QStringLiteral("token")), QString::fromStdString(login()->m_userInfo.token));
+        QCOMPARE(query.queryItemValue(QStringLiteral("confNumericId")), QStringLiteral("1001"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("deviceId")), QStringLiteral("800001"));
+
+        // The end of the call forgets token and server.
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        QCOMPARE(c()->getAcsJsonWebToken(), QString());
+        QCOMPARE(c()->getAcsServer(), QString());
+    }
+
+    // JSON without the members still ends the retries; a call that ends stops
+    // them too, and a late answer does not fill in the ended call.
+    void whiteboardTokenEnds()
+    {
+        m_acs.answer(200, "{}");
+        c()->setAcsRequestIntervalMs(20);
+        dialAndConnect(QStringLiteral("1001"));
+        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsServer(), QStringLiteral("http://:%1").arg(m_acs.port()), kWaitMs);
+        QCOMPARE(c()->getAcsJsonWebToken(), QString());
+        const int done = m_acs.count();
+        QTest::qWait(120);
+        QCOMPARE(m_acs.count(), done);
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+
+        m_acs.answer(200, "not json");
+        dialAndConnect(QStringLiteral("1001"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= done + 2, kWaitMs);
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        m_acs.answer(200, tokenAnswer("late"));
+        const int ended = m_acs.count();
+        QTest::qWait(120);
+        QCOMPARE(m_acs.count(), ended);
+        QCOMPARE(c()->getAcsJsonWebToken(), QString());
+    }
+
+    // Token renewal that fails during a call does not sign the user out.
+    void tokenRenewalKeepsCall()
+    {
+        dialAndConnect(QStringLiteral("1001"));
+        rjsim_force_result("getUserInfo", 5, 1);
+        login()->updateLoginToken(true);
+        QCOMPARE(int(login()->m_loginStatus), int(LoggedIn));
+    }
+
+    // The dial string kept when the engine reports the bare number, and the
+    // split into number and password.
+    void confNumberSplit_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<QString>("confNumber");
+        QTest::addColumn<QString>("pure");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("bare number keeps the dial string")
+            << "1002*1234@srv" << "1002" << false << "1002*1234@srv" << "1002" << "";
+        QTest::newRow("other number replaces") << "1002*1234@srv" << "1001" << false << "1001" << "1001" << "";
+        QTest::newRow("two stars, two ats")
+            << "" << "12*a*b@c@srv" << true << "12*a*b@c@srv" << "12" << "a*b@c";
+        QTest::newRow("server, no password") << "" << "1001@srv" << true << "1001@srv" << "1001" << "";
+        QTest::newRow("server before star") << "" << "1001@srv*pw" << true << "1001@srv*pw" << "1001@srv" << "pw";
+    }
+    void confNumberSplit()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, number);
+        QFETCH(bool, force);
+        QFETCH(QString, confNumber);
+        QFETCH(QString, pure);
+        QFETCH(QString, password);
+        c()->setConfNumber(stored, true);
+        c()->setConfNumber(number, force);
+        QCOMPARE(c()->getConfNumber(), confNumber);
+        QCOMPARE(c()->getPureConfNumber(), pure);
+        QCOMPARE(c()->getConfPassword(), password);
+    }
+
+    // At most five distinct numbers, newest first; blanks and "unknown" are skipped.
+    void history()
+    {
+        config()->setConfIds({"3", "1", "2", "4", "5"});
+        c()->setConfNumber(QStringLiteral("1"), true);
+        c()->saveCurrentConfNumber2Config();
+        QCOMPARE(config()->getConfIds(), (QStringList{"1", "3", "2", "4", "5"}));
+        c()->setConfNumber(QStringLiteral("6"), true);
+        c()->saveCurrentConfNumber2Config();
+        QCOMPARE(config()->getConfIds(), (QStringList{"6", "1", "3", "2", "4"}));
+        for (const QString &skipped : {QStringLiteral("   "), QStringLiteral("unknown@srv")}) {
+            c()->setConfNumber(skipped, true);
+            c()->saveCurrentConfNumber2Config();
+        }
+        QCOMPARE(config()->getConfIds(), (QStringList{"6", "1", "3", "2", "4"}));
+    }
+
+    // The same status twice is announced and written twice.
+    void statusRepeated()
+    {
+        c()->setConfNumber(QStringLiteral("77"), true);
+        c()->setCallStatus(ConfEnded);
+        config()->setIsConfRunning(true);
+        c()->setCallStatus(ConfEnded);
+        QCOMPARE(m_statuses, (QList<int>{ConfEnded, ConfEnded}));
+        QVERIFY(!config()->getIsConfRunning());
+    }
+
+    // Video windows and switches go to the engine.
+    void forwarding()
+    {
+        QVERIFY(c()->setLocalVideoWindow(WId(0x101)));
+        QVERIFY(c()->setRemoteVideoWindow(WId(0x102)));
+        QVERIFY(c()->setRemoteContentWindow(WId(0x103)));
+        QCOMPARE(rjsim_journal_count("setLocalVideoWindow"), 1);
+        QCOMPARE(rjsim_journal_count("setRemoteVideoWindow"), 1);
+        QCOMPARE(rjsim_journal_count("setRemoteContentWindow"), 1);
+        QVERIFY(c()->enableCamera(false));
+        QVERIFY(!c()->isCameraEnabled());
+        QVERIFY(c()->enableCamera(true));
+        QVERIFY(c()->isCameraEnabled());
+        QVERIFY(c()->enableMic(false));
+        QVERIFY(!c()->isMicEnabled());
+        QVERIFY(c()->enableMic(true));
+        QVERIFY(c()->isMicEnabled());
+    }
+
+    // After a skipped login: registration from the SIP settings, or anonymous.
+    void loginSkipped_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QStringList>("expected"); // domain, name, user, password, protocol
+        QTest::newRow("registration, no screen name")
+            << true << "" << QStringList{"sip.example", "u1", "u1", "secret", "TCP"};
+        QTest::newRow("registration, screen name")
+            << true << "Front desk" << QStringList{"sip.example", "Front desk", "u1", "secret", "TCP"};
+        QTest::newRow("anonymous") << false << "Front desk" << QStringList{"", "Front desk", "<sn>", "", "TCP"};
+        QTest::newRow("anonymous, no name")
+            << false << "" << QStringList{"", CGeneralUtils::getLocalIpAddress(), "<sn>", "", "TCP"};
+    }
+    void loginSkipped()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(QString, screenName);
+        QFETCH(QStringList, expected);
+        config()->setEnableRegistration(enabled);
+        config()->setScreenName(screenName);
+        config()->setProxyServerAddress(QStringLiteral("sip.example"));
+        config()->setAuthenticationUserName(QStringLiteral("u1"));
+        config()->setAuthenticationPassword(QStringLiteral("secret"));
+        config()->setTransportProtocol(QStringLiteral("TCP"));
+        expected.replaceInStrings(QStringLiteral("<sn>"), config()->getDeviceSn());
+
+        c()->whenLoginSkipped();
+        const auto calls = rjsim::journalOf("registerSIPServer");
+        QCOMPARE(int(calls.size()), 1);
+        QStringList got;
+        for (std::size_t i = 1; i < calls[0].size(); ++i)
+            got << QString::fromStdString(calls[0][i]);
+        QCOMPARE(got, expected);
+    }
+
+    // A guest: anonymous registration, the dial with the server, the guest
+    // status, and back to not signed in when the call ends. Signs alice out.
+    void guestJoin()
+    {
+        login()->logout();
+        QTRY_COMPARE_WITH_TIMEOUT(int(login()->m_loginStatus), int(NotLogin), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->getRegisterInfo().state, 0, kWaitMs);
+        rjsim_clear_journal();
+
+        c()->anonymousJoinConf(QStringLiteral("127.0.0.1"), QStringLiteral("1002"), QString(), QStringLiteral("1234"));
+        const auto reg = rjsim::journalOf("registerSIPServer");
+        QCOMPARE(int(reg.size()), 1);
+        QCOMPARE(q(reg[0][1]), QByteArray(""));
+        QCOMPARE(QString::fromStdString(reg[0][2]), CGeneralUtils::getLocalIpAddress());
+        QCOMPARE(QString::fromStdString(reg[0][3]), config()->getDeviceSn());
+        QCOMPARE(q(reg[0][4]), QByteArray(""));
+        QCOMPARE(q(reg[0][5]), QByteArray("TLS"));
+        QCOMPARE(dialled(), QStringList{"1002*1234@127.0.0.1"});
+        QCOMPARE(int(login()->m_loginStatus), int(AnonymousLoggingIn));
+        QCOMPARE(rjsim_journal_count("getRegisterInfo"), 0); // no check for guests
+
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfConnected), kWaitMs);
+        QCOMPARE(c()->getPureConfNumber(), QStringLiteral("1002"));
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        QCOMPARE(int(login()->m_loginStatus), int(NotLogin));
+    }
+};
+
+GLIMORA_TEST_MAIN(TestCallController)
+#include "tst_callcontroller.moc"
