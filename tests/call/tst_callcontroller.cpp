@@ -140,8 +140,8 @@ class TestCallController : public QObject
     {
         rjsim_clear_result(nullptr);
         if (CCallController::isInCall(c()->getCallStatus())) {
-            c()->hangUp();
-            c()->declineCall();
+            if (!c()->hangUp())
+                c()->declineCall(); // still ringing
             QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
         }
         QCOMPARE(rjsim_wait_idle(kWaitMs), 1);
@@ -531,7 +531,6 @@ private slots:
         m_acs.answer(500, "{\"error\":1}");
         c()->setAcsRequestIntervalMs(20);
         dialAndConnect(QStringLiteral("1001"));
-        QVERIFY(m_acs.count() >= 1);
         QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= 3, kWaitMs);
         m_acs.answer(200, "<html>busy</html>");
         const int before = m_acs.count();
@@ -541,6 +540,7 @@ private slots:
         m_acs.answer(200, tokenAnswer("sim-acs-1"));
         QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("sim-acs-1"), kWaitMs);
         QCOMPARE(c()->getAcsServer(), QStringLiteral("http://edge.example:%1").arg(m_acs.port()));
+        QTest::qWait(50); // a replaced request may still be on its way
         const int done = m_acs.count();
         QTest::qWait(150);
         QCOMPARE(m_acs.count(), done);
@@ -566,6 +566,7 @@ private slots:
         dialAndConnect(QStringLiteral("1001"));
         QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsServer(), QStringLiteral("http://:%1").arg(m_acs.port()), kWaitMs);
         QCOMPARE(c()->getAcsJsonWebToken(), QString());
+        QTest::qWait(50);
         const int done = m_acs.count();
         QTest::qWait(120);
         QCOMPARE(m_acs.count(), done);
@@ -578,6 +579,7 @@ private slots:
         QVERIFY(c()->hangUp());
         QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
         m_acs.answer(200, tokenAnswer("late"));
+        QTest::qWait(50);
         const int ended = m_acs.count();
         QTest::qWait(120);
         QCOMPARE(m_acs.count(), ended);
