@@ -63,6 +63,17 @@ CCallController::CCallController()
     registerMetaTypes();
     connectSdkSignals();
 
+    // This object outlives the application object; nothing of the network or
+    // the timer may be left to run down after the event loop is gone.
+    if (QCoreApplication *app = QCoreApplication::instance()) {
+        connect(app, &QCoreApplication::aboutToQuit, this, [this]() {
+            if (m_acsTimer)
+                m_acsTimer->stop();
+            cancelAcsRequest();
+            qDeleteAll(findChildren<QNetworkAccessManager *>(QString(), Qt::FindDirectChildrenOnly));
+        });
+    }
+
     // Token renewal must not sign the user out while a call is under way. The
     // login manager outlives this object (it exists before it), so the getter
     // is removed again in the destructor.
