@@ -150,6 +150,8 @@ private:
     QString m_deletingContactId;
     QList<ucmconferenceData> m_conferences;
     QList<ucmparticipantData> m_participants;
+    // Of the request sent last. Answers are parsed with the base URL and
+    // token of their own request, which a nested request may have changed.
     QString m_urlPrefix;
     QString m_token;
     bool m_bUsersBusy = false;

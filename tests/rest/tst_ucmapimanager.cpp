@@ -11,7 +11,6 @@
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QTranslator>
 
 #include <functional>
 #include <memory>
@@ -78,20 +77,6 @@ QJsonObject parseObject(const QByteArray &body)
 {
     return QJsonDocument::fromJson(body).object();
 }
-
-// Overrides one text of the REST client's context, like a loaded translation.
-class FakeTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *sourceText, const char * = nullptr,
-                      int = -1) const override
-    {
-        if (QByteArray(context) == "rj_app::models::CUCMApiManager" && QByteArray(sourceText) == "Invalid token(%1).")
-            return QStringLiteral("Jeton invalide(%1).");
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
 
 } // namespace
 
@@ -647,23 +632,25 @@ private slots:
         QVERIFY(receiverSawHandledAnswer);
     }
 
+    // The language switcher rebuilds the error texts.
     void errorTextFollowsLanguage()
     {
         m_server->addRoute("DELETE", "/api/rest/v2.0/meetings/33", 200, R"({"errorCode":1010})");
         QSignalSpy error(m_api.get(), SIGNAL(signal_ucmapi_error(int, QString)));
-        m_api->deleteConference(prefix(), kToken, "33");
-        drainEvents();
+        auto *linguist = rj_app::models::CLinguist::getInstance();
+        linguist->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
 
-        FakeTranslator translator;
-        QCoreApplication::installTranslator(&translator);
-        emit rj_app::models::CLinguist::getInstance()->sigLanguageChanged();
+        linguist->changeLanguage(rj_app::models::CLinguist::EN_US);
         m_api->deleteConference(prefix(), kToken, "33");
         drainEvents();
-        QCoreApplication::removeTranslator(&translator);
+        linguist->changeLanguage(rj_app::models::CLinguist::ZH_CN);
+        m_api->deleteConference(prefix(), kToken, "33");
+        drainEvents();
+        linguist->changeLanguage(rj_app::models::CLinguist::EN_US);
 
         QCOMPARE(error.count(), 2);
         QCOMPARE(error[0][1].toString(), "Invalid token(%1).");
-        QCOMPARE(error[1][1].toString(), "Jeton invalide(%1).");
+        QCOMPARE(error[1][1].toString(), QString::fromUtf8("令牌无效(%1)。"));
         QCOMPARE(error[1][0].toInt(), 1010);
     }
 
