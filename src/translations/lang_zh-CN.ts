@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>rj_app::models::CUCMApiManager</name>
+    <message>
+        <source>Unsupported API version(%1).</source>
+        <translation>不支持的接口版本(%1)。</translation>
+    </message>
+    <message>
+        <source>Invalid token(%1).</source>
+        <translation>令牌无效(%1)。</translation>
+    </message>
+    <message>
+        <source>Invalid parameter(%1).</source>
+        <translation>参数无效(%1)。</translation>
+    </message>
+    <message>
+        <source>The parameter exceeds the setting range(%1).</source>
+        <translation>参数超出设置范围(%1)。</translation>
+    </message>
+    <message>
+        <source>Invalid media type, only &quot;application/json&quot; is supported(%1).</source>
+        <translation>媒体类型无效，仅支持&quot;application/json&quot;(%1)。</translation>
+    </message>
+    <message>
+        <source>You don&apos;t have permission to perform this operation(%1).</source>
+        <translation>您没有执行此操作的权限(%1)。</translation>
+    </message>
+    <message>
+        <source>Misspelling of the field name in the JSON string(%1).</source>
+        <translation>JSON字符串中的字段名拼写错误(%1)。</translation>
+    </message>
+    <message>
+        <source>Internal error(%1).</source>
+        <translation>内部错误(%1)。</translation>
+    </message>
+    <message>
+        <source>Meeting does not exist(%1).</source>
+        <translation>会议不存在(%1)。</translation>
+    </message>
+    <message>
+        <source>The meeting is being initiated or in progress(%1).</source>
+        <translation>会议正在发起或进行中(%1)。</translation>
+    </message>
+    <message>
+        <source>The meeting has ended or has been deleted(%1).</source>
+        <translation>会议已结束或已被删除(%1)。</translation>
+    </message>
+</context>
+<context>
     <name>rj_app::views::AlertDlg</name>
     <message>
         <source>Note</source>

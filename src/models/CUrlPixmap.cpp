@@ -1,0 +1,160 @@
+#include "models/CUrlPixmap.h"
+
+#include <QEventLoop>
+#include <QMutexLocker>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+#ifndef QT_NO_SSL
+#include <QSslConfiguration>
+#include <QSslSocket>
+#endif
+
+namespace rj_app::models {
+
+namespace {
+const QString kDefaultKey = QStringLiteral("default");
+const QString kDefaultPicture = QStringLiteral(":/resources/images/default_user_header.jpg");
+// How often the idle worker looks at its queue and stop request.
+constexpr unsigned long kIdlePollMs = 10;
+} // namespace
+
+QMap<QString, QPixmap> CUrlPixmap::s_pixmapCache;
+
+CUrlPixmap *CUrlPixmap::getInstance()
+{
+    static CUrlPixmap instance;
+    return &instance;
+}
+
+CUrlPixmap::CUrlPixmap()
+    : QThread(nullptr)
+{
+}
+
+CUrlPixmap::~CUrlPixmap()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_bStop = true;
+        m_queued.wakeAll();
+    }
+    if (isRunning()) {
+        quit();
+        wait();
+    }
+}
+
+void CUrlPixmap::setDownloadUrl(const QString &url)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_urls.append(url);
+        m_queued.wakeAll();
+    }
+    start(QThread::InheritPriority);
+}
+
+void CUrlPixmap::setDownloadTimeout(int ms)
+{
+    m_downloadTimeoutMs = ms;
+}
+
+int CUrlPixmap::downloadTimeout() const
+{
+    return m_downloadTimeoutMs;
+}
+
+bool CUrlPixmap::takeNext(QString *url)
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_urls.isEmpty() && !m_bStop)
+        m_queued.wait(&m_mutex, kIdlePollMs);
+    if (m_urls.isEmpty() || m_bStop)
+        return false;
+    *url = m_urls.takeFirst();
+    return true;
+}
+
+void CUrlPixmap::run()
+{
+    if (!m_pManager) {
+        // No parents: both belong to this worker thread.
+        m_pManager = new QNetworkAccessManager;
+        m_pTimer = new QTimer;
+        m_pTimer->setSingleShot(true);
+    }
+
+    while (!m_bStop) {
+        QString url;
+        if (!takeNext(&url))
+            continue;
+        QByteArray data;
+        const bool ok = fetch(url, &data);
+        // Decoding and the cache belong to the GUI thread, where this object lives.
+        QMetaObject::invokeMethod(this, "slot_ReplyFinished", Qt::QueuedConnection, Q_ARG(QString, url),
+                                  Q_ARG(bool, ok), Q_ARG(QByteArray, data));
+    }
+
+    delete m_pManager;
+    m_pManager = nullptr;
+    delete m_pTimer;
+    m_pTimer = nullptr;
+}
+
+bool CUrlPixmap::fetch(const QString &url, QByteArray *data)
+{
+    QNetworkRequest request{QUrl(url)};
+#ifndef QT_NO_SSL
+    QSslConfiguration ssl = request.sslConfiguration();
+    ssl.setPeerVerifyMode(QSslSocket::VerifyNone);
+    request.setSslConfiguration(ssl);
+#endif
+    QNetworkReply *reply = m_pManager->get(request);
+
+    QEventLoop loop;
+    QObject::connect(m_pTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // A stop request does not wait for a slow server.
+    QTimer stopPoll;
+    QObject::connect(&stopPoll, &QTimer::timeout, &loop, [this, &loop] {
+        if (m_bStop)
+            loop.quit();
+    });
+    stopPoll.start(static_cast<int>(kIdlePollMs));
+    m_pTimer->start(m_downloadTimeoutMs);
+    if (!reply->isFinished())
+        loop.exec();
+    m_pTimer->stop();
+    QObject::disconnect(m_pTimer, nullptr, &loop, nullptr);
+
+    // A download that overran its time is abandoned and counts as failed, so
+    // the caller still hears about its address and shows the fallback.
+    if (!reply->isFinished())
+        reply->abort();
+    const bool ok = reply->error() == QNetworkReply::NoError;
+    if (ok)
+        *data = reply->readAll();
+    delete reply;
+    return ok;
+}
+
+void CUrlPixmap::slot_ReplyFinished(const QString &url, bool ok, const QByteArray &data)
+{
+    if (!ok) {
+        m_pixmap = QPixmap(kDefaultPicture);
+        if (!s_pixmapCache.contains(kDefaultKey))
+            s_pixmapCache.insert(kDefaultKey, m_pixmap);
+    } else {
+        // Not a picture: a null picture is kept, so it is not fetched again and again.
+        m_pixmap = QPixmap();
+        m_pixmap.loadFromData(data);
+        s_pixmapCache.insert(url, m_pixmap);
+    }
+    emit signal_downloadFinished(url);
+}
+
+} // namespace rj_app::models

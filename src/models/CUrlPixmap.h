@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QMutex>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <atomic>
+
+class QNetworkAccessManager;
+class QTimer;
+
+namespace rj_app::models {
+
+// Downloads avatar pictures one at a time on a worker thread and keeps them in
+// one process-wide cache from address to picture.
+//
+// The object lives in the GUI thread; setDownloadUrl, the cache and
+// signal_downloadFinished belong to it. The worker only fetches bytes: the
+// reply is read in the worker thread and its bytes are handed to the GUI
+// thread, where they are decoded (QPixmap exists only there).
+//
+// List models look a picture up in s_pixmapCache; when it is missing they
+// queue its address and repaint on signal_downloadFinished(address), taking
+// the entry of that address or, when there is none (the download failed),
+// the entry "default".
+class CUrlPixmap : public QThread
+{
+    Q_OBJECT
+public:
+    static CUrlPixmap *getInstance();
+
+    // The application uses getInstance(); tests build their own.
+    CUrlPixmap();
+    ~CUrlPixmap() override;
+
+    // Queues the address (first in, first out; twice queued is fetched twice)
+    // and starts the worker when it is not running.
+    void setDownloadUrl(const QString &url);
+
+    // The time one download may take before it is abandoned as failed; tests
+    // shorten it. Read by the worker at the start of each download.
+    void setDownloadTimeout(int ms);
+    int downloadTimeout() const;
+
+    // Address -> picture, plus the fallback picture under "default" after the
+    // first failed download. GUI thread only.
+    static QMap<QString, QPixmap> s_pixmapCache;
+
+signals:
+    // After each download, failed ones included, once the cache is updated.
+    void signal_downloadFinished(QString url);
+
+private slots:
+    void slot_ReplyFinished(const QString &url, bool ok, const QByteArray &data);
+
+protected:
+    void run() override;
+
+private:
+    // Takes the next address off the queue; false when the queue is empty.
+    bool takeNext(QString *url);
+    // Fetches one address in the worker thread; false when it failed.
+    bool fetch(const QString &url, QByteArray *data);
+
+    QNetworkAccessManager *m_pManager = nullptr;   // worker thread
+    QPixmap m_pixmap;                              // GUI thread
+    QStringList m_urls;                            // guarded by m_mutex
+    QMutex m_mutex;
+    QWaitCondition m_queued;                       // wakes the idle worker early
+    std::atomic<bool> m_bStop{false};
+    QTimer *m_pTimer = nullptr;                    // worker thread
+    std::atomic<int> m_downloadTimeoutMs{2000};
+};
+
+} // namespace rj_app::models
