@@ -78,4 +78,114 @@
         <translation>Glimora</translation>
     </message>
 </context>
+<context>
+    <name>rj_app::views::CallWaitingWidget</name>
+    <message>
+        <source>Waiting...# </source>
+        <translation>Waiting...# </translation>
+    </message>
+    <message>
+        <source> now</source>
+        <translation> now</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CompactWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CRemoteContentDlg</name>
+    <message>
+        <source>PRODUCT_NAME</source>
+        <translation>Glimora</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CMediaStatisticsDlg</name>
+    <message>
+        <source>Media Statistics</source>
+        <translation>Media Statistics</translation>
+    </message>
+    <message>
+        <source>Media Direction</source>
+        <translation>Media Direction</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>Line Rate
+(kbps)</source>
+        <translation>Line Rate
+(kbps)</translation>
+    </message>
+    <message>
+        <source>Actual Line Rate
+(kbps)</source>
+        <translation>Actual Line Rate
+(kbps)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Frame Rate
+(fps)</source>
+        <translation>Frame Rate
+(fps)</translation>
+    </message>
+    <message>
+        <source>Packet Lost Rate</source>
+        <translation>Packet Lost Rate</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Encryption</translation>
+    </message>
+    <message>
+        <source>Audio In</source>
+        <translation>Audio In</translation>
+    </message>
+    <message>
+        <source>Audio Out</source>
+        <translation>Audio Out</translation>
+    </message>
+    <message>
+        <source>Video In</source>
+        <translation>Video In</translation>
+    </message>
+    <message>
+        <source>Video Out</source>
+        <translation>Video Out</translation>
+    </message>
+    <message>
+        <source>Content In</source>
+        <translation>Content In</translation>
+    </message>
+    <message>
+        <source>Content Out</source>
+        <translation>Content Out</translation>
+    </message>
+    <message>
+        <source>White Board In</source>
+        <translation>White Board In</translation>
+    </message>
+    <message>
+        <source>White Board Out</source>
+        <translation>White Board Out</translation>
+    </message>
+    <message>
+        <source>Encrypted</source>
+        <translation>Encrypted</translation>
+    </message>
+    <message>
+        <source>Not encrypted</source>
+        <translation>Not encrypted</translation>
+    </message>
+</context>
 </TS>
