@@ -206,23 +206,9 @@ QString CMediaStatisticsDlg::packetLostText(const rj::engine::RJStreamStats &str
            + QString::asprintf("%.1f", static_cast<double>(stream.packetLossRate)) + QStringLiteral("%)");
 }
 
-void CMediaStatisticsDlg::slotOnTimerRefreshStatisticsStats()
+QStringList CMediaStatisticsDlg::rowTexts(const rj::engine::RJStreamStats &stream)
 {
-    auto *sdk = models::CRJSdkManager::getInstance();
-    if (!sdk)
-        return;
-    rj::engine::RJStats stats;
-    if (!sdk->getStats(stats) || !isVisible())
-        return;
-
-    QTableWidget *table = m_pTableWgtStatistics;
-    const int count = validCount(stats);
-    table->clearContents();
-    table->setRowCount(count);
-    for (int row = 0; row < count; ++row) {
-        const rj::engine::RJStreamStats &stream = stats.streams[row];
-        const QString cells[kColumnCount] = {
-            directionText(stream),
+    return {directionText(stream),
             QString::fromStdString(stream.codec),
             QString::number(static_cast<double>(stream.lineRate), 'g', 6),
             QString::asprintf("%.1f", static_cast<double>(stream.actualLineRate)),
@@ -230,8 +216,35 @@ void CMediaStatisticsDlg::slotOnTimerRefreshStatisticsStats()
             frameRateText(stream),
             packetLostText(stream),
             stream.encrypted ? tr("Encrypted") : tr("Not encrypted")};
+}
+
+void CMediaStatisticsDlg::setStatsSource(StatsSource source)
+{
+    m_statsSource = std::move(source);
+}
+
+bool CMediaStatisticsDlg::readStats(rj::engine::RJStats &stats)
+{
+    if (m_statsSource)
+        return m_statsSource(stats);
+    auto *sdk = models::CRJSdkManager::getInstance();
+    return sdk && sdk->getStats(stats);
+}
+
+void CMediaStatisticsDlg::slotOnTimerRefreshStatisticsStats()
+{
+    rj::engine::RJStats stats;
+    if (!readStats(stats) || !isVisible())
+        return;
+
+    QTableWidget *table = m_pTableWgtStatistics;
+    const int count = validCount(stats);
+    table->clearContents();
+    table->setRowCount(count);
+    for (int row = 0; row < count; ++row) {
+        const QStringList cells = rowTexts(stats.streams[row]);
         for (int column = 0; column < kColumnCount; ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
+            auto *item = new QTableWidgetItem(cells.at(column));
             item->setTextAlignment(alignmentOf(column));
             table->setItem(row, column, item);
         }

@@ -4,6 +4,9 @@
 #include "views/framework/CDpiLayoutScaler.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -12,8 +15,9 @@ class QTimer;
 
 namespace rj {
 namespace engine {
+struct RJStats;
 struct RJStreamStats;
-}
+} // namespace engine
 } // namespace rj
 
 namespace rj_app::views {
@@ -35,16 +39,16 @@ public:
     void startRefreshStatisticsStatsTimer();
     void stopRefreshStatisticsStatsTimer();
 
-    // Test seam: the refresh interval of the next and the running timer.
+    // Test seams: the refresh interval of the next and the running timer,
+    // and where the statistics come from (null: the engine facade).
+    using StatsSource = std::function<bool(rj::engine::RJStats &stats)>;
     void setRefreshIntervalMs(int intervalMs);
     int refreshIntervalMs() const { return m_iRefreshMs; }
     bool isRefreshing() const;
+    void setStatsSource(StatsSource source);
 
-    // The texts of one row, as the table shows them (column by column).
-    static QString directionText(const rj::engine::RJStreamStats &stream);
-    static QString resolutionText(const rj::engine::RJStreamStats &stream);
-    static QString frameRateText(const rj::engine::RJStreamStats &stream);
-    static QString packetLostText(const rj::engine::RJStreamStats &stream);
+    // The eight cells of one stream's row, as the table shows them.
+    static QStringList rowTexts(const rj::engine::RJStreamStats &stream);
 
 signals:
     void sigClose();
@@ -64,10 +68,16 @@ private:
     void initTableHeader();
     // The scale for sizes: never below 1.
     double sizeScale() const;
+    bool readStats(rj::engine::RJStats &stats);
+    static QString directionText(const rj::engine::RJStreamStats &stream);
+    static QString resolutionText(const rj::engine::RJStreamStats &stream);
+    static QString frameRateText(const rj::engine::RJStreamStats &stream);
+    static QString packetLostText(const rj::engine::RJStreamStats &stream);
 
     QTimer *m_pRefreshTimer = nullptr;
     CDpiLayoutScaler m_scaler;
     int m_iRefreshMs = m_iRefreshIntervalMs;
+    StatsSource m_statsSource;
 
     QWidget *m_pWgtTitleBar = nullptr;
     QLabel *m_pLblTitle = nullptr;
