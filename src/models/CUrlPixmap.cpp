@@ -1,12 +1,13 @@
 #include "models/CUrlPixmap.h"
 
 #include <QEventLoop>
-#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+
+#include <chrono>
 
 #ifndef QT_NO_SSL
 #include <QSslConfiguration>
@@ -19,7 +20,7 @@ namespace {
 const QString kDefaultKey = QStringLiteral("default");
 const QString kDefaultPicture = QStringLiteral(":/resources/images/default_user_header.jpg");
 // How often the idle worker looks at its queue and stop request.
-constexpr unsigned long kIdlePollMs = 10;
+constexpr std::chrono::milliseconds kIdlePollMs{10};
 } // namespace
 
 QMap<QString, QPixmap> CUrlPixmap::s_pixmapCache;
@@ -38,10 +39,10 @@ CUrlPixmap::CUrlPixmap()
 CUrlPixmap::~CUrlPixmap()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_bStop = true;
-        m_queued.wakeAll();
     }
+    m_queued.notify_all();
     if (isRunning()) {
         quit();
         wait();
@@ -51,10 +52,10 @@ CUrlPixmap::~CUrlPixmap()
 void CUrlPixmap::setDownloadUrl(const QString &url)
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_urls.append(url);
-        m_queued.wakeAll();
     }
+    m_queued.notify_all();
     start(QThread::InheritPriority);
 }
 
@@ -70,9 +71,9 @@ int CUrlPixmap::downloadTimeout() const
 
 bool CUrlPixmap::takeNext(QString *url)
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (m_urls.isEmpty() && !m_bStop)
-        m_queued.wait(&m_mutex, kIdlePollMs);
+        m_queued.wait_for(lock, kIdlePollMs);
     if (m_urls.isEmpty() || m_bStop)
         return false;
     *url = m_urls.takeFirst();
@@ -124,7 +125,7 @@ bool CUrlPixmap::fetch(const QString &url, QByteArray *data)
         if (m_bStop)
             loop.quit();
     });
-    stopPoll.start(static_cast<int>(kIdlePollMs));
+    stopPoll.start(kIdlePollMs);
     m_pTimer->start(m_downloadTimeoutMs);
     if (!reply->isFinished())
         loop.exec();

@@ -2,14 +2,14 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <QMutex>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QThread>
-#include <QWaitCondition>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 class QNetworkAccessManager;
 class QTimer;
@@ -70,8 +70,10 @@ private:
     QNetworkAccessManager *m_pManager = nullptr;   // worker thread
     QPixmap m_pixmap;                              // GUI thread
     QStringList m_urls;                            // guarded by m_mutex
-    QMutex m_mutex;
-    QWaitCondition m_queued;                       // wakes the idle worker early
+    // std:: rather than Qt's lock so a ThreadSanitizer build sees it (Qt is
+    // not instrumented).
+    std::mutex m_mutex;
+    std::condition_variable m_queued;              // wakes the idle worker early
     std::atomic<bool> m_bStop{false};
     QTimer *m_pTimer = nullptr;                    // worker thread
     std::atomic<int> m_downloadTimeoutMs{2000};

@@ -5,6 +5,7 @@
 // fetched from a loopback server.
 
 #include "support/AlertBoxSeam.h"
+#include "support/HttpFixtureServer.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -19,13 +20,8 @@
 #include <QSignalSpy>
 #include <QUrlQuery>
 
-#include <httplib.h>
-
-#include <memory>
-#include <mutex>
-#include <thread>
-
 using glimora::test::AlertBoxSeam;
+using glimora::test::HttpFixtureServer;
 using rj_app::helpers::CGeneralUtils;
 using rj_app::helpers::CUserConfigUtils;
 using rj_app::models::CCallController;
@@ -39,65 +35,18 @@ namespace {
 constexpr int kWaitMs = 15000;
 const char *const kAcsPath = "/api/rest/v2.0/acsToken";
 
-// Answers the whiteboard-token requests on 127.0.0.1 with whatever the test
-// scripted last, and records their queries. Its port also stands for the
-// management server at login (the engine only probes it).
-class AcsServer
+// The whiteboard-token requests the fixture received, with their queries.
+// The fixture's port also stands for the management server at login (the
+// engine only probes it), so other paths are left out.
+QList<QUrlQuery> acsQueries(const HttpFixtureServer &server)
 {
-public:
-    bool start()
-    {
-        m_server.Get(kAcsPath, [this](const httplib::Request &request, httplib::Response &response) {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            QUrlQuery query;
-            for (const auto &param : request.params)
-                query.addQueryItem(QString::fromStdString(param.first), QString::fromStdString(param.second));
-            m_queries.append(query);
-            response.status = m_status;
-            response.set_content(m_body.toStdString(), "application/json");
-        });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        if (m_port <= 0)
-            return false;
-        m_thread = std::thread([this]() { m_server.listen_after_bind(); });
-        return true;
+    QList<QUrlQuery> queries;
+    for (const auto &request : server.requests()) {
+        if (request.method == "GET" && request.path == QLatin1String(kAcsPath))
+            queries.append(request.query);
     }
-    void stop()
-    {
-        m_server.stop();
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    ~AcsServer() { stop(); }
-
-    void answer(int status, const QByteArray &body)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_status = status;
-        m_body = body;
-    }
-    QList<QUrlQuery> queries() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_queries;
-    }
-    int count() const { return queries().size(); }
-    void clear()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_queries.clear();
-    }
-    int port() const { return m_port; }
-
-private:
-    httplib::Server m_server;
-    std::thread m_thread;
-    mutable std::mutex m_mutex;
-    QList<QUrlQuery> m_queries;
-    int m_status = 200;
-    QByteArray m_body;
-    int m_port = 0;
-};
+    return queries;
+}
 
 QByteArray q(const std::string &text)
 {
@@ -116,7 +65,7 @@ class TestCallController : public QObject
 {
     Q_OBJECT
 
-    AcsServer m_acs;
+    HttpFixtureServer m_acs;
     QList<int> m_statuses;       // every sigCallStatusChanged
     QList<bool> m_ringing;       // whether the ringtone sounded at each of them
     QList<int> m_callTypes;      // the call type at each of them
@@ -126,6 +75,13 @@ class TestCallController : public QObject
     CLoginManager *login() { return CLoginManager::getInstance(); }
     CRJSdkManager *sdk() { return CRJSdkManager::getInstance(); }
     CUserConfigUtils *config() { return CUserConfigUtils::getInstance(); }
+
+    // The token answer from now on; a later route replaces the earlier one.
+    void answerAcs(int status, const QByteArray &body)
+    {
+        m_acs.addRoute("GET", QLatin1String(kAcsPath), status, body);
+    }
+    int acsCount() const { return int(acsQueries(m_acs).size()); }
 
     QStringList dialled()
     {
@@ -148,8 +104,9 @@ class TestCallController : public QObject
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
         c()->setAcsRequestIntervalMs(CCallController::m_iAcsRequestIntervalMs);
-        m_acs.answer(200, tokenAnswer("tok"));
-        m_acs.clear();
+        m_acs.clearRoutes();
+        answerAcs(200, tokenAnswer("tok"));
+        m_acs.clearRequests();
         m_statuses.clear();
         m_ringing.clear();
         m_callTypes.clear();
@@ -176,7 +133,7 @@ private slots:
         CCallController::setRingtonePath(ringtone);
 
         QVERIFY(m_acs.start());
-        m_acs.answer(200, tokenAnswer("tok"));
+        answerAcs(200, tokenAnswer("tok"));
 
         login()->initRJSdkManagerInstance();
         login()->initialize();
@@ -483,7 +440,7 @@ private slots:
     // whiteboard record emitted once more when the token arrives late.
     void contentInCall()
     {
-        m_acs.answer(200, "not json");
+        answerAcs(200, "not json");
         c()->setAcsRequestIntervalMs(30);
         dialAndConnect(QStringLiteral("1001"));
         QList<CContentStreamInfo> records;
@@ -507,7 +464,7 @@ private slots:
         QCOMPARE(records[2].getCurrentStatus(), int(ContentStreamStatus_ReceivingWhiteBoardStarted));
         QVERIFY(c()->getAcsJsonWebToken().isEmpty());
 
-        m_acs.answer(200, tokenAnswer("wb-token"));
+        answerAcs(200, tokenAnswer("wb-token"));
         QTRY_COMPARE_WITH_TIMEOUT(records.size(), 4, kWaitMs);
         QCOMPARE(c()->getAcsJsonWebToken(), QStringLiteral("wb-token"));
         QCOMPARE(records[3].getLastStatus(), int(ContentStreamStatus_ReceivingWhiteBoardStarted));
@@ -528,24 +485,24 @@ private slots:
     // JSON answer arrives; errors and other answers are retried.
     void whiteboardTokenRetries()
     {
-        m_acs.answer(500, "{\"error\":1}");
+        answerAcs(500, "{\"error\":1}");
         c()->setAcsRequestIntervalMs(20);
         dialAndConnect(QStringLiteral("1001"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= 3, kWaitMs);
-        m_acs.answer(200, "<html>busy</html>");
-        const int before = m_acs.count();
-        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= before + 2, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= 3, kWaitMs);
+        answerAcs(200, "<html>busy</html>");
+        const int before = acsCount();
+        QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= before + 2, kWaitMs);
         QVERIFY(c()->getAcsJsonWebToken().isEmpty());
 
-        m_acs.answer(200, tokenAnswer("sim-acs-1"));
+        answerAcs(200, tokenAnswer("sim-acs-1"));
         QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("sim-acs-1"), kWaitMs);
         QCOMPARE(c()->getAcsServer(), QStringLiteral("http://edge.example:%1").arg(m_acs.port()));
         QTest::qWait(50); // a replaced request may still be on its way
-        const int done = m_acs.count();
+        const int done = acsCount();
         QTest::qWait(150);
-        QCOMPARE(m_acs.count(), done);
+        QCOMPARE(acsCount(), done);
 
-        const QUrlQuery query = m_acs.queries().last();
+        const QUrlQuery query = acsQueries(m_acs).last();
         QCOMPARE(query.queryItemValue(QStringLiteral("token")), QString::fromStdString(login()->m_userInfo.token));
         QCOMPARE(query.queryItemValue(QStringLiteral("confNumericId")), QStringLiteral("1001"));
         QCOMPARE(query.queryItemValue(QStringLiteral("deviceId")), QStringLiteral("800001"));
@@ -561,28 +518,28 @@ private slots:
     // them too, and a late answer does not fill in the ended call.
     void whiteboardTokenEnds()
     {
-        m_acs.answer(200, "{}");
+        answerAcs(200, "{}");
         c()->setAcsRequestIntervalMs(20);
         dialAndConnect(QStringLiteral("1001"));
         QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsServer(), QStringLiteral("http://:%1").arg(m_acs.port()), kWaitMs);
         QCOMPARE(c()->getAcsJsonWebToken(), QString());
         QTest::qWait(50);
-        const int done = m_acs.count();
+        const int done = acsCount();
         QTest::qWait(120);
-        QCOMPARE(m_acs.count(), done);
+        QCOMPARE(acsCount(), done);
         QVERIFY(c()->hangUp());
         QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
 
-        m_acs.answer(200, "not json");
+        answerAcs(200, "not json");
         dialAndConnect(QStringLiteral("1001"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_acs.count() >= done + 2, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= done + 2, kWaitMs);
         QVERIFY(c()->hangUp());
         QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
-        m_acs.answer(200, tokenAnswer("late"));
+        answerAcs(200, tokenAnswer("late"));
         QTest::qWait(50);
-        const int ended = m_acs.count();
+        const int ended = acsCount();
         QTest::qWait(120);
-        QCOMPARE(m_acs.count(), ended);
+        QCOMPARE(acsCount(), ended);
         QCOMPARE(c()->getAcsJsonWebToken(), QString());
     }
 
