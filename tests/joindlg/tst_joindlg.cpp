@@ -458,6 +458,9 @@ private slots:
         QCOMPARE(f.combo->lineEdit()->alignment(), Qt::AlignCenter);
         QCOMPARE(f.overlay->placeholderText(), QStringLiteral("Input meeting ID"));
         QCOMPARE(f.combo->lineEdit()->placeholderText(), QStringLiteral("Input meeting ID"));
+        // The overlay hides the combo's own editor beneath it.
+        const QImage overlay = f.overlay->grab().toImage();
+        QCOMPARE(overlay.pixelColor(1, 1), QColor(Qt::white));
 
         auto pick = [&f](int row) {
             f.combo->showPopup();

@@ -24,6 +24,9 @@ void CJoinConfCombo::initLineEdit()
     m_comboLineEdit->setObjectName(QStringLiteral("m_comboLineEdit"));
     m_comboLineEdit->setFrame(false);
     m_comboLineEdit->setAlignment(Qt::AlignCenter);
+    // Style sheets draw no panel for a line edit inside a combo box: fill it
+    // ourselves, or the combo's own editor shows through.
+    m_comboLineEdit->setAutoFillBackground(true);
 
     auto *layout = new QHBoxLayout();
     layout->setSpacing(0);
