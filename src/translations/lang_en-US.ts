@@ -188,4 +188,80 @@
         <translation>Not encrypted</translation>
     </message>
 </context>
+<context>
+    <name>CJoinConfDlg</name>
+    <message>
+        <source>Join a Meeting</source>
+        <translation>Join a Meeting</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Turn off Microphone</source>
+        <translation>Turn off Microphone</translation>
+    </message>
+    <message>
+        <source>Turn off Camera</source>
+        <translation>Turn off Camera</translation>
+    </message>
+</context>
+<context>
+    <name>CJoinConfWidget</name>
+    <message>
+        <source>Join a Meeting</source>
+        <translation>Join a Meeting</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Turn off Microphone</source>
+        <translation>Turn off Microphone</translation>
+    </message>
+    <message>
+        <source>Turn off Camera</source>
+        <translation>Turn off Camera</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CJoinConfDlg</name>
+    <message>
+        <source>Input meeting ID</source>
+        <translation>Input meeting ID</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Video Join</source>
+        <translation>Video Join</translation>
+    </message>
+    <message>
+        <source>Audio Join</source>
+        <translation>Audio Join</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CJoinConfWidget</name>
+    <message>
+        <source>Input meeting ID</source>
+        <translation>Input meeting ID</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Video Join</source>
+        <translation>Video Join</translation>
+    </message>
+    <message>
+        <source>Audio Join</source>
+        <translation>Audio Join</translation>
+    </message>
+</context>
 </TS>

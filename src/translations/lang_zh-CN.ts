@@ -188,4 +188,80 @@
         <translation>未加密</translation>
     </message>
 </context>
+<context>
+    <name>CJoinConfDlg</name>
+    <message>
+        <source>Join a Meeting</source>
+        <translation>加入会议</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Turn off Microphone</source>
+        <translation>关闭麦克风</translation>
+    </message>
+    <message>
+        <source>Turn off Camera</source>
+        <translation>关闭摄像头</translation>
+    </message>
+</context>
+<context>
+    <name>CJoinConfWidget</name>
+    <message>
+        <source>Join a Meeting</source>
+        <translation>加入会议</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Turn off Microphone</source>
+        <translation>关闭麦克风</translation>
+    </message>
+    <message>
+        <source>Turn off Camera</source>
+        <translation>关闭摄像头</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CJoinConfDlg</name>
+    <message>
+        <source>Input meeting ID</source>
+        <translation>请输入会议号</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>Video Join</source>
+        <translation>视频入会</translation>
+    </message>
+    <message>
+        <source>Audio Join</source>
+        <translation>语音入会</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CJoinConfWidget</name>
+    <message>
+        <source>Input meeting ID</source>
+        <translation>请输入会议号</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>Video Join</source>
+        <translation>视频入会</translation>
+    </message>
+    <message>
+        <source>Audio Join</source>
+        <translation>语音入会</translation>
+    </message>
+</context>
 </TS>
