@@ -4,13 +4,13 @@
 #include "models/CRJSdkManager.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <QGuiApplication>
-#include <QMutexLocker>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+
+#include <chrono>
 
 namespace rj_app {
 namespace models {
@@ -25,7 +25,7 @@ ScreenThread::ScreenThread(QObject *parent)
     // Runs in this thread while it finishes: from here on isRunning() is
     // false, so a later stop() counts as stale again.
     connect(this, &QThread::finished, this, [this]() {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         m_bLoopEnded = false;
     }, Qt::DirectConnection);
     // A running thread object must never be destroyed with the application.
@@ -49,12 +49,12 @@ void ScreenThread::stop()
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "m_bIsStopped:" << m_bIsStopped.load();
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         // From start() until the loop is over the request is for this loop,
         // even when the loop has not begun yet.
         m_bStaleStop = !isRunning() || m_bLoopEnded;
         m_bIsStopped = true;
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
     qInfo() << RJ_FUNCTION << __LINE__ << "done, m_bIsStopped:" << m_bIsStopped.load();
 }
@@ -68,11 +68,11 @@ void ScreenThread::setIntervalMs(int intervalMs)
 void ScreenThread::abortAndWait()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (!isRunning())
             return;
         m_bAbort = true;
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
     qInfo() << RJ_FUNCTION << __LINE__ << "waiting for the capture loop";
     wait();
@@ -83,7 +83,7 @@ void ScreenThread::run()
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "m_bIsStopped:" << m_bIsStopped.load();
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (m_bIsStopped && m_bStaleStop) {
             qWarning() << RJ_FUNCTION << __LINE__ << "Invalid m_bIsStopped, set its value to false";
             m_bIsStopped = false;
@@ -97,13 +97,14 @@ void ScreenThread::run()
     QMetaObject::invokeMethod(this, [this]() { startGrabbing(); }, Qt::QueuedConnection);
 
     quint64 seen = 0;
-    QDeadlineTimer firstGrabDeadline(QDeadlineTimer::Forever);
+    bool waitingForFirstGrab = false;
+    std::chrono::steady_clock::time_point firstGrabDeadline;
     bool leave = false;
     bool aborted = false;
     while (!leave) {
         QImage frame;
         {
-            QMutexLocker lock(&m_mutex);
+            std::unique_lock<std::mutex> lock(m_mutex);
             for (;;) {
                 if (m_bAbort) {
                     leave = aborted = true;
@@ -116,15 +117,20 @@ void ScreenThread::run()
                         leave = true;
                         break;
                     }
-                    if (firstGrabDeadline.isForever())
-                        firstGrabDeadline.setRemainingTime(m_iFirstGrabWaitMs);
-                    if (firstGrabDeadline.hasExpired()) {
+                    if (!waitingForFirstGrab) {
+                        waitingForFirstGrab = true;
+                        firstGrabDeadline =
+                            std::chrono::steady_clock::now() + std::chrono::milliseconds(m_iFirstGrabWaitMs);
+                    }
+                    if (m_wake.wait_until(lock, firstGrabDeadline) == std::cv_status::timeout
+                        && m_pendingFrame.isNull() && m_uGrabs == seen && !m_bAbort) {
                         qWarning() << RJ_FUNCTION << __LINE__ << "stopped before the first grab arrived";
                         leave = true;
                         break;
                     }
+                } else {
+                    m_wake.wait(lock);
                 }
-                m_wake.wait(&m_mutex, firstGrabDeadline);
             }
             frame = m_pendingFrame;
             m_pendingFrame = QImage();
@@ -138,7 +144,7 @@ void ScreenThread::run()
     }
 
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         m_bLoopActive = false;
         m_bLoopEnded = true;
         m_bIsStopped = false;
@@ -152,7 +158,7 @@ void ScreenThread::run()
 void ScreenThread::startGrabbing()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_bLoopActive)
             return;
     }
@@ -163,7 +169,7 @@ void ScreenThread::startGrabbing()
 void ScreenThread::grabFrame()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_bLoopActive) {
             m_pGrabTimer->stop();
             return;
@@ -176,7 +182,7 @@ void ScreenThread::grabFrame()
     }
     bool logFailure = false;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         ++m_uGrabs;
         if (!image.isNull()) {
             m_pendingFrame = std::move(image);
@@ -184,7 +190,7 @@ void ScreenThread::grabFrame()
             m_bGrabFailureLogged = true;
             logFailure = true;
         }
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
     // A window that is gone or hidden gives no picture: nothing is sent for it.
     if (logFailure)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QImage>
-#include <QMutex>
 #include <QThread>
-#include <QWaitCondition>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 class QTimer;
 
@@ -59,9 +59,10 @@ private:
     int m_iIntervalMs = m_iDefaultIntervalMs;
     QTimer *m_pGrabTimer = nullptr; // GUI thread
 
-    // Hand-over between the GUI thread and the loop, under m_mutex.
-    QMutex m_mutex;
-    QWaitCondition m_wake;
+    // Hand-over between the GUI thread and the loop, under m_mutex (a
+    // standard mutex, so that thread checkers see it).
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
     QImage m_pendingFrame;
     quint64 m_uGrabs = 0;      // grabs tried since the loop started, failed ones too
     bool m_bLoopActive = false;
