@@ -71,8 +71,11 @@ void ScreenThread::abortAndWait()
         std::unique_lock<std::mutex> lock(m_mutex);
         if (!isRunning())
             return;
-        m_bAbort = true;
-        m_wake.notify_all();
+        // A loop that is over already must not leave the request to the next one.
+        if (!m_bLoopEnded) {
+            m_bAbort = true;
+            m_wake.notify_all();
+        }
     }
     qInfo() << RJ_FUNCTION << __LINE__ << "waiting for the capture loop";
     wait();

@@ -14,6 +14,7 @@
 #include "models/CRJSdkManager.h"
 #include "models/ScreenThread.h"
 #include "rjsim_control.h"
+#include "views/framework/CModualDlgsManager.h"
 #include "views/incall/CArrowWidget.h"
 #include "views/incall/CPreview.h"
 #include "views/incall/CSelectShareContent.h"
@@ -512,13 +513,23 @@ private slots:
         QCOMPARE(rjsim_journal_count("sendWhiteBoard"), 0);
     }
 
-    // Closing shares nothing; "Share" with nothing to share keeps the
-    // chooser open.
+    // Closing, by its own button or by the modal-dialog manager, shares
+    // nothing; "Share" with nothing to share keeps the chooser open.
     void cancelAndNothingToShare()
     {
         QPointer<CSelectShareContent> chooser = openChooser(simScreens("DP-1"));
         rjsim_clear_journal();
         QTest::mouseClick(chooser->form().close, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(chooser.isNull());
+        QVERIFY(contentOps().isEmpty());
+
+        // Something more urgent closes it as well, found by its class name.
+        chooser = openChooser(simScreens("DP-1"));
+        QCOMPARE(QApplication::activeModalWidget(), chooser.data());
+        rj_app::views::CModualDlgsManager::closeAllModualDlgs(true);
+        QVERIFY(chooser->isVisible());
+        rj_app::views::CModualDlgsManager::closeAllModualDlgs(false);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(chooser.isNull());
         QVERIFY(contentOps().isEmpty());
