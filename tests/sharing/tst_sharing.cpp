@@ -22,6 +22,7 @@
 #include "views/incall/CWidgetContents.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMutex>
@@ -555,6 +556,21 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!chooser.isNull());
         QVERIFY(chooser->isVisible());
+    }
+
+    // The pictures and the sheet the chooser names exist and are readable.
+    void resources()
+    {
+        for (const char *path : {":/resources/qss/select-share-content.qss",
+                                 ":/resources/images/share-content/icon_whiteboard.png",
+                                 ":/resources/images/share-content/icon_app.png",
+                                 ":/resources/images/share-content/icon_help_normal.png",
+                                 ":/resources/images/share-content/icon_help_hover.png"}) {
+            QFile file(QString::fromLatin1(path));
+            QVERIFY2(file.open(QIODevice::ReadOnly) && file.size() > 0, path);
+            if (QByteArray(path).endsWith(".png"))
+                QVERIFY2(!QImage(QString::fromLatin1(path)).isNull(), path);
+        }
     }
 
     // At scale 2 the tiles, their gaps and previews double.
