@@ -31,4 +31,11 @@
         <translation>Glimora</translation>
     </message>
 </context>
+<context>
+    <name>rj_app::views::CLayoutCellCoverDlg</name>
+    <message>
+        <source>%1&apos;s Screen Sharing</source>
+        <translation>%1&apos;s Screen Sharing</translation>
+    </message>
+</context>
 </TS>
