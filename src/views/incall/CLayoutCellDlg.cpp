@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace rj_app::views {
 
@@ -18,7 +19,6 @@ CLayoutCellDlg::CLayoutCellDlg(QWidget *parent)
     m_pCellCoverDlg = new CLayoutCellCoverDlg(nullptr);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    m_pWgtVideo->setStyleSheet(QStringLiteral("QWidget{background-color: #666;}"));
 
     connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMouseMove, this, &CLayoutCellDlg::sigMouseMove);
     connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMousePress, this, &CLayoutCellDlg::sigMousePress);
@@ -46,6 +46,11 @@ void CLayoutCellDlg::setupUi()
     verticalLayout->setSpacing(0);
     verticalLayout->setContentsMargins(0, 0, 0, 0);
 
+    createVideoWidget();
+}
+
+void CLayoutCellDlg::createVideoWidget()
+{
     horizontalWidget = new QWidget(this);
     horizontalWidget->setObjectName(QStringLiteral("horizontalWidget"));
     verticalLayout->addWidget(horizontalWidget);
@@ -59,13 +64,51 @@ void CLayoutCellDlg::setupUi()
     m_pWgtVideo->setObjectName(QStringLiteral("m_pWgtVideo"));
     // The engine paints into this widget's own native window.
     m_pWgtVideo->setAttribute(Qt::WA_NativeWindow);
-    m_pWgtVideo->installEventFilter(this);
+    m_pWgtVideo->setStyleSheet(QStringLiteral("QWidget{background-color: #666;}"));
     horizontalLayout->addWidget(m_pWgtVideo);
+}
+
+void CLayoutCellDlg::renewVideoWindow()
+{
+    // The engine would paint into a window that is gone: make the video
+    // windows afresh and hand out the new id.
+    delete horizontalWidget;
+    createVideoWidget();
+    horizontalWidget->show();
+    m_lastVideoWindowId = m_pWgtVideo->winId();
+    m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
+    qInfo() << RJ_FUNCTION << "new video window" << m_lastVideoWindowId;
+    emit sigVideoWindowIdChanged(m_lastVideoWindowId);
+}
+
+void CLayoutCellDlg::setVisible(bool visible)
+{
+    if (!visible || isVisible() || m_lastVideoWindowId == 0) {
+        QDialog::setVisible(visible);
+        return;
+    }
+    // The platform makes a new native window for the cell when it is shown
+    // after a change of its stacking hint; the video windows inside the old
+    // one go with it while Qt keeps their ids. Drop them before the show so
+    // nothing paints into them, and make them afresh after it.
+    if (m_bStackingChanged) {
+        m_bStackingChanged = false;
+        delete horizontalWidget;
+        horizontalWidget = nullptr;
+        m_pWgtVideo = nullptr;
+        QDialog::setVisible(true);
+        renewVideoWindow();
+        return;
+    }
+    QDialog::setVisible(true);
+    if (windowHandle() && windowHandle()->winId() != m_topLevelWindowId)
+        renewVideoWindow();
 }
 
 WId CLayoutCellDlg::getVideoWindowId()
 {
     m_lastVideoWindowId = m_pWgtVideo->winId();
+    m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
     return m_lastVideoWindowId;
 }
 
@@ -138,11 +181,20 @@ void CLayoutCellDlg::setBorderColor(QString color)
 
 void CLayoutCellDlg::changeWindowFlags(Qt::WindowFlags flags, bool visible)
 {
-    const QPoint oldPos = pos();
-    setWindowFlags(flags); // hides the window
-    move(oldPos);
-    if (visible)
-        show();
+    if (QWindow *window = windowHandle(); window && window->handle()) {
+        // setWindowFlags would make a new native window for the cell, and the
+        // video window inside it would go with the old one while the engine
+        // still paints into it. Change the hints of the existing one instead.
+        if ((windowFlags() ^ flags) & Qt::WindowStaysOnTopHint)
+            m_bStackingChanged = true;
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        const QPoint oldPos = pos();
+        setWindowFlags(flags); // hides the window
+        move(oldPos);
+    }
+    setVisible(visible);
 }
 
 void CLayoutCellDlg::setNormalWindowFlags()
@@ -172,9 +224,9 @@ void CLayoutCellDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_pCellCoverDlg) {
+        m_pCellCoverDlg->show();
         m_pCellCoverDlg->resize(size());
         placeCover();
-        m_pCellCoverDlg->show();
     }
 }
 
@@ -198,19 +250,6 @@ void CLayoutCellDlg::resizeEvent(QResizeEvent *event)
     if (m_pCellCoverDlg)
         m_pCellCoverDlg->resize(size());
     applyCoverDragArea();
-}
-
-bool CLayoutCellDlg::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_pWgtVideo && event->type() == QEvent::WinIdChange && m_lastVideoWindowId != 0) {
-        const WId id = m_pWgtVideo->internalWinId();
-        if (id != 0 && id != m_lastVideoWindowId) {
-            qWarning() << RJ_FUNCTION << "video window changed from" << m_lastVideoWindowId << "to" << id;
-            m_lastVideoWindowId = id;
-            emit sigVideoWindowIdChanged(id);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void CLayoutCellDlg::mouseDoubleClickEvent(QMouseEvent *event)

@@ -41,6 +41,8 @@ public:
     void setNormalWindowFlags();
     void setTopWindowFlags(bool visible);
 
+    void setVisible(bool visible) override;
+
     // Null once its owner (the window given to setCoverParent) deleted it.
     CLayoutCellCoverDlg *getCellCoverDlg() const { return m_pCellCoverDlg; }
     QWidget *getVideoWidget() const { return m_pWgtVideo; }
@@ -49,7 +51,8 @@ signals:
     void sigMouseMove(QMouseEvent *event);
     void sigMousePress(QMouseEvent *event);
     void sigMouseDoubleClick(QWidget *sender, QMouseEvent *event);
-    // The video widget got another native window (the engine must be told).
+    // The video widget got a new native window (the platform replaced the
+    // cell's own); whoever bound the old id to the engine binds this one.
     void sigVideoWindowIdChanged(WId id);
 
 public slots:
@@ -61,10 +64,11 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupUi();
+    void createVideoWidget();
+    void renewVideoWindow();
     void applyCoverDragArea();
     void placeCover();
     void changeWindowFlags(Qt::WindowFlags flags, bool visible);
@@ -79,6 +83,8 @@ private:
     QPointer<CLayoutCellCoverDlg> m_pCellCoverDlg;
     bool m_bDragEnabled = false;
     WId m_lastVideoWindowId = 0;
+    WId m_topLevelWindowId = 0;
+    bool m_bStackingChanged = false;
 };
 
 } // namespace rj_app::views

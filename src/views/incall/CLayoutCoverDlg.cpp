@@ -13,6 +13,8 @@ CLayoutCoverDlg::CLayoutCoverDlg(QWidget *parent)
     setWindowTitle(QString());
     // Opacity 0 would let the clicks through to the window below.
     setWindowOpacity(0.01);
+    // Moves without a button pressed are what the owner watches for.
+    setAttribute(Qt::WA_MouseTracking);
 }
 
 void CLayoutCoverDlg::mousePressEvent(QMouseEvent *event)

@@ -211,7 +211,6 @@ void CLayoutFloatingCellsDlg::setLocalVideoCell(QWidget *cell)
         return;
     }
     m_pLocalVideoCell = videoCell;
-    videoCell->setVisible(isVisible());
     adoptCell(videoCell);
     videoCell->setFixedSize(m_iCellWidth, m_iCellHeight);
     videoCell->setDragEnabled(true);
@@ -256,18 +255,19 @@ void CLayoutFloatingCellsDlg::setRemoteVideoCells(const QVector<CLayoutCellDlg *
     const QVector<CLayoutCellDlg *> remote = getRemoteVideoCells();
     for (int i = 0; i < remote.size(); ++i) {
         CLayoutCellDlg *cell = remote.at(i);
-        cell->setVisible(isVisible());
+        // Re-parenting hides the cell: it takes the strip's visibility after
+        // that, and its place after the show, which settles its window.
         adoptCell(cell);
         cell->setCoverParent(m_pLayoutCoverDlg);
-        cell->setFixedSize(m_iCellWidth, m_iCellHeight);
-        cell->setRelativePos(m_iSpacing, topTitleBarHeight() + (i + 1) * m_iCellHeight);
-        cell->moveToOrigin(x(), y());
         cell->setDragEnabled(true);
         if (top)
             cell->setTopWindowFlags(isVisible());
         else
             cell->setNormalWindowFlags();
         cell->setVisible(isVisible());
+        cell->setFixedSize(m_iCellWidth, m_iCellHeight);
+        cell->setRelativePos(m_iSpacing, topTitleBarHeight() + (i + 1) * m_iCellHeight);
+        cell->moveToOrigin(x(), y());
         watchCell(cell);
     }
     setLayoutCoverSize();
@@ -429,10 +429,13 @@ void CLayoutFloatingCellsDlg::setLayoutCoverSize()
         m_pLayoutCoverDlg->hide();
         return;
     }
-    m_pLayoutCoverDlg->resize(width(), h);
-    qDebug() << RJ_FUNCTION << "m_pLayoutCoverDlg size:" << m_pLayoutCoverDlg->size();
-    if (m_pLayoutCoverDlg->isHidden())
+    // Shown first: a window sized before its first show may be reported back
+    // by the window system at its old size.
+    if (!m_pLayoutCoverDlg->isVisible())
         m_pLayoutCoverDlg->show();
+    m_pLayoutCoverDlg->resize(width(), h);
+    m_pLayoutCoverDlg->move(x(), y() + topTitleBarHeight());
+    qDebug() << RJ_FUNCTION << "m_pLayoutCoverDlg size:" << m_pLayoutCoverDlg->size();
     m_pLayoutCoverDlg->raise();
 }
 
