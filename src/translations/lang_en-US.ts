@@ -325,4 +325,11 @@
         <translation>WhiteBoard</translation>
     </message>
 </context>
+<context>
+    <name>rj_app::views::CLayoutCellCoverDlg</name>
+    <message>
+        <source>%1&apos;s Screen Sharing</source>
+        <translation>%1&apos;s Screen Sharing</translation>
+    </message>
+</context>
 </TS>

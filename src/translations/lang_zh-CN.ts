@@ -325,4 +325,11 @@
         <translation>白板</translation>
     </message>
 </context>
+<context>
+    <name>rj_app::views::CLayoutCellCoverDlg</name>
+    <message>
+        <source>%1&apos;s Screen Sharing</source>
+        <translation>%1的屏幕共享</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,266 @@
+#include "views/incall/CLayoutCellDlg.h"
+
+#include "helpers/LogMacros.h"
+#include "views/incall/CLayoutCellCoverDlg.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace rj_app::views {
+
+CLayoutCellDlg::CLayoutCellDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setupUi();
+    m_pCellCoverDlg = new CLayoutCellCoverDlg(nullptr);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMouseMove, this, &CLayoutCellDlg::sigMouseMove);
+    connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMousePress, this, &CLayoutCellDlg::sigMousePress);
+    connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMouseDoubleClick, this,
+            &CLayoutCellDlg::slotOnMouseDoubleClick);
+}
+
+CLayoutCellDlg::~CLayoutCellDlg()
+{
+    // The overlay is a window of its own, often owned by another window: it
+    // must not stay on screen over a cell that is gone.
+    delete m_pCellCoverDlg;
+}
+
+void CLayoutCellDlg::setupUi()
+{
+    setObjectName(QStringLiteral("CLayoutCellDlg"));
+    resize(400, 300);
+    setMinimumSize(0, 0);
+    setMaximumSize(4096, 3112);
+    setWindowTitle(QString());
+
+    verticalLayout = new QVBoxLayout(this);
+    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    verticalLayout->setSpacing(0);
+    verticalLayout->setContentsMargins(0, 0, 0, 0);
+
+    createVideoWidget();
+}
+
+void CLayoutCellDlg::createVideoWidget()
+{
+    horizontalWidget = new QWidget(this);
+    horizontalWidget->setObjectName(QStringLiteral("horizontalWidget"));
+    verticalLayout->addWidget(horizontalWidget);
+
+    horizontalLayout = new QHBoxLayout(horizontalWidget);
+    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
+    horizontalLayout->setSpacing(0);
+    horizontalLayout->setContentsMargins(0, 0, 0, 0);
+
+    m_pWgtVideo = new QWidget(horizontalWidget);
+    m_pWgtVideo->setObjectName(QStringLiteral("m_pWgtVideo"));
+    // The engine paints into this widget's own native window.
+    m_pWgtVideo->setAttribute(Qt::WA_NativeWindow);
+    m_pWgtVideo->setStyleSheet(QStringLiteral("QWidget{background-color: #666;}"));
+    horizontalLayout->addWidget(m_pWgtVideo);
+}
+
+void CLayoutCellDlg::renewVideoWindow()
+{
+    // The engine would paint into a window that is gone: make the video
+    // windows afresh and hand out the new id.
+    delete horizontalWidget;
+    createVideoWidget();
+    horizontalWidget->show();
+    m_lastVideoWindowId = m_pWgtVideo->winId();
+    m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
+    qInfo() << RJ_FUNCTION << "new video window" << m_lastVideoWindowId;
+    emit sigVideoWindowIdChanged(m_lastVideoWindowId);
+}
+
+void CLayoutCellDlg::setVisible(bool visible)
+{
+    if (!visible || isVisible() || m_lastVideoWindowId == 0) {
+        QDialog::setVisible(visible);
+        return;
+    }
+    // The platform makes a new native window for the cell when it is shown
+    // after a change of its stacking hint; the video windows inside the old
+    // one go with it while Qt keeps their ids. Drop them before the show so
+    // nothing paints into them, and make them afresh after it.
+    if (m_bStackingChanged) {
+        m_bStackingChanged = false;
+        delete horizontalWidget;
+        horizontalWidget = nullptr;
+        m_pWgtVideo = nullptr;
+        QDialog::setVisible(true);
+        renewVideoWindow();
+        return;
+    }
+    QDialog::setVisible(true);
+    if (windowHandle() && windowHandle()->winId() != m_topLevelWindowId)
+        renewVideoWindow();
+}
+
+WId CLayoutCellDlg::getVideoWindowId()
+{
+    m_lastVideoWindowId = m_pWgtVideo->winId();
+    m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
+    return m_lastVideoWindowId;
+}
+
+void CLayoutCellDlg::placeCover()
+{
+    if (m_pCellCoverDlg && !m_pCellCoverDlg->isDragging())
+        m_pCellCoverDlg->move(pos());
+}
+
+void CLayoutCellDlg::moveToOrigin(int x, int y)
+{
+    move(x + m_iRelativeX, y + m_iRelativeY);
+    placeCover();
+}
+
+void CLayoutCellDlg::setRelativePos(int x, int y)
+{
+    m_iRelativeX = x;
+    m_iRelativeY = y;
+}
+
+void CLayoutCellDlg::applyCoverDragArea()
+{
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->dragAreaHeight = m_bDragEnabled ? height() : 0;
+}
+
+void CLayoutCellDlg::setCoverParent(QWidget *parent)
+{
+    if (!m_pCellCoverDlg || m_pCellCoverDlg->parentWidget() == parent)
+        return;
+    m_pCellCoverDlg->setParent(parent, Qt::SplashScreen | Qt::FramelessWindowHint);
+    m_pCellCoverDlg->resize(size());
+    applyCoverDragArea();
+    m_pCellCoverDlg->move(pos());
+    if (isVisible())
+        m_pCellCoverDlg->show();
+}
+
+void CLayoutCellDlg::setDragEnabled(bool enabled)
+{
+    m_bDragEnabled = enabled;
+    applyCoverDragArea();
+}
+
+void CLayoutCellDlg::setCellType(int type)
+{
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->setCellType(type);
+}
+
+void CLayoutCellDlg::setIsMuted(bool isMuted)
+{
+    qDebug() << RJ_FUNCTION << "isMuted:" << isMuted;
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->setIsMuted(isMuted);
+}
+
+void CLayoutCellDlg::setSiteName(const char *siteName)
+{
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->setSiteName(QString::fromUtf8(siteName ? siteName : ""));
+}
+
+void CLayoutCellDlg::setBorderColor(QString color)
+{
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->setBorderColor(color);
+}
+
+void CLayoutCellDlg::changeWindowFlags(Qt::WindowFlags flags, bool visible)
+{
+    if (QWindow *window = windowHandle(); window && window->handle()) {
+        // setWindowFlags would make a new native window for the cell, and the
+        // video window inside it would go with the old one while the engine
+        // still paints into it. Change the hints of the existing one instead.
+        if ((windowFlags() ^ flags) & Qt::WindowStaysOnTopHint)
+            m_bStackingChanged = true;
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        const QPoint oldPos = pos();
+        setWindowFlags(flags); // hides the window
+        move(oldPos);
+    }
+    setVisible(visible);
+}
+
+void CLayoutCellDlg::setNormalWindowFlags()
+{
+    if (windowFlags() & Qt::WindowStaysOnTopHint)
+        changeWindowFlags(windowFlags() & ~Qt::WindowStaysOnTopHint, isVisible());
+    if (m_pCellCoverDlg) {
+        m_pCellCoverDlg->setNormalWindowFlags();
+        m_pCellCoverDlg->setVisible(isVisible());
+        placeCover();
+    }
+}
+
+void CLayoutCellDlg::setTopWindowFlags(bool visible)
+{
+    if (windowFlags() & Qt::WindowStaysOnTopHint)
+        return;
+    changeWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint, visible);
+    if (m_pCellCoverDlg) {
+        m_pCellCoverDlg->setTopWindowFlags();
+        m_pCellCoverDlg->setVisible(isVisible());
+        placeCover();
+    }
+}
+
+void CLayoutCellDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_pCellCoverDlg) {
+        m_pCellCoverDlg->show();
+        m_pCellCoverDlg->resize(size());
+        placeCover();
+    }
+}
+
+void CLayoutCellDlg::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->hide();
+}
+
+void CLayoutCellDlg::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    // Whoever moves the cell, its overlay goes with it.
+    placeCover();
+}
+
+void CLayoutCellDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (m_pCellCoverDlg)
+        m_pCellCoverDlg->resize(size());
+    applyCoverDragArea();
+}
+
+void CLayoutCellDlg::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit sigMouseDoubleClick(this, event);
+}
+
+void CLayoutCellDlg::slotOnMouseDoubleClick(QWidget *sender, QMouseEvent *event)
+{
+    qDebug() << RJ_FUNCTION << sender;
+    emit sigMouseDoubleClick(this, event);
+}
+
+} // namespace rj_app::views
