@@ -332,4 +332,142 @@
         <translation>%1&apos;s Screen Sharing</translation>
     </message>
 </context>
+<context>
+    <name>CConferenceItemWidget</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Schedule</translation>
+    </message>
+    <message>
+        <source>Ongoing</source>
+        <translation>Ongoing</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Meeting ID:</source>
+        <translation>Meeting ID:</translation>
+    </message>
+    <message>
+        <source>Applicant:</source>
+        <translation>Applicant:</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesToolBtn</name>
+    <message>
+        <source>My room</source>
+        <translation>My room</translation>
+    </message>
+    <message>
+        <source>Schedule meeting</source>
+        <translation>Schedule meeting</translation>
+    </message>
+    <message>
+        <source>Join meeting</source>
+        <translation>Join meeting</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesMainPage</name>
+    <message>
+        <source>My room</source>
+        <translation>My room</translation>
+    </message>
+    <message>
+        <source>Meeting ID:</source>
+        <translation>Meeting ID:</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesMyroomPage</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>My room</source>
+        <translation>My room</translation>
+    </message>
+    <message>
+        <source>Meeting ID</source>
+        <translation>Meeting ID</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesDetailPage</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Meeting detail</source>
+        <translation>Meeting detail</translation>
+    </message>
+    <message>
+        <source>Meeting Title</source>
+        <translation>Meeting Title</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>Start Time</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>Meeting ID</source>
+        <translation>Meeting ID</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Participaints</source>
+        <translation>Participaints</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Immediate</source>
+        <translation>Immediate</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>End</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencestableview</name>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+</context>
 </TS>

@@ -332,4 +332,142 @@
         <translation>%1的屏幕共享</translation>
     </message>
 </context>
+<context>
+    <name>CConferenceItemWidget</name>
+    <message>
+        <source>Schedule</source>
+        <translation>预约</translation>
+    </message>
+    <message>
+        <source>Ongoing</source>
+        <translation>进行中</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>时间：</translation>
+    </message>
+    <message>
+        <source>Meeting ID:</source>
+        <translation>会议号：</translation>
+    </message>
+    <message>
+        <source>Applicant:</source>
+        <translation>申请人：</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesToolBtn</name>
+    <message>
+        <source>My room</source>
+        <translation>我的会议室</translation>
+    </message>
+    <message>
+        <source>Schedule meeting</source>
+        <translation>预约会议</translation>
+    </message>
+    <message>
+        <source>Join meeting</source>
+        <translation>加入会议</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesMainPage</name>
+    <message>
+        <source>My room</source>
+        <translation>我的会议室</translation>
+    </message>
+    <message>
+        <source>Meeting ID:</source>
+        <translation>会议号：</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesMyroomPage</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>My room</source>
+        <translation>我的会议室</translation>
+    </message>
+    <message>
+        <source>Meeting ID</source>
+        <translation>会议号</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencesDetailPage</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Meeting detail</source>
+        <translation>会议详情</translation>
+    </message>
+    <message>
+        <source>Meeting Title</source>
+        <translation>会议主题</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>会议时长</translation>
+    </message>
+    <message>
+        <source>Meeting ID</source>
+        <translation>会议号</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>会议描述</translation>
+    </message>
+    <message>
+        <source>Participaints</source>
+        <translation>参会人</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Immediate</source>
+        <translation>立即开始</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>加入</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>结束</translation>
+    </message>
+</context>
+<context>
+    <name>CConferencestableview</name>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+</context>
 </TS>
