@@ -136,8 +136,9 @@ private slots:
     // archives, the engine's own logs and "CEF.log"; other files stay untouched.
     void archiveContents()
     {
-        const QStringList taken{"app.log", "rjsdk_1.log", "tqsdk.log", "brondalrc", "privoxy.conf",
-                                "RJSDK.log", "app-conflict.log"};
+        // The last name is not Latin-1: the archive stores it as UTF-8.
+        const QStringList taken{"app.log",   "rjsdk_1.log",  "tqsdk.log",        "brondalrc",
+                                "privoxy.conf", "RJSDK.log", "app-conflict.log", QString::fromUtf8("rjsdk_\xE6\x97\xA5\xE5\xBF\x97.log")};
         for (const QString &name : taken)
             QVERIFY(put(name));
         const QStringList ignored{"notes.txt", "rjsdk.txt", "noextension", "IMG_0.jpg"};
@@ -164,6 +165,7 @@ private slots:
         expected.sort();
         QCOMPARE(entries.keys(), expected);
         QCOMPARE(entries.value(QStringLiteral("app.log")), QByteArray("app.log"));
+        QCOMPARE(entries.value(taken.last()), taken.last().toUtf8());
         QCOMPARE(entries.value(QStringLiteral("config.ini")), QByteArray("[Config]\nuser=alice\n"));
 
         for (const QString &name : deleted)

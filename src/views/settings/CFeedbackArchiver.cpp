@@ -17,6 +17,7 @@
 #include <private/qzipreader_p.h>
 #include <private/qzipwriter_p.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 
@@ -45,8 +46,8 @@ CFeedbackArchiver::CFeedbackArchiver(QObject *parent)
 
 CFeedbackArchiver::~CFeedbackArchiver()
 {
-    if (m_task.isRunning() || m_task.isStarted())
-        m_task.waitForFinished();
+    for (QFuture<void> &task : m_tasks)
+        task.waitForFinished();
 }
 
 QFuture<void> CFeedbackArchiver::startUpload(const QString &description, const QString &contact)
@@ -54,10 +55,14 @@ QFuture<void> CFeedbackArchiver::startUpload(const QString &description, const Q
     qInfo() << RJ_FUNCTION << __LINE__;
     watchEngine();
     m_bPending.store(true);
-    m_task = QtConcurrent::run(QThreadPool::globalInstance(), [this, description, contact] {
+    m_tasks.erase(std::remove_if(m_tasks.begin(), m_tasks.end(),
+                                 [](const QFuture<void> &task) { return task.isFinished(); }),
+                  m_tasks.end());
+    const QFuture<void> task = QtConcurrent::run(QThreadPool::globalInstance(), [this, description, contact] {
         execUploadLog(description, contact);
     });
-    return m_task;
+    m_tasks.append(task);
+    return task;
 }
 
 void CFeedbackArchiver::setClock(Clock clock)

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFuture>
+#include <QList>
 #include <QMetaObject>
 #include <QMutex>
 #include <QObject>
@@ -38,7 +39,7 @@ public:
     using Clock = std::function<QDateTime()>;
 
     explicit CFeedbackArchiver(QObject *parent = nullptr);
-    // Waits for its own task: it uses the members.
+    // Waits for its own tasks: they use the members.
     ~CFeedbackArchiver() override;
 
     // GUI thread: runs execUploadLog with the two texts on the global pool.
@@ -96,7 +97,7 @@ private:
     QPointer<models::CRJSdkManager> m_pWatchedSdk;
     QMetaObject::Connection m_sdkConnection;
     std::atomic<bool> m_bPending{false};
-    QFuture<void> m_task;
+    QList<QFuture<void>> m_tasks; // unfinished ones
 };
 
 } // namespace rj_app::views
