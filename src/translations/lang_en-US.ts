@@ -264,4 +264,11 @@
         <translation>Audio Join</translation>
     </message>
 </context>
+<context>
+    <name>WhiteBoardSelectBgWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
 </TS>

@@ -264,4 +264,11 @@
         <translation>语音入会</translation>
     </message>
 </context>
+<context>
+    <name>WhiteBoardSelectBgWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+</context>
 </TS>
