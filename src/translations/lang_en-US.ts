@@ -470,4 +470,11 @@
         <translation>Add</translation>
     </message>
 </context>
+<context>
+    <name>WhiteBoardSelectBgWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
 </TS>

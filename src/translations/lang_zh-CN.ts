@@ -470,4 +470,11 @@
         <translation>添加</translation>
     </message>
 </context>
+<context>
+    <name>WhiteBoardSelectBgWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Makes sure the drawing folder "Paint" exists beside the executable; a
+// drawing surface creates one as its child. It writes no file.
+class WhiteBoardFile : public QObject
+{
+    Q_OBJECT
+public:
+    explicit WhiteBoardFile(QObject *parent = nullptr);
+
+    QString path() const { return m_strPath; }
+
+    // Test seam: the folder that takes the place of the executable's one, so
+    // tests write nothing beside the test binary. Empty restores the default.
+    static void setBaseDirForTesting(const QString &dir);
+
+private:
+    QString m_strPath;
+};
