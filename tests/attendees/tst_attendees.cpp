@@ -466,7 +466,9 @@ private slots:
 
         QCOMPARE(w->size(), QSize(int(386 * scale), int(415 * scale)));
         auto *video = child<CAttendeesListview>(w.data(), "listView_video");
-        QCOMPARE(video->visualRect(video->model()->index(0, 0)).height(), int(40 * scale));
+        const QRect firstRow = video->visualRect(video->model()->index(0, 0));
+        QCOMPARE(firstRow.height(), int(40 * scale));
+        QCOMPARE(firstRow.width(), video->viewport()->width());
         QCOMPARE(static_cast<CAttendeesDelegate *>(video->itemDelegate())->scale(), scale);
         auto *tabBar = child<QTabWidget>(w.data(), "tabWidget")->tabBar();
         QCOMPARE(tabBar->tabRect(0).size(), QSize(int(120 * scale), int(40 * scale)));
@@ -727,6 +729,7 @@ private slots:
         QTest::newRow("1.25") << 1.25 << 18;
         QTest::newRow("1.5") << 1.5 << 18;
         QTest::newRow("2") << 2.0 << 24;
+        QTest::newRow("not positive counts as 1") << 0.0 << 12;
     }
     void buttonScale()
     {
@@ -735,7 +738,8 @@ private slots:
         CAttendeesButton button;
         QCOMPARE(button.size(), QSize(88, 60));
         button.setScale(scale);
-        QCOMPARE(caption(button)->size(), QSize(int(88 * scale), int(20 * scale)));
+        const double s = scale > 0 ? scale : 1.0;
+        QCOMPARE(caption(button)->size(), QSize(int(88 * s), int(20 * s)));
         QCOMPARE(caption(button)->styleSheet(), QStringLiteral("color: #fff; font-size: %1px;").arg(fontSize));
         const int iconSide = fontSize == 12 ? 28 : fontSize == 18 ? 42 : 56;
         QCOMPARE(icon(button).size(), QSize(iconSide, iconSide));

@@ -125,7 +125,7 @@ void CAttendeesButton::retranslateUi()
 void CAttendeesButton::setScale(double s)
 {
     m_dScale = s;
-    applyScale(s);
+    applyScale(s > 0 ? s : 1.0);
 }
 
 void CAttendeesButton::applyScale(double s)
