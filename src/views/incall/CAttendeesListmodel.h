@@ -41,7 +41,6 @@ public:
     void addItem(const AttendeeItem &item);
     void clear();
     void setAudioFilter(int filter);
-    int audioFilter() const { return m_iAudioFilter; }
     // Tells the views to lay every row out again (after a scale change).
     void relayout();
 

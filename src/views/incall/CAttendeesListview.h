@@ -25,9 +25,6 @@ public:
     int rowCount() const;
     void setScale(double scale);
 
-    CAttendeesListmodel *attendeesModel() const { return m_pModel; }
-    CAttendeesDelegate *attendeesDelegate() const { return m_pDelegate; }
-
 private:
     CAttendeesListmodel *m_pModel = nullptr;
     CAttendeesDelegate *m_pDelegate = nullptr;
