@@ -477,4 +477,26 @@
         <translation>Form</translation>
     </message>
 </context>
+<context>
+    <name>CAttendeesButton</name>
+    <message>
+        <source>Attendees</source>
+        <translation>Attendees</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CAttendessWidgets</name>
+    <message>
+        <source>Attendees</source>
+        <translation>Attendees</translation>
+    </message>
+    <message>
+        <source>Video(%1)</source>
+        <translation>Video(%1)</translation>
+    </message>
+    <message>
+        <source>Audio(%1)</source>
+        <translation>Audio(%1)</translation>
+    </message>
+</context>
 </TS>

@@ -477,4 +477,26 @@
         <translation>窗体</translation>
     </message>
 </context>
+<context>
+    <name>CAttendeesButton</name>
+    <message>
+        <source>Attendees</source>
+        <translation>参会者</translation>
+    </message>
+</context>
+<context>
+    <name>rj_app::views::CAttendessWidgets</name>
+    <message>
+        <source>Attendees</source>
+        <translation>参会者</translation>
+    </message>
+    <message>
+        <source>Video(%1)</source>
+        <translation>视频(%1)</translation>
+    </message>
+    <message>
+        <source>Audio(%1)</source>
+        <translation>音频(%1)</translation>
+    </message>
+</context>
 </TS>
