@@ -17,7 +17,7 @@ CSettingsPlaceholderPage::CSettingsPlaceholderPage(QWidget *parent)
     column->setObjectName(QStringLiteral("wgtPlaceholderColumn"));
     column->setFixedWidth(480);
     auto *columnLayout = new QVBoxLayout(column);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setContentsMargins(30, 20, 30, 20);
     m_pLblTitle = new QLabel(column);
     m_pLblTitle->setObjectName(QStringLiteral("lblPlaceholderTitle"));
     m_pLblTitle->setFixedHeight(30);
