@@ -1,0 +1,463 @@
+#include "views/settings/CSettingsForm.h"
+
+#include "custom_controls/CComboBoxIgnoreScroll.h"
+#include "helpers/CUserConfigUtils.h"
+#include "helpers/LogMacros.h"
+#include "models/CCallController.h"
+#include "models/CLinguist.h"
+#include "models/CRJSdkManager.h"
+#include "views/framework/AlertDlg.h"
+#include "views/settings/CSettingsFormUi.h"
+#include "views/settings/CSettingsPlaceholderPage.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QHideEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace rj_app::views {
+
+using helpers::CUserConfigUtils;
+using models::CCallController;
+using models::CRJSdkManager;
+
+namespace {
+
+const QString kStyleBase = QStringLiteral(":/resources/qss/settings-form");
+constexpr int kMicMeterIntervalMs = 200;
+constexpr int kListIconSize = 20;
+constexpr int kBaseWidth = 796;
+constexpr int kBaseHeight = 668;
+
+// Icon base names of the page list, in page order.
+const char *const kRowIcons[SettingsPageIndex_Count] = {"icon_sip",   "icon_general",       "icon_audio",
+                                                        "icon_video", "icon_nav_webreport", "icon_about"};
+
+// One translation context for the whole form, texts set in code included.
+QString formText(const char *source)
+{
+    return QCoreApplication::translate("CSettingsForm", source);
+}
+
+// Sizes and pictures come in three sets: up to 1, below 2, and the rest. A
+// scale of 0 or below counts as 1.
+double scaleSet(double scale)
+{
+    if (scale <= 1.0)
+        return 1.0;
+    if (scale < 2.0)
+        return 1.5;
+    return 2.0;
+}
+
+QString rowIconPath(int row, const QString &suffix)
+{
+    return QStringLiteral(":/resources/images/") + QLatin1String(kRowIcons[row]) + suffix
+           + QStringLiteral(".png");
+}
+
+QString rowIconSuffix(double scaleOfSet)
+{
+    if (scaleOfSet >= 2.0)
+        return QStringLiteral("@2x");
+    if (scaleOfSet >= 1.5)
+        return QStringLiteral("@1.5x");
+    return QString();
+}
+
+} // namespace
+
+// The eight values of section SipSetting, as stored or as the fields hold them.
+struct CSettingsForm::SipValues
+{
+    QString protocol;
+    QString screenName;
+    bool registration = false;
+    QString server;
+    QString domain;
+    QString number;
+    QString userName;
+    QString password;
+
+    bool operator==(const SipValues &o) const
+    {
+        return protocol == o.protocol && screenName == o.screenName && registration == o.registration
+               && server == o.server && domain == o.domain && number == o.number && userName == o.userName
+               && password == o.password;
+    }
+};
+
+CSettingsForm::CSettingsForm(QWidget *parent)
+    : CBaseWgt(parent)
+    , ui(new Ui::CSettingsForm)
+{
+    ui->setupUi(this);
+    initForm();
+
+    m_pMicMeterTimer = new QTimer(this);
+    m_pMicMeterTimer->setObjectName(QStringLiteral("m_pMicMeterTimer"));
+
+    initConnections();
+    m_layoutScaler.init(kBaseWidth, kBaseHeight, this);
+}
+
+CSettingsForm::~CSettingsForm()
+{
+    delete ui;
+}
+
+QListWidget *CSettingsForm::lvSettingsEntrances() const
+{
+    return ui->lvSettingsEntrances;
+}
+
+QTabWidget *CSettingsForm::twgtSettingsPages() const
+{
+    return ui->twgtSettingsPages;
+}
+
+void CSettingsForm::initForm()
+{
+    setWindowTitle(formText("PRODUCT_NAME"));
+    ui->twgtSettingsPages->tabBar()->hide();
+
+    // The style sheet styles the popup items of a plain list view.
+    ui->combobox_protocol->setView(new QListView(this));
+
+    const QString rowTexts[SettingsPageIndex_Count] = {QStringLiteral("SIP"),       formText("General"),
+                                                       formText("Audio"),           formText("Video"),
+                                                       formText("Network Report"), formText("About")};
+    for (int row = 0; row < SettingsPageIndex_Count; ++row)
+        ui->lvSettingsEntrances->addItem(new QListWidgetItem(QIcon(rowIconPath(row, QString())), rowTexts[row]));
+    ui->lvSettingsEntrances->setCurrentRow(SettingsPageIndex_SIP);
+    ui->twgtSettingsPages->setCurrentIndex(SettingsPageIndex_SIP);
+
+    // SIP page.
+    ui->combobox_protocol->addItems({QStringLiteral("TCP"), QStringLiteral("UDP"), QStringLiteral("TLS")});
+    ui->lineedit_screenname->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("^([^\"<>+]){1,64}$")), ui->lineedit_screenname));
+    // The SIP password is never shown in clear.
+    ui->lineedit_SIPpassword->setEchoMode(QLineEdit::Password);
+
+    // General, Audio, Video, Network Report and About pages: their controls,
+    // items and report table are set up here once those pages are built.
+}
+
+void CSettingsForm::initConnections()
+{
+    connect(ui->twgtSettingsPages, &QTabWidget::currentChanged, this, &CSettingsForm::slt_settingspageChanged);
+    // Queued: a click changes the page one event-loop turn later. The page
+    // follows the row current by then, so a switch still queued cannot undo a
+    // later setCurrentPage and leave list and page apart.
+    connect(
+        ui->lvSettingsEntrances, &QListWidget::currentRowChanged, this,
+        [this] {
+            const int row = ui->lvSettingsEntrances->currentRow();
+            if (row >= 0)
+                ui->twgtSettingsPages->setCurrentIndex(row);
+        },
+        Qt::QueuedConnection);
+    connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this,
+            &CSettingsForm::slotOnLanguageChanged);
+}
+
+// --------------------------------------------------------------- host calls
+
+void CSettingsForm::setSipSettingsVisible(bool visible)
+{
+    const int currentRow = ui->lvSettingsEntrances->currentRow();
+    const bool wasVisible = !ui->lvSettingsEntrances->isRowHidden(SettingsPageIndex_SIP);
+    qInfo() << RJ_FUNCTION << "visible:" << visible << ", current row:" << currentRow;
+    // Asked while the page is still offered: a host that offers it again on
+    // every rebuild must not throw away what the user is typing.
+    const bool keepEdits = visible && wasVisible && m_pSipFieldsBase && !(fieldSipValues() == *m_pSipFieldsBase);
+
+    ui->lvSettingsEntrances->setRowHidden(SettingsPageIndex_SIP, !visible);
+    if (visible) {
+        if (currentRow == SettingsPageIndex_General)
+            setCurrentPage(SettingsPageIndex_SIP);
+        if (keepEdits)
+            qInfo() << RJ_FUNCTION << "Unsaved SIP edits kept";
+        else
+            loadSipSettings();
+    } else if (currentRow == SettingsPageIndex_SIP) {
+        setCurrentPage(SettingsPageIndex_General);
+    }
+}
+
+void CSettingsForm::setCurrentPage(int index)
+{
+    ui->lvSettingsEntrances->setCurrentRow(index);
+    ui->twgtSettingsPages->setCurrentIndex(index);
+}
+
+void CSettingsForm::updateDpi(double scale)
+{
+    const double set = scaleSet(scale);
+    qInfo() << RJ_FUNCTION << "scale:" << scale << ", applied:" << set;
+    setStyleSheet(QString());
+    fStretchFactor = set;
+    setStyleSheets(kStyleBase);
+    m_layoutScaler.rescale(set, this, false);
+
+    // The Network Report page restyles its table here once it is built.
+
+    const int iconSize = static_cast<int>(set * kListIconSize);
+    ui->lvSettingsEntrances->setIconSize(QSize(iconSize, iconSize));
+    const QString suffix = rowIconSuffix(set);
+    for (int row = 0; row < SettingsPageIndex_Count; ++row) {
+        if (QListWidgetItem *item = ui->lvSettingsEntrances->item(row))
+            item->setIcon(QIcon(rowIconPath(row, suffix)));
+    }
+
+    // The Network Report page re-applies its status picture here once it is built.
+}
+
+void CSettingsForm::updateWebReport()
+{
+    // Filled in with the Network Report page.
+}
+
+// ---------------------------------------------------------------- SIP page
+
+CSettingsForm::SipValues CSettingsForm::storedSipValues() const
+{
+    SipValues v;
+    const CUserConfigUtils *config = CUserConfigUtils::getInstance();
+    if (!config)
+        return v;
+    v.protocol = config->getTransportProtocol();
+    v.screenName = config->getScreenName();
+    v.registration = config->getEnableRegistration();
+    v.server = config->getProxyServerAddress();
+    v.domain = config->getDomain();
+    v.number = config->getSignInAddress();
+    v.userName = config->getAuthenticationUserName();
+    v.password = config->getAuthenticationPassword();
+    return v;
+}
+
+// What Save stores: every text trimmed.
+CSettingsForm::SipValues CSettingsForm::fieldSipValues() const
+{
+    SipValues v;
+    v.protocol = ui->combobox_protocol->currentText().trimmed();
+    v.screenName = ui->lineedit_screenname->text().trimmed();
+    v.registration = ui->radio_SIPRegistration->isChecked();
+    v.server = ui->lineedit_SIPserver->text().trimmed();
+    v.domain = ui->lineedit_SIPdomain->text().trimmed();
+    v.number = ui->lineedit_SIPnumber->text().trimmed();
+    v.userName = ui->lineedit_SIPusername->text().trimmed();
+    v.password = ui->lineedit_SIPpassword->text().trimmed();
+    return v;
+}
+
+void CSettingsForm::loadSipSettings()
+{
+    if (!CUserConfigUtils::getInstance()) {
+        qWarning() << RJ_FUNCTION << "No user configuration";
+        return;
+    }
+    const SipValues v = storedSipValues();
+    const int protocolIndex = ui->combobox_protocol->findText(v.protocol, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ui->combobox_protocol->setCurrentIndex(protocolIndex >= 0 ? protocolIndex : 0);
+    ui->lineedit_screenname->setText(v.screenName);
+    // Setting the state emits no clicked(), so the panel follows it here.
+    ui->radio_SIPRegistration->setChecked(v.registration);
+    ui->widget_SIPregistration->setVisible(v.registration);
+    ui->lineedit_SIPserver->setText(v.server);
+    ui->lineedit_SIPdomain->setText(v.domain);
+    ui->lineedit_SIPnumber->setText(v.number);
+    ui->lineedit_SIPusername->setText(v.userName);
+    ui->lineedit_SIPpassword->setText(v.password);
+    m_pSipFieldsBase = std::make_unique<SipValues>(fieldSipValues());
+    qInfo() << RJ_FUNCTION << "protocol:" << v.protocol << ", registration:" << v.registration;
+}
+
+bool CSettingsForm::isSipSettingsChanged()
+{
+    if (ui->lvSettingsEntrances->isRowHidden(SettingsPageIndex_SIP))
+        return false;
+    const SipValues stored = storedSipValues();
+    const SipValues fields = fieldSipValues();
+    return fields.protocol != stored.protocol.trimmed() || fields.screenName != stored.screenName.trimmed()
+           || fields.server != stored.server.trimmed() || fields.domain != stored.domain.trimmed()
+           || fields.number != stored.number.trimmed() || fields.userName != stored.userName.trimmed()
+           || fields.password != stored.password.trimmed() || fields.registration != stored.registration;
+}
+
+void CSettingsForm::on_radio_SIPRegistration_clicked(bool nchecked)
+{
+    ui->widget_SIPregistration->setVisible(nchecked);
+}
+
+void CSettingsForm::on_pbt_SIPSave_clicked()
+{
+    const SipValues v = fieldSipValues();
+    qInfo() << RJ_FUNCTION << "protocol:" << v.protocol << ", registration:" << v.registration
+            << ", server:" << v.server;
+    if (v.registration && v.server.isEmpty()) {
+        AlertDlg::execPrompt(this, formText("Prompt"), formText("Input Server Address"));
+        return;
+    }
+    CUserConfigUtils *config = CUserConfigUtils::getInstance();
+    if (!config) {
+        qWarning() << RJ_FUNCTION << "No user configuration, nothing saved";
+        return;
+    }
+    config->setTransportProtocol(v.protocol);
+    config->setScreenName(v.screenName);
+    config->setEnableRegistration(v.registration);
+    config->setProxyServerAddress(v.server);
+    config->setDomain(v.domain);
+    config->setSignInAddress(v.number);
+    config->setAuthenticationUserName(v.userName);
+    config->setAuthenticationPassword(v.password);
+    m_pSipFieldsBase = std::make_unique<SipValues>(v);
+
+    // The outcome of the new registration arrives later as engine events.
+    if (CRJSdkManager::getInstance())
+        CCallController::getInstance()->whenLoginSkipped();
+    else
+        qWarning() << RJ_FUNCTION << "No engine, registration not renewed";
+
+    AlertDlg::execPrompt(this, formText("Prompt"), formText("Saved Successfully!"));
+}
+
+// ------------------------------------------------------------- page change
+
+void CSettingsForm::slt_settingspageChanged(int index)
+{
+    qInfo() << RJ_FUNCTION << "index:" << index << ", last index:" << m_lastSettingsIndex;
+
+    // Asked before the new page starts its meter or preview, so that staying
+    // on the SIP page leaves neither running.
+    if (index != m_lastSettingsIndex && m_lastSettingsIndex == SettingsPageIndex_SIP && isSipSettingsChanged()) {
+        const auto answer = AlertDlg::execQuestion(
+            this, formText("Note"), formText("Changes are not saved, Are you sure you want to leave?"),
+            QDialogButtonBox::Ok | QDialogButtonBox::Cancel, QDialogButtonBox::Ok);
+        if (answer != QDialogButtonBox::Ok) {
+            // The nested change back to 0 finds 0 already stored.
+            setCurrentPage(SettingsPageIndex_SIP);
+            return;
+        }
+        loadSipSettings();
+    }
+
+    if (index == SettingsPageIndex_Audio)
+        slt_refreshAudioDevices();
+    else if (index == SettingsPageIndex_Video)
+        slt_refreshVedioDevices();
+    else if (index == SettingsPageIndex_NetworkReport)
+        updateWebReport();
+
+    if (index != m_lastSettingsIndex) {
+        if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
+            if (index == SettingsPageIndex_Audio)
+                sdk->enableMicMeter(true);
+            else if (m_lastSettingsIndex == SettingsPageIndex_Audio)
+                sdk->enableMicMeter(false);
+            if (index == SettingsPageIndex_Video)
+                sdk->enablePreview(true);
+            else if (m_lastSettingsIndex == SettingsPageIndex_Video)
+                sdk->enablePreview(false);
+        }
+        if (index == SettingsPageIndex_Audio)
+            setMicMeterRunning(true);
+        else if (m_lastSettingsIndex == SettingsPageIndex_Audio)
+            setMicMeterRunning(false);
+    }
+    m_lastSettingsIndex = index;
+}
+
+void CSettingsForm::setMicMeterRunning(bool running)
+{
+    if (running) {
+        qInfo() << RJ_FUNCTION << "Start mic meter";
+        m_pMicMeterTimer->start(kMicMeterIntervalMs);
+    } else {
+        qInfo() << RJ_FUNCTION << "Stop mic meter";
+        m_pMicMeterTimer->stop();
+    }
+}
+
+void CSettingsForm::slt_refreshAudioDevices()
+{
+    // Filled in with the Audio page: its device lists and the engine's meter.
+}
+
+void CSettingsForm::slt_refreshVedioDevices()
+{
+    // Filled in with the Video page: its camera list and preview window.
+}
+
+// ------------------------------------------------------- show, hide, close
+
+// The base class's show handling is left out on purpose: the scale comes
+// from the host.
+void CSettingsForm::showEvent(QShowEvent *event)
+{
+    qInfo() << RJ_FUNCTION << "current page:" << ui->twgtSettingsPages->currentIndex();
+    // The General, Audio and Video pages reload their option controls here
+    // once they are built.
+
+    if (m_lastSettingsIndex == SettingsPageIndex_Video) {
+        if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
+            sdk->enablePreview(true);
+        slt_refreshVedioDevices();
+    }
+    const int current = ui->twgtSettingsPages->currentIndex();
+    if (current == SettingsPageIndex_Audio) {
+        setMicMeterRunning(true);
+        slt_refreshAudioDevices();
+    } else if (current == SettingsPageIndex_NetworkReport) {
+        updateWebReport();
+    }
+    QWidget::showEvent(event);
+}
+
+void CSettingsForm::hideEvent(QHideEvent *event)
+{
+    if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
+        sdk->enableMicMeter(false);
+        sdk->enablePreview(false);
+    }
+    setMicMeterRunning(false);
+    QWidget::hideEvent(event);
+}
+
+void CSettingsForm::closeEvent(QCloseEvent *event)
+{
+    qInfo() << RJ_FUNCTION;
+    QWidget::closeEvent(event);
+}
+
+// ------------------------------------------------------------ translation
+
+void CSettingsForm::slotOnLanguageChanged()
+{
+    ui->retranslateUi(this);
+    retranslatePageNames();
+}
+
+void CSettingsForm::retranslatePageNames()
+{
+    const char *const names[] = {"General", "Audio", "Video", "Network Report", "About"};
+    for (int row = SettingsPageIndex_General; row < SettingsPageIndex_Count; ++row) {
+        if (QListWidgetItem *item = ui->lvSettingsEntrances->item(row))
+            item->setText(formText(names[row - 1]));
+    }
+    // The General page's language items are retranslated here once it is built.
+}
+
+} // namespace rj_app::views

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "views/framework/CBaseWgt.h"
+#include "views/framework/CDpiLayoutScaler.h"
+
+#include <memory>
+
+class QListWidget;
+class QTabWidget;
+class QTimer;
+
+namespace Ui {
+class CSettingsForm;
+}
+
+namespace rj_app::views {
+
+// The index shared by the page list's rows and the tab pages.
+enum SettingsPageIndex : int {
+    SettingsPageIndex_SIP = 0,
+    SettingsPageIndex_General = 1,
+    SettingsPageIndex_Audio = 2,
+    SettingsPageIndex_Video = 3,
+    SettingsPageIndex_NetworkReport = 4,
+    SettingsPageIndex_About = 5,
+    SettingsPageIndex_Count = 6,
+};
+
+// The settings page set: the page list on the left selects the page on the
+// right. The home window keeps one for its whole life; the in-call settings
+// window makes a new one each time it opens. Both read and write the same
+// configuration and engine, so pages reload what they show when the form is
+// shown or the page entered; the SIP fields are loaded only when the SIP page
+// becomes available or an unsaved-edits question is answered Ok.
+//
+// The form takes its scale only from its host (updateDpi), not from the
+// screen. GUI thread only.
+class CSettingsForm : public CBaseWgt
+{
+    Q_OBJECT
+public:
+    // The parent is not passed on: the host puts the form into its layout.
+    explicit CSettingsForm(QWidget *parent = nullptr);
+    ~CSettingsForm() override;
+
+    // Offers the SIP page (row 0) only when the login was skipped.
+    void setSipSettingsVisible(bool visible);
+    // Selects the list row and the page of `index` at once.
+    void setCurrentPage(int index);
+    // Restyles and rescales the form for the host's scale.
+    void updateDpi(double scale);
+
+    // Whether the SIP fields differ from the stored SIP settings; always
+    // false while the SIP page is not offered.
+    bool isSipSettingsChanged();
+    // Fills the SIP fields from the stored settings, discarding edits.
+    void loadSipSettings();
+
+    // Refreshes the Network Report page; filled in with that page.
+    void updateWebReport();
+
+    // The page list and the page stack, for hosts that select pages themselves.
+    QListWidget *lvSettingsEntrances() const;
+    QTabWidget *twgtSettingsPages() const;
+
+public slots:
+    void slt_refreshAudioDevices();
+    void slt_refreshVedioDevices();
+    void slotOnLanguageChanged();
+    void slt_settingspageChanged(int index);
+    void on_radio_SIPRegistration_clicked(bool nchecked);
+    void on_pbt_SIPSave_clicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    struct SipValues;
+
+    void initForm();
+    void initConnections();
+    void retranslatePageNames();
+    SipValues storedSipValues() const;
+    SipValues fieldSipValues() const;
+    void setMicMeterRunning(bool running);
+
+    Ui::CSettingsForm *ui = nullptr;
+    QTimer *m_pMicMeterTimer = nullptr;
+    CDpiLayoutScaler m_layoutScaler;
+    int m_lastSettingsIndex = 0;
+    // What the SIP fields held after the last load or save: the fields differ
+    // from it exactly when the user has edits not saved yet.
+    std::unique_ptr<SipValues> m_pSipFieldsBase;
+};
+
+} // namespace rj_app::views

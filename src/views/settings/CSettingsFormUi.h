@@ -1,0 +1,86 @@
+#pragma once
+
+// The widget set of the settings page set, written by hand in the shape uic
+// gives: setupUi builds the tree, retranslateUi sets every text the form
+// defines (context "CSettingsForm"), and slots named on_<object>_<signal> are
+// connected by name. Each page is built by its own function.
+
+#include <QString>
+
+class QCheckBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class QVBoxLayout;
+class QWidget;
+
+namespace rj_app::custom_controls {
+class CComboBoxIgnoreScroll;
+}
+
+namespace rj_app::views {
+class CSettingsPlaceholderPage;
+}
+
+namespace Ui {
+
+class CSettingsForm
+{
+public:
+    // Frame
+    QHBoxLayout *horizontalLayout = nullptr;
+    QWidget *wgtSettingsEntrances = nullptr;
+    QVBoxLayout *verticalLayoutEntrances = nullptr;
+    QListWidget *lvSettingsEntrances = nullptr;
+    QTabWidget *twgtSettingsPages = nullptr;
+
+    // Page 0: SIP
+    QWidget *tabSettingsSIP = nullptr;
+    QScrollArea *m_pScrollSIP = nullptr;
+    QWidget *scaSettingsSIP = nullptr;
+    QWidget *scorllSIPWidght = nullptr;
+    QWidget *m_pWgtProtocolPanel = nullptr;
+    QLabel *label_protocol = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *combobox_protocol = nullptr;
+    QWidget *m_pWgtScreenNamePanel = nullptr;
+    QLabel *label_screenname = nullptr;
+    QLineEdit *lineedit_screenname = nullptr;
+    QCheckBox *radio_SIPRegistration = nullptr;
+    QWidget *widget_SIPregistration = nullptr;
+    QWidget *m_pWgtSIPServerPanel = nullptr;
+    QLabel *label_SIPserver = nullptr;
+    QLineEdit *lineedit_SIPserver = nullptr;
+    QWidget *m_pWgtSIPDomainPanel = nullptr;
+    QLabel *label_SIPdomain = nullptr;
+    QLineEdit *lineedit_SIPdomain = nullptr;
+    QWidget *m_pWgtSIPNumberPanel = nullptr;
+    QLabel *label_SIPnumber = nullptr;
+    QLineEdit *lineedit_SIPnumber = nullptr;
+    QWidget *m_pWgtSIPUsernamePanel = nullptr;
+    QLabel *label_SIPusername = nullptr;
+    QLineEdit *lineedit_SIPusername = nullptr;
+    QWidget *m_pWgtSIPPasswordPanel = nullptr;
+    QLabel *label_SIPpassword = nullptr;
+    QLineEdit *lineedit_SIPpassword = nullptr;
+    QPushButton *pbt_SIPSave = nullptr;
+
+    // Pages 1 to 5: placeholders until their controls are built.
+    rj_app::views::CSettingsPlaceholderPage *tabSettingsGeneral = nullptr;
+    rj_app::views::CSettingsPlaceholderPage *tabSettingsAudio = nullptr;
+    rj_app::views::CSettingsPlaceholderPage *tabSettingsVideo = nullptr;
+    rj_app::views::CSettingsPlaceholderPage *tabSettingReport = nullptr;
+    rj_app::views::CSettingsPlaceholderPage *tabSettingsAbout = nullptr;
+
+    void setupUi(QWidget *CSettingsForm);
+    void retranslateUi(QWidget *CSettingsForm);
+
+private:
+    void setupSipPage();
+    void setupPlaceholderPages();
+};
+
+} // namespace Ui
