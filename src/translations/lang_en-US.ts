@@ -264,4 +264,34 @@
         <translation>Audio Join</translation>
     </message>
 </context>
+<context>
+    <name>CContactsListview</name>
+    <message>
+        <source>(Me)</source>
+        <translation>(Me)</translation>
+    </message>
+    <message>
+        <source>Add contacts</source>
+        <translation>Add contacts</translation>
+    </message>
+    <message>
+        <source>Organization</source>
+        <translation>Organization</translation>
+    </message>
+    <message>
+        <source>My contacts</source>
+        <translation>My contacts</translation>
+    </message>
+</context>
+<context>
+    <name>CContactsAddDelegate</name>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>Added</translation>
+    </message>
+</context>
 </TS>

@@ -264,4 +264,34 @@
         <translation>语音入会</translation>
     </message>
 </context>
+<context>
+    <name>CContactsListview</name>
+    <message>
+        <source>(Me)</source>
+        <translation>（我）</translation>
+    </message>
+    <message>
+        <source>Add contacts</source>
+        <translation>添加联系人</translation>
+    </message>
+    <message>
+        <source>Organization</source>
+        <translation>组织架构</translation>
+    </message>
+    <message>
+        <source>My contacts</source>
+        <translation>我的联系人</translation>
+    </message>
+</context>
+<context>
+    <name>CContactsAddDelegate</name>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>已添加</translation>
+    </message>
+</context>
 </TS>
