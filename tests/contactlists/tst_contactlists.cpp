@@ -420,6 +420,27 @@ private slots:
         QCOMPARE(view.itemAt(6).selected, true);
     }
 
+    // Select mode switched before the parts exist still reaches them.
+    void selectModeBeforeInit()
+    {
+        CContactsListview list;
+        list.setSelectMode();
+        list.init();
+        QCOMPARE(list.itemAt(0).text, QStringLiteral("Organization"));
+        QVERIFY(list.contactsModel()->isSelectMode());
+        QVERIFY(list.contactsDelegate()->isSelectMode());
+        QCOMPARE(list.contactsModel()->flags(list.model()->index(0, 0)), Qt::NoItemFlags);
+
+        CContactsAddListview directory;
+        directory.setSelectMode();
+        directory.init();
+        QVERIFY(directory.usersModel()->isSelectMode());
+        QVERIFY(directory.usersDelegate()->isSelectMode());
+        directory.setUsers({user(1, "Carol Wu")}, {});
+        directory.setSelectedUsers({1});
+        QCOMPARE(directory.getSelectedUsers(), QList<int>{1});
+    }
+
     // Outside select mode the tick calls change nothing.
     void ticksIgnoredOutsideSelectMode()
     {

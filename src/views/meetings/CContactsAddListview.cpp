@@ -35,6 +35,11 @@ void CContactsAddListview::init()
             &CContactsAddListview::slot_addContactItem);
     connect(m_pDelegate, &CContactsAddDelegate::signal_selectUserItem, this,
             &CContactsAddListview::slot_selectUserItem);
+    if (m_bSelectMode) {
+        // Switched before init: the parts created now follow.
+        m_pDelegate->setSelectMode();
+        m_pModel->setSelectMode();
+    }
 }
 
 void CContactsAddListview::setUsers(const QList<ucmuserData> &users, const QList<ucmcontactData> &contacts)

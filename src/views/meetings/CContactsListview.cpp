@@ -31,6 +31,11 @@ void CContactsListview::init()
     m_pDelegate = new CContactsDelegate(this);
     setModel(m_pModel);
     setItemDelegate(m_pDelegate);
+    if (m_bSelectMode) {
+        // Switched before init: the parts created now follow.
+        m_pDelegate->setSelectMode();
+        m_pModel->setSelectMode();
+    }
     m_pModel->setItems(fixedRows());
     connect(m_pDelegate, &CContactsDelegate::signal_selectContactItem, this,
             &CContactsListview::slot_selectContactItem);
