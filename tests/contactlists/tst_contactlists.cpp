@@ -11,6 +11,7 @@
 #include "views/meetings/CSearchAddEdit.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -609,6 +610,10 @@ private slots:
         QTest::newRow("ring and umlaut") << "ångström ö" << 1 << QStringList{"Ångström Öberg"};
         QTest::newRow("chinese") << "张" << 1 << QStringList{"张伟"};
         QTest::newRow("chinese second") << "伟" << 1 << QStringList{"张伟"};
+        QTest::newRow("stars in a row") << (QString(40, '*') + "z" + QString(40, '*')) << 1 << QStringList{"Zoë Müller"};
+        QTest::newRow("marks and stars") << "?*?*?*?*?*?*?*?*r" << 2 << QStringList{"Zoë Müller", "Ångström Öberg"};
+        QTest::newRow("marks between letters") << "b?b" << 1 << QStringList{"Bob Stone"};
+        QTest::newRow("stars inside a class") << "[*]" << 0 << QStringList{};
         QTest::newRow("no match") << "nobody here" << 0 << QStringList{};
         QTest::newRow("space") << " " << all - 1 << QStringList{};   // all but 张伟
     }
@@ -635,6 +640,32 @@ private slots:
         QCOMPARE(view.proxyModel()->rowCount(), count);
         edit.clear();
         QCOMPARE(view.proxyModel()->rowCount(), kPeople.size() + 300);
+    }
+
+    // Typed runs of wildcards over long names do not stall the window: each
+    // keystroke filters three hundred users at once.
+    void searchKeepsUpWithTyping()
+    {
+        QList<ucmuserData> users;
+        for (int n = 1; n <= 300; ++n)
+            users << user(n, QStringLiteral("User %1 of the regional sales and marketing department").arg(n));
+        CContactsAddListview view;
+        view.init();
+        view.setUsers(users, {});
+        QElapsedTimer clock;
+        clock.start();
+        QString typed;
+        for (int i = 0; i < 30; ++i) {
+            typed += QLatin1Char('*');
+            view.slot_textChanged(typed);
+        }
+        view.slot_textChanged(typed + QLatin1Char('z'));
+        QCOMPARE(view.proxyModel()->rowCount(), 0);
+        view.slot_textChanged(typed + QStringLiteral("?*?*?*?*?*?*?*?*?*?*?*?*x"));
+        QCOMPARE(view.proxyModel()->rowCount(), 0);
+        view.slot_textChanged(typed + QStringLiteral("department") + typed);
+        QCOMPARE(view.proxyModel()->rowCount(), 300);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
 
     // The button under the mouse adds the user of that row of the filtered

@@ -117,12 +117,59 @@ void CContactsAddListview::updateDpi(double scale)
         m_pModel->refresh();
 }
 
+namespace {
+
+// The same wildcard pattern with every run of stars and question marks
+// written as its question marks followed by at most one star. It matches the
+// same texts, but the matcher backtracks through a run of stars once instead
+// of once per star: a few dozen typed stars would otherwise keep the window
+// busy for seconds per keystroke. Bracket classes are copied unchanged.
+QString compactWildcards(const QString &pattern)
+{
+    QString out;
+    out.reserve(pattern.size());
+    const int n = pattern.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('[')) {
+            // A ']' straight after '[' belongs to the class.
+            const int close = pattern.indexOf(QLatin1Char(']'), i + 2);
+            if (close < 0) {
+                out += pattern.mid(i);
+                break;
+            }
+            out += pattern.mid(i, close - i + 1);
+            i = close + 1;
+        } else if (c == QLatin1Char('*') || c == QLatin1Char('?')) {
+            int marks = 0;
+            bool star = false;
+            for (; i < n && (pattern.at(i) == QLatin1Char('*') || pattern.at(i) == QLatin1Char('?')); ++i) {
+                if (pattern.at(i) == QLatin1Char('?'))
+                    ++marks;
+                else
+                    star = true;
+            }
+            out += QString(marks, QLatin1Char('?'));
+            if (star)
+                out += QLatin1Char('*');
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 QRegExp CContactsAddListview::searchPattern(const QString &text)
 {
     // Wildcards typed by the user keep their meaning; an unbalanced bracket
     // would make the whole pattern invalid and hide everybody, so such a
     // text is looked for literally.
-    QRegExp pattern(QStringLiteral("*%1*").arg(text), Qt::CaseInsensitive, QRegExp::Wildcard);
+    QRegExp pattern(compactWildcards(QStringLiteral("*%1*").arg(text)), Qt::CaseInsensitive,
+                    QRegExp::Wildcard);
     if (!pattern.isValid())
         pattern = QRegExp(QRegExp::escape(text), Qt::CaseInsensitive, QRegExp::RegExp2);
     return pattern;
