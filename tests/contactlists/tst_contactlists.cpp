@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHoverEvent>
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
@@ -737,6 +738,22 @@ private slots:
         QCOMPARE(separator.height(), 1);
         QCOMPARE(QColor(rows.pixel(separator.center())), QColor("#e1e1e1"));
         QCOMPARE(QColor(rows.pixel(QPoint(2, separator.top()))), QColor("#f7f7f7"));
+
+        // The row under the mouse lights up; a section title does not.
+        const QRect contactRow = list.visualRect(list.model()->index(3, 0));
+        const QRect titleRow = list.visualRect(list.model()->index(2, 0));
+        auto colourAt = [&](const QRect &r) { return QColor(list.viewport()->grab().toImage().pixel(QPoint(2, r.center().y()))); };
+        // Hover events are sent, not the shared pointer moved: other tests
+        // run beside this one on the same display.
+        auto hover = [&](const QPoint &from, const QPoint &to) {
+            QHoverEvent event(QEvent::HoverMove, to, from);
+            QCoreApplication::sendEvent(list.viewport(), &event);
+        };
+        hover(QPoint(-1, -1), contactRow.center());
+        QCOMPARE(colourAt(contactRow), QColor("#ededed"));
+        hover(contactRow.center(), titleRow.center());
+        QCOMPARE(colourAt(contactRow), QColor("#f7f7f7"));
+        QCOMPARE(colourAt(titleRow), QColor("#f7f7f7"));
     }
 
     // Three hundred users get their own pictures from the fixture; arrivals
