@@ -430,61 +430,6 @@
             <source>Meeting ID</source>
             <translation>Meeting ID</translation>
         </message>
-    </context>
-    <context>
-        <name>CSettingsForm</name>
-        <message>
-            <source>PRODUCT_NAME</source>
-            <translation>Glimora</translation>
-        </message>
-        <message>
-            <source>General</source>
-            <translation>General</translation>
-        </message>
-        <message>
-            <source>Audio</source>
-            <translation>Audio</translation>
-        </message>
-        <message>
-            <source>Video</source>
-            <translation>Video</translation>
-        </message>
-        <message>
-            <source>Network Report</source>
-            <translation>Network Report</translation>
-        </message>
-        <message>
-            <source>About</source>
-            <translation>About</translation>
-        </message>
-        <message>
-            <source>Protocol</source>
-            <translation>Protocol</translation>
-        </message>
-        <message>
-            <source>Screen Name</source>
-            <translation>Screen Name</translation>
-        </message>
-        <message>
-            <source>Enable SIP Registration</source>
-            <translation>Enable SIP Registration</translation>
-        </message>
-        <message>
-            <source>SIP Server</source>
-            <translation>SIP Server</translation>
-        </message>
-        <message>
-            <source>SIP Domain</source>
-            <translation>SIP Domain</translation>
-        </message>
-        <message>
-            <source>SIP Number</source>
-            <translation>SIP Number</translation>
-        </message>
-        <message>
-            <source>SIP Username</source>
-            <translation>SIP Username</translation>
-        </message>
         <message>
             <source>Password</source>
             <translation>Password</translation>
@@ -552,6 +497,67 @@
         <message>
             <source>Audio(%1)</source>
             <translation>Audio(%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>PRODUCT_NAME</source>
+            <translation>Glimora</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>General</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>Video</translation>
+        </message>
+        <message>
+            <source>Network Report</source>
+            <translation>Network Report</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>About</translation>
+        </message>
+        <message>
+            <source>Protocol</source>
+            <translation>Protocol</translation>
+        </message>
+        <message>
+            <source>Screen Name</source>
+            <translation>Screen Name</translation>
+        </message>
+        <message>
+            <source>Enable SIP Registration</source>
+            <translation>Enable SIP Registration</translation>
+        </message>
+        <message>
+            <source>SIP Server</source>
+            <translation>SIP Server</translation>
+        </message>
+        <message>
+            <source>SIP Domain</source>
+            <translation>SIP Domain</translation>
+        </message>
+        <message>
+            <source>SIP Number</source>
+            <translation>SIP Number</translation>
+        </message>
+        <message>
+            <source>SIP Username</source>
+            <translation>SIP Username</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Password</translation>
+        </message>
+        <message>
             <source>Save</source>
             <translation>Save</translation>
         </message>

@@ -430,61 +430,6 @@
             <source>Meeting ID</source>
             <translation>会议号</translation>
         </message>
-    </context>
-    <context>
-        <name>CSettingsForm</name>
-        <message>
-            <source>PRODUCT_NAME</source>
-            <translation>Glimora</translation>
-        </message>
-        <message>
-            <source>General</source>
-            <translation>常规</translation>
-        </message>
-        <message>
-            <source>Audio</source>
-            <translation>音频</translation>
-        </message>
-        <message>
-            <source>Video</source>
-            <translation>视频</translation>
-        </message>
-        <message>
-            <source>Network Report</source>
-            <translation>网络报告</translation>
-        </message>
-        <message>
-            <source>About</source>
-            <translation>关于</translation>
-        </message>
-        <message>
-            <source>Protocol</source>
-            <translation>协议</translation>
-        </message>
-        <message>
-            <source>Screen Name</source>
-            <translation>显示名称</translation>
-        </message>
-        <message>
-            <source>Enable SIP Registration</source>
-            <translation>启用SIP注册</translation>
-        </message>
-        <message>
-            <source>SIP Server</source>
-            <translation>SIP服务器</translation>
-        </message>
-        <message>
-            <source>SIP Domain</source>
-            <translation>SIP域</translation>
-        </message>
-        <message>
-            <source>SIP Number</source>
-            <translation>SIP号码</translation>
-        </message>
-        <message>
-            <source>SIP Username</source>
-            <translation>SIP用户名</translation>
-        </message>
         <message>
             <source>Password</source>
             <translation>密码</translation>
@@ -552,6 +497,67 @@
         <message>
             <source>Audio(%1)</source>
             <translation>音频(%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>PRODUCT_NAME</source>
+            <translation>Glimora</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>常规</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>视频</translation>
+        </message>
+        <message>
+            <source>Network Report</source>
+            <translation>网络报告</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>关于</translation>
+        </message>
+        <message>
+            <source>Protocol</source>
+            <translation>协议</translation>
+        </message>
+        <message>
+            <source>Screen Name</source>
+            <translation>显示名称</translation>
+        </message>
+        <message>
+            <source>Enable SIP Registration</source>
+            <translation>启用SIP注册</translation>
+        </message>
+        <message>
+            <source>SIP Server</source>
+            <translation>SIP服务器</translation>
+        </message>
+        <message>
+            <source>SIP Domain</source>
+            <translation>SIP域</translation>
+        </message>
+        <message>
+            <source>SIP Number</source>
+            <translation>SIP号码</translation>
+        </message>
+        <message>
+            <source>SIP Username</source>
+            <translation>SIP用户名</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>密码</translation>
+        </message>
+        <message>
             <source>Save</source>
             <translation>保存</translation>
         </message>
