@@ -612,4 +612,253 @@
             <translation>Added</translation>
         </message>
     </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>No report currently</source>
+            <translation>No report currently</translation>
+        </message>
+        <message>
+            <source>Please log in to check report</source>
+            <translation>Please log in to check report</translation>
+        </message>
+        <message>
+            <source>Network status is normal</source>
+            <translation>Network status is normal</translation>
+        </message>
+        <message>
+            <source>Network status is abnormal</source>
+            <translation>Network status is abnormal</translation>
+        </message>
+        <message>
+            <source>View Details</source>
+            <translation>View Details</translation>
+        </message>
+        <message>
+            <source>Pleas make a call to view more data</source>
+            <translation>Pleas make a call to view more data</translation>
+        </message>
+        <message>
+            <source>Failed to resolve domain, please check if the domain service setting is correct. (Server address: %1)</source>
+            <translation>Failed to resolve domain, please check if the domain service setting is correct. (Server address: %1)</translation>
+        </message>
+        <message>
+            <source>Network connection timeout, please check network connection or firewall setting. (Server address: %1)</source>
+            <translation>Network connection timeout, please check network connection or firewall setting. (Server address: %1)</translation>
+        </message>
+        <message>
+            <source>Can not receive bitstream, please check if the firewall among servers and relevant settings is correct.</source>
+            <translation>Can not receive bitstream, please check if the firewall among servers and relevant settings is correct.</translation>
+        </message>
+        <message>
+            <source>Please refer to the detail information about error content.</source>
+            <translation>Please refer to the detail information about error content.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CWebreportDataTableWidget</name>
+        <message>
+            <source>Normal</source>
+            <translation>Normal</translation>
+        </message>
+        <message>
+            <source>Available</source>
+            <translation>Available</translation>
+        </message>
+        <message>
+            <source>Poor</source>
+            <translation>Poor</translation>
+        </message>
+        <message>
+            <source>Unreachable</source>
+            <translation>Unreachable</translation>
+        </message>
+        <message>
+            <source>Failed</source>
+            <translation>Failed</translation>
+        </message>
+        <message>
+            <source>Timeout</source>
+            <translation>Timeout</translation>
+        </message>
+        <message>
+            <source>Login failed</source>
+            <translation>Login failed</translation>
+        </message>
+        <message>
+            <source>Register failed</source>
+            <translation>Register failed</translation>
+        </message>
+        <message>
+            <source>Call failed</source>
+            <translation>Call failed</translation>
+        </message>
+        <message>
+            <source>Login service connection status</source>
+            <translation>Login service connection status</translation>
+        </message>
+        <message>
+            <source>Registration service connection status</source>
+            <translation>Registration service connection status</translation>
+        </message>
+        <message>
+            <source>Call status</source>
+            <translation>Call status</translation>
+        </message>
+        <message>
+            <source>Call rate</source>
+            <translation>Call rate</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio)</source>
+            <translation>Network quality(Audio)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video)</source>
+            <translation>Network quality(Video)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content)</source>
+            <translation>Network quality(Content)</translation>
+        </message>
+        <message>
+            <source>Network status</source>
+            <translation>Network status</translation>
+        </message>
+        <message>
+            <source>Details</source>
+            <translation>Details</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>Service address</source>
+            <translation>Service address</translation>
+        </message>
+        <message>
+            <source>Call rate(Download)</source>
+            <translation>Call rate(Download)</translation>
+        </message>
+        <message>
+            <source>Call rate(Upload)</source>
+            <translation>Call rate(Upload)</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>Download</translation>
+        </message>
+        <message>
+            <source>Upload</source>
+            <translation>Upload</translation>
+        </message>
+        <message>
+            <source>Duration</source>
+            <translation>Duration</translation>
+        </message>
+        <message>
+            <source>Delay</source>
+            <translation>Delay</translation>
+        </message>
+        <message>
+            <source>Download jitter</source>
+            <translation>Download jitter</translation>
+        </message>
+        <message>
+            <source>Download packet lost</source>
+            <translation>Download packet lost</translation>
+        </message>
+        <message>
+            <source>Upload jitter</source>
+            <translation>Upload jitter</translation>
+        </message>
+        <message>
+            <source>Upload packet lost</source>
+            <translation>Upload packet lost</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio download packet lost)</source>
+            <translation>Network quality(Audio download packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio upload packet lost)</source>
+            <translation>Network quality(Audio upload packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio download jitter)</source>
+            <translation>Network quality(Audio download jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio upload jitter)</source>
+            <translation>Network quality(Audio upload jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio delay)</source>
+            <translation>Network quality(Audio delay)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video download packet lost)</source>
+            <translation>Network quality(Video download packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video upload packet lost)</source>
+            <translation>Network quality(Video upload packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video download jitter)</source>
+            <translation>Network quality(Video download jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video upload jitter)</source>
+            <translation>Network quality(Video upload jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Video delay)</source>
+            <translation>Network quality(Video delay)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content download packet lost)</source>
+            <translation>Network quality(Content download packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content upload packet lost)</source>
+            <translation>Network quality(Content upload packet lost)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content download jitter)</source>
+            <translation>Network quality(Content download jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content upload jitter)</source>
+            <translation>Network quality(Content upload jitter)</translation>
+        </message>
+        <message>
+            <source>Network quality(Content delay)</source>
+            <translation>Network quality(Content delay)</translation>
+        </message>
+    </context>
+    <context>
+        <name>CWebreportDetailsDlg</name>
+        <message>
+            <source>Details</source>
+            <translation>Details</translation>
+        </message>
+        <message>
+            <source>CopyResults</source>
+            <translation>CopyResults</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>Details have been copied to the system clipboard</source>
+            <translation>Details have been copied to the system clipboard</translation>
+        </message>
+        <message>
+            <source>Failed to copy details to the system clipboard</source>
+            <translation>Failed to copy details to the system clipboard</translation>
+        </message>
+    </context>
 </TS>

@@ -612,4 +612,253 @@
             <translation>已添加</translation>
         </message>
     </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>No report currently</source>
+            <translation>暂无报告</translation>
+        </message>
+        <message>
+            <source>Please log in to check report</source>
+            <translation>请登录后查看报告</translation>
+        </message>
+        <message>
+            <source>Network status is normal</source>
+            <translation>网络状态正常</translation>
+        </message>
+        <message>
+            <source>Network status is abnormal</source>
+            <translation>网络状态异常</translation>
+        </message>
+        <message>
+            <source>View Details</source>
+            <translation>查看详情</translation>
+        </message>
+        <message>
+            <source>Pleas make a call to view more data</source>
+            <translation>请发起呼叫以查看更多数据</translation>
+        </message>
+        <message>
+            <source>Failed to resolve domain, please check if the domain service setting is correct. (Server address: %1)</source>
+            <translation>域名解析失败，请检查域名服务设置是否正确。（服务器地址：%1）</translation>
+        </message>
+        <message>
+            <source>Network connection timeout, please check network connection or firewall setting. (Server address: %1)</source>
+            <translation>网络连接超时，请检查网络连接或防火墙设置。（服务器地址：%1）</translation>
+        </message>
+        <message>
+            <source>Can not receive bitstream, please check if the firewall among servers and relevant settings is correct.</source>
+            <translation>无法接收码流，请检查服务器之间的防火墙及相关设置是否正确。</translation>
+        </message>
+        <message>
+            <source>Please refer to the detail information about error content.</source>
+            <translation>请查看详情了解错误内容。</translation>
+        </message>
+    </context>
+    <context>
+        <name>CWebreportDataTableWidget</name>
+        <message>
+            <source>Normal</source>
+            <translation>正常</translation>
+        </message>
+        <message>
+            <source>Available</source>
+            <translation>可用</translation>
+        </message>
+        <message>
+            <source>Poor</source>
+            <translation>较差</translation>
+        </message>
+        <message>
+            <source>Unreachable</source>
+            <translation>不可达</translation>
+        </message>
+        <message>
+            <source>Failed</source>
+            <translation>失败</translation>
+        </message>
+        <message>
+            <source>Timeout</source>
+            <translation>超时</translation>
+        </message>
+        <message>
+            <source>Login failed</source>
+            <translation>登录失败</translation>
+        </message>
+        <message>
+            <source>Register failed</source>
+            <translation>注册失败</translation>
+        </message>
+        <message>
+            <source>Call failed</source>
+            <translation>呼叫失败</translation>
+        </message>
+        <message>
+            <source>Login service connection status</source>
+            <translation>登录服务连接状态</translation>
+        </message>
+        <message>
+            <source>Registration service connection status</source>
+            <translation>注册服务连接状态</translation>
+        </message>
+        <message>
+            <source>Call status</source>
+            <translation>呼叫状态</translation>
+        </message>
+        <message>
+            <source>Call rate</source>
+            <translation>呼叫速率</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio)</source>
+            <translation>网络质量（音频）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video)</source>
+            <translation>网络质量（视频）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content)</source>
+            <translation>网络质量（辅流）</translation>
+        </message>
+        <message>
+            <source>Network status</source>
+            <translation>网络状态</translation>
+        </message>
+        <message>
+            <source>Details</source>
+            <translation>详情</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>状态</translation>
+        </message>
+        <message>
+            <source>Service address</source>
+            <translation>服务地址</translation>
+        </message>
+        <message>
+            <source>Call rate(Download)</source>
+            <translation>呼叫速率（下行）</translation>
+        </message>
+        <message>
+            <source>Call rate(Upload)</source>
+            <translation>呼叫速率（上行）</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>下行</translation>
+        </message>
+        <message>
+            <source>Upload</source>
+            <translation>上行</translation>
+        </message>
+        <message>
+            <source>Duration</source>
+            <translation>时长</translation>
+        </message>
+        <message>
+            <source>Delay</source>
+            <translation>延时</translation>
+        </message>
+        <message>
+            <source>Download jitter</source>
+            <translation>下行抖动</translation>
+        </message>
+        <message>
+            <source>Download packet lost</source>
+            <translation>下行丢包</translation>
+        </message>
+        <message>
+            <source>Upload jitter</source>
+            <translation>上行抖动</translation>
+        </message>
+        <message>
+            <source>Upload packet lost</source>
+            <translation>上行丢包</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio download packet lost)</source>
+            <translation>网络质量（音频下行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio upload packet lost)</source>
+            <translation>网络质量（音频上行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio download jitter)</source>
+            <translation>网络质量（音频下行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio upload jitter)</source>
+            <translation>网络质量（音频上行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Audio delay)</source>
+            <translation>网络质量（音频延时）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video download packet lost)</source>
+            <translation>网络质量（视频下行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video upload packet lost)</source>
+            <translation>网络质量（视频上行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video download jitter)</source>
+            <translation>网络质量（视频下行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video upload jitter)</source>
+            <translation>网络质量（视频上行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Video delay)</source>
+            <translation>网络质量（视频延时）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content download packet lost)</source>
+            <translation>网络质量（辅流下行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content upload packet lost)</source>
+            <translation>网络质量（辅流上行丢包）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content download jitter)</source>
+            <translation>网络质量（辅流下行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content upload jitter)</source>
+            <translation>网络质量（辅流上行抖动）</translation>
+        </message>
+        <message>
+            <source>Network quality(Content delay)</source>
+            <translation>网络质量（辅流延时）</translation>
+        </message>
+    </context>
+    <context>
+        <name>CWebreportDetailsDlg</name>
+        <message>
+            <source>Details</source>
+            <translation>详情</translation>
+        </message>
+        <message>
+            <source>CopyResults</source>
+            <translation>复制结果</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Details have been copied to the system clipboard</source>
+            <translation>详情已复制到系统剪贴板</translation>
+        </message>
+        <message>
+            <source>Failed to copy details to the system clipboard</source>
+            <translation>详情复制到系统剪贴板失败</translation>
+        </message>
+    </context>
 </TS>

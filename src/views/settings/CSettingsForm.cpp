@@ -9,12 +9,15 @@
 #include "views/framework/AlertDlg.h"
 #include "views/settings/CSettingsFormUi.h"
 #include "views/settings/CSettingsPlaceholderPage.h"
+#include "views/settings/CWebreportDataTableWidget.h"
+#include "views/settings/CWebreportDetailsDlg.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QHideEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -22,8 +25,12 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
+
+#include <utility>
 
 namespace rj_app::views {
 
@@ -149,8 +156,10 @@ void CSettingsForm::initForm()
     // The SIP password is never shown in clear.
     ui->lineedit_SIPpassword->setEchoMode(QLineEdit::Password);
 
-    // General, Audio, Video, Network Report and About pages: their controls,
-    // items and report table are set up here once those pages are built.
+    // General, Audio, Video and About pages: their controls and items are set
+    // up here once those pages are built.
+
+    CWebreportDataTableWidget::getInstance()->initReportTable(ui->tableWidget_content);
 }
 
 void CSettingsForm::initConnections()
@@ -210,7 +219,7 @@ void CSettingsForm::updateDpi(double scale)
     setStyleSheets(kStyleBase);
     m_layoutScaler.rescale(set, this, false);
 
-    // The Network Report page restyles its table here once it is built.
+    CWebreportDataTableWidget::getInstance()->updateReportTableDpi(ui->tableWidget_content, set);
 
     const int iconSize = static_cast<int>(set * kListIconSize);
     ui->lvSettingsEntrances->setIconSize(QSize(iconSize, iconSize));
@@ -220,12 +229,113 @@ void CSettingsForm::updateDpi(double scale)
             item->setIcon(QIcon(rowIconPath(row, suffix)));
     }
 
-    // The Network Report page re-applies its status picture here once it is built.
+    setNetworkStatus(m_bNetworkNormal);
+}
+
+// --------------------------------------------------------- Network Report
+
+namespace {
+CSettingsForm::DiagSource &diagSource()
+{
+    static CSettingsForm::DiagSource source;
+    return source;
+}
+} // namespace
+
+void CSettingsForm::setDiagSource(DiagSource source)
+{
+    diagSource() = std::move(source);
 }
 
 void CSettingsForm::updateWebReport()
 {
-    // Filled in with the Network Report page.
+    qInfo() << RJ_FUNCTION;
+    if (diagSource()) {
+        m_diag = rj::engine::RJDiag();
+        m_strDiagText.clear();
+        diagSource()(m_diag, m_strDiagText);
+    } else if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
+        m_diag = sdk->getDiag();
+        m_strDiagText = sdk->getDiagString();
+    } else {
+        // Without an engine there is nothing to report: the no-report page.
+        qWarning() << RJ_FUNCTION << "No engine, empty diagnosis";
+        m_diag = rj::engine::RJDiag();
+        m_strDiagText.clear();
+    }
+    showWebReport();
+    qInfo() << RJ_FUNCTION << "done";
+}
+
+// Shows m_diag without asking the engine: after a refresh and, so that the
+// page keeps telling the truth, after a language change.
+void CSettingsForm::showWebReport()
+{
+    int page = 0;
+    bool showMakeCallPrompt = false;
+    bool networkOk = false;
+    CWebreportDataTableWidget::getInstance()->fillReportTable(ui->tableWidget_content, m_diag, &page,
+                                                              &showMakeCallPrompt, &networkOk);
+    qInfo() << RJ_FUNCTION << "bprompt:" << showMakeCallPrompt;
+    ui->stackedWidget->setCurrentIndex(page);
+
+    const QString param = CWebreportDataTableWidget::displayText(m_diag.adviceParam);
+    QString advice;
+    switch (m_diag.advice) {
+    case 1:
+        advice = formText("Failed to resolve domain, please check if the domain service setting is correct. "
+                          "(Server address: %1)")
+                     .arg(param);
+        break;
+    case 2:
+        advice = formText("Network connection timeout, please check network connection or firewall setting. "
+                          "(Server address: %1)")
+                     .arg(param);
+        break;
+    case 3:
+        advice = formText("Can not receive bitstream, please check if the firewall among servers and relevant "
+                          "settings is correct.");
+        break;
+    case 4:
+        advice = formText("Please refer to the detail information about error content.");
+        break;
+    default:
+        break;
+    }
+    if (!advice.isEmpty()) {
+        ui->m_pLblAdvice->setText(advice);
+        ui->m_pWgtAdvice->show();
+        ui->m_pWgtMakeCallPrompt->hide();
+    } else {
+        ui->m_pWgtAdvice->hide();
+        ui->m_pWgtMakeCallPrompt->setVisible(showMakeCallPrompt);
+    }
+
+    m_bNetworkNormal = networkOk;
+    m_bWebReportShown = true;
+    setNetworkStatus(networkOk);
+}
+
+void CSettingsForm::setNetworkStatus(bool normal)
+{
+    QString suffix;
+    const double set = scaleSet(fStretchFactor);
+    if (set >= 2.0)
+        suffix = QStringLiteral("-2x");
+    else if (set >= 1.5)
+        suffix = QStringLiteral("-1.5x");
+    const QString image = (normal ? QStringLiteral("image_ok%1") : QStringLiteral("image_error%1")).arg(suffix);
+    ui->label_iconReport->setStyleSheet(
+        QStringLiteral("border-image: url(:/resources/images/%1.png)").arg(image));
+    ui->label_titleReport->setText(normal ? formText("Network status is normal")
+                                          : formText("Network status is abnormal"));
+}
+
+void CSettingsForm::on_pBt_details_clicked()
+{
+    qInfo() << RJ_FUNCTION;
+    auto *dlg = new CWebreportDetailsDlg(this, m_diag, m_strDiagText);
+    dlg->show();
 }
 
 // ---------------------------------------------------------------- SIP page
@@ -448,6 +558,12 @@ void CSettingsForm::slotOnLanguageChanged()
 {
     ui->retranslateUi(this);
     retranslatePageNames();
+    // The form's texts came back in their first state: the report shows its
+    // last diagnosis again in the new language, without asking the engine.
+    if (m_bWebReportShown)
+        showWebReport();
+    else
+        setNetworkStatus(m_bNetworkNormal);
 }
 
 void CSettingsForm::retranslatePageNames()

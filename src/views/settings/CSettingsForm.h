@@ -1,9 +1,12 @@
 #pragma once
 
 #include "views/framework/CBaseWgt.h"
+#include "engine/RJTypes.h"
 #include "views/framework/CDpiLayoutScaler.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 class QListWidget;
 class QTabWidget;
@@ -56,8 +59,15 @@ public:
     // Fills the SIP fields from the stored settings, discarding edits.
     void loadSipSettings();
 
-    // Refreshes the Network Report page; filled in with that page.
+    // Refreshes the Network Report page from the engine's diagnosis.
     void updateWebReport();
+    // Shows the overall verdict: icon and title of the report.
+    void setNetworkStatus(bool normal);
+    // Where refreshes take the diagnosis and its text from: the engine facade
+    // unless replaced (tests put records there that no engine gives). An
+    // empty function restores the facade.
+    using DiagSource = std::function<void(rj::engine::RJDiag &diag, std::string &text)>;
+    static void setDiagSource(DiagSource source);
 
     // The page list and the page stack, for hosts that select pages themselves.
     QListWidget *lvSettingsEntrances() const;
@@ -70,6 +80,9 @@ public slots:
     void slt_settingspageChanged(int index);
     void on_radio_SIPRegistration_clicked(bool nchecked);
     void on_pbt_SIPSave_clicked();
+
+private slots:
+    void on_pBt_details_clicked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +98,7 @@ private:
     SipValues storedSipValues() const;
     SipValues fieldSipValues() const;
     void setMicMeterRunning(bool running);
+    void showWebReport();
 
     Ui::CSettingsForm *ui = nullptr;
     QTimer *m_pMicMeterTimer = nullptr;
@@ -93,6 +107,13 @@ private:
     // What the SIP fields held after the last load or save: the fields differ
     // from it exactly when the user has edits not saved yet.
     std::unique_ptr<SipValues> m_pSipFieldsBase;
+
+    // Network Report: the diagnosis and text of the last refresh, and its
+    // overall verdict.
+    rj::engine::RJDiag m_diag;
+    std::string m_strDiagText;
+    bool m_bNetworkNormal = false;
+    bool m_bWebReportShown = false;
 };
 
 } // namespace rj_app::views

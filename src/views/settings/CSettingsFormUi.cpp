@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpacerItem>
+#include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -98,6 +100,7 @@ void CSettingsForm::setupUi(QWidget *form)
 
     retranslateUi(form);
     twgtSettingsPages->setCurrentIndex(0);
+    stackedWidget->setCurrentIndex(1);
     QMetaObject::connectSlotsByName(form);
 }
 
@@ -188,8 +191,8 @@ void CSettingsForm::setupSipPage()
     twgtSettingsPages->addTab(tabSettingsSIP, QString());
 }
 
-// General, Audio, Video, Network Report and About: empty pages with their
-// title, filled in by later work on each page.
+// General, Audio, Video and About: empty pages with their title, filled in
+// by later work on each page.
 void CSettingsForm::setupPlaceholderPages()
 {
     const auto addPage = [this](const char *name) {
@@ -201,8 +204,123 @@ void CSettingsForm::setupPlaceholderPages()
     tabSettingsGeneral = addPage("tabSettingsGeneral");
     tabSettingsAudio = addPage("tabSettingsAudio");
     tabSettingsVideo = addPage("tabSettingsVideo");
-    tabSettingReport = addPage("tabSettingReport");
+    tabSettingReport = setupReportPage();
+    twgtSettingsPages->addTab(tabSettingReport, QString());
     tabSettingsAbout = addPage("tabSettingsAbout");
+}
+
+// Network Report: a no-report page and the report itself in one stack.
+QWidget *CSettingsForm::setupReportPage()
+{
+    auto *page = new QWidget();
+    page->setObjectName(QStringLiteral("tabSettingReport"));
+    QVBoxLayout *pageLayout = newColumnLayout(page, "verticalLayoutReportPage", 0);
+    stackedWidget = new QStackedWidget(page);
+    stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
+    pageLayout->addWidget(stackedWidget);
+
+    // 0: no report yet, centred between expanding spacers.
+    pageNone = new QWidget();
+    pageNone->setObjectName(QStringLiteral("pageNone"));
+    QVBoxLayout *none = newColumnLayout(pageNone, "verticalLayoutNone", 10);
+    none->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    label_iconNone = new QLabel(pageNone);
+    label_iconNone->setObjectName(QStringLiteral("label_iconNone"));
+    label_iconNone->setFixedSize(30, 30);
+    none->addWidget(label_iconNone, 0, Qt::AlignHCenter);
+    label_titleNone = new QLabel(pageNone);
+    label_titleNone->setObjectName(QStringLiteral("label_titleNone"));
+    label_titleNone->setFixedHeight(kFieldHeight);
+    label_titleNone->setAlignment(Qt::AlignCenter);
+    label_titleNone->setWordWrap(true);
+    none->addWidget(label_titleNone);
+    label_promptNone = new QLabel(pageNone);
+    label_promptNone->setObjectName(QStringLiteral("label_promptNone"));
+    label_promptNone->setFixedSize(350, kFieldHeight);
+    label_promptNone->setAlignment(Qt::AlignCenter);
+    label_promptNone->setWordWrap(true);
+    none->addWidget(label_promptNone, 0, Qt::AlignHCenter);
+    none->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    stackedWidget->addWidget(pageNone);
+
+    // 1: the report in a 480-pixel column.
+    pageReport = new QWidget();
+    pageReport->setObjectName(QStringLiteral("pageReport"));
+    QVBoxLayout *report = newColumnLayout(pageReport, "verticalLayoutReport", 0);
+    m_pScrollGeneral_report = new QScrollArea(pageReport);
+    m_pScrollGeneral_report->setObjectName(QStringLiteral("m_pScrollGeneral_report"));
+    m_pScrollGeneral_report->setFrameShape(QFrame::NoFrame);
+    m_pScrollGeneral_report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pScrollGeneral_report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pScrollGeneral_report->setWidgetResizable(true);
+    report->addWidget(m_pScrollGeneral_report);
+
+    scaGeneralReport = new QWidget();
+    scaGeneralReport->setObjectName(QStringLiteral("scaGeneralReport"));
+    auto *scrollRow = new QHBoxLayout(scaGeneralReport);
+    scrollRow->setObjectName(QStringLiteral("horizontalLayoutReportScroll"));
+    scrollRow->setContentsMargins(0, 0, 0, 0);
+    scrollRow->setSpacing(0);
+    scorllGeneralWidght_report = new QWidget(scaGeneralReport);
+    scorllGeneralWidght_report->setObjectName(QStringLiteral("scorllGeneralWidght_report"));
+    scorllGeneralWidght_report->setFixedWidth(kColumnWidth);
+    QVBoxLayout *column = newColumnLayout(scorllGeneralWidght_report, "verticalLayoutReportColumn", 16);
+    column->setContentsMargins(20, 20, 20, 20);
+    scrollRow->addWidget(scorllGeneralWidght_report);
+    scrollRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+
+    auto *statusRow = new QHBoxLayout();
+    statusRow->setObjectName(QStringLiteral("horizontalLayoutReportStatus"));
+    statusRow->setContentsMargins(0, 0, 0, 0);
+    statusRow->setSpacing(8);
+    label_iconReport = new QLabel(scorllGeneralWidght_report);
+    label_iconReport->setObjectName(QStringLiteral("label_iconReport"));
+    label_iconReport->setFixedSize(30, 30);
+    statusRow->addWidget(label_iconReport);
+    label_titleReport = new QLabel(scorllGeneralWidght_report);
+    label_titleReport->setObjectName(QStringLiteral("label_titleReport"));
+    label_titleReport->setFixedSize(300, 30);
+    statusRow->addWidget(label_titleReport);
+    statusRow->addItem(new QSpacerItem(10, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    pBt_details = new QPushButton(scorllGeneralWidght_report);
+    pBt_details->setObjectName(QStringLiteral("pBt_details"));
+    pBt_details->setFixedSize(100, 28);
+    pBt_details->setCursor(Qt::PointingHandCursor);
+    statusRow->addWidget(pBt_details);
+    column->addLayout(statusRow);
+
+    tableWidget_content = new QTableWidget(scorllGeneralWidght_report);
+    tableWidget_content->setObjectName(QStringLiteral("tableWidget_content"));
+    column->addWidget(tableWidget_content);
+
+    widget_prompt = new QWidget(scorllGeneralWidght_report);
+    widget_prompt->setObjectName(QStringLiteral("widget_prompt"));
+    QVBoxLayout *prompt = newColumnLayout(widget_prompt, "verticalLayoutReportPrompt", 0);
+    m_pWgtMakeCallPrompt = new QWidget(widget_prompt);
+    m_pWgtMakeCallPrompt->setObjectName(QStringLiteral("m_pWgtMakeCallPrompt"));
+    QVBoxLayout *makeCall = newColumnLayout(m_pWgtMakeCallPrompt, "verticalLayoutMakeCall", 0);
+    label_promptReport = new QLabel(m_pWgtMakeCallPrompt);
+    label_promptReport->setObjectName(QStringLiteral("label_promptReport"));
+    label_promptReport->setFixedSize(440, 60);
+    label_promptReport->setAlignment(Qt::AlignCenter);
+    label_promptReport->setWordWrap(true);
+    makeCall->addWidget(label_promptReport);
+    prompt->addWidget(m_pWgtMakeCallPrompt);
+    m_pWgtAdvice = new QWidget(widget_prompt);
+    m_pWgtAdvice->setObjectName(QStringLiteral("m_pWgtAdvice"));
+    QVBoxLayout *advice = newColumnLayout(m_pWgtAdvice, "verticalLayoutAdvice", 0);
+    m_pLblAdvice = new QLabel(m_pWgtAdvice);
+    m_pLblAdvice->setObjectName(QStringLiteral("m_pLblAdvice"));
+    m_pLblAdvice->setFixedSize(440, 60);
+    m_pLblAdvice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pLblAdvice->setWordWrap(true);
+    advice->addWidget(m_pLblAdvice);
+    prompt->addWidget(m_pWgtAdvice);
+    column->addWidget(widget_prompt);
+
+    m_pScrollGeneral_report->setWidget(scaGeneralReport);
+    stackedWidget->addWidget(pageReport);
+    return page;
 }
 
 void CSettingsForm::retranslateUi(QWidget *form)
@@ -221,7 +339,12 @@ void CSettingsForm::retranslateUi(QWidget *form)
     tabSettingsGeneral->setTitle(formText("General"));
     tabSettingsAudio->setTitle(formText("Audio"));
     tabSettingsVideo->setTitle(formText("Video"));
-    tabSettingReport->setTitle(formText("Network Report"));
+    label_titleNone->setText(formText("No report currently"));
+    label_promptNone->setText(formText("Please log in to check report"));
+    label_titleReport->setText(formText("Network status is normal"));
+    pBt_details->setText(formText("View Details"));
+    label_promptReport->setText(formText("Pleas make a call to view more data"));
+    m_pLblAdvice->setText(QString());
     tabSettingsAbout->setTitle(formText("About"));
 }
 

@@ -14,7 +14,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
+class QStackedWidget;
 class QTabWidget;
+class QTableWidget;
 class QVBoxLayout;
 class QWidget;
 
@@ -72,8 +74,28 @@ public:
     rj_app::views::CSettingsPlaceholderPage *tabSettingsGeneral = nullptr;
     rj_app::views::CSettingsPlaceholderPage *tabSettingsAudio = nullptr;
     rj_app::views::CSettingsPlaceholderPage *tabSettingsVideo = nullptr;
-    rj_app::views::CSettingsPlaceholderPage *tabSettingReport = nullptr;
     rj_app::views::CSettingsPlaceholderPage *tabSettingsAbout = nullptr;
+
+    // Page 4: Network Report
+    QWidget *tabSettingReport = nullptr;
+    QStackedWidget *stackedWidget = nullptr;
+    QWidget *pageNone = nullptr;
+    QLabel *label_iconNone = nullptr;
+    QLabel *label_titleNone = nullptr;
+    QLabel *label_promptNone = nullptr;
+    QWidget *pageReport = nullptr;
+    QScrollArea *m_pScrollGeneral_report = nullptr;
+    QWidget *scaGeneralReport = nullptr;
+    QWidget *scorllGeneralWidght_report = nullptr;
+    QLabel *label_iconReport = nullptr;
+    QLabel *label_titleReport = nullptr;
+    QPushButton *pBt_details = nullptr;
+    QTableWidget *tableWidget_content = nullptr;
+    QWidget *widget_prompt = nullptr;
+    QWidget *m_pWgtMakeCallPrompt = nullptr;
+    QLabel *label_promptReport = nullptr;
+    QWidget *m_pWgtAdvice = nullptr;
+    QLabel *m_pLblAdvice = nullptr;
 
     void setupUi(QWidget *CSettingsForm);
     void retranslateUi(QWidget *CSettingsForm);
@@ -81,6 +103,7 @@ public:
 private:
     void setupSipPage();
     void setupPlaceholderPages();
+    QWidget *setupReportPage();
 };
 
 } // namespace Ui
