@@ -612,4 +612,54 @@
             <translation>Added</translation>
         </message>
     </context>
+    <context>
+        <name>rj_app::views::PaintListWidget</name>
+        <message>
+            <source>Mouse</source>
+            <translation>Mouse</translation>
+        </message>
+        <message>
+            <source>Pen</source>
+            <translation>Pen</translation>
+        </message>
+        <message>
+            <source>Marker</source>
+            <translation>Marker</translation>
+        </message>
+        <message>
+            <source>Eraser</source>
+            <translation>Eraser</translation>
+        </message>
+        <message>
+            <source>Revoke</source>
+            <translation>Revoke</translation>
+        </message>
+        <message>
+            <source>Background</source>
+            <translation>Background</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>Clear</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Exit</translation>
+        </message>
+    </context>
+    <context>
+        <name>CManagerButtonWidget</name>
+        <message>
+            <source>Management</source>
+            <translation>Management</translation>
+        </message>
+        <message>
+            <source>Form</source>
+            <translation>Form</translation>
+        </message>
+    </context>
 </TS>

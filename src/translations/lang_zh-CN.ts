@@ -612,4 +612,54 @@
             <translation>已添加</translation>
         </message>
     </context>
+    <context>
+        <name>rj_app::views::PaintListWidget</name>
+        <message>
+            <source>Mouse</source>
+            <translation>鼠标</translation>
+        </message>
+        <message>
+            <source>Pen</source>
+            <translation>画笔</translation>
+        </message>
+        <message>
+            <source>Marker</source>
+            <translation>荧光笔</translation>
+        </message>
+        <message>
+            <source>Eraser</source>
+            <translation>橡皮擦</translation>
+        </message>
+        <message>
+            <source>Revoke</source>
+            <translation>撤销</translation>
+        </message>
+        <message>
+            <source>Background</source>
+            <translation>背景</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>清除</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>退出</translation>
+        </message>
+    </context>
+    <context>
+        <name>CManagerButtonWidget</name>
+        <message>
+            <source>Management</source>
+            <translation>管理</translation>
+        </message>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
+        </message>
+    </context>
 </TS>
