@@ -12,6 +12,7 @@
 #include "views/annotation/PaintListWidget.h"
 #include "views/annotation/QMenuButton.h"
 #include "views/annotation/SelectBgColorWidget.h"
+#include "models/CLinguist.h"
 
 #include <QFile>
 #include <QFrame>
@@ -111,6 +112,7 @@ private slots:
     void barMouseMoveSignal();
     void barScales();
     void barWhiteBoardTypes();
+    void barRetranslates();
 
     // Colour and size picker
     void pickerDefaults();
@@ -369,6 +371,20 @@ void TestDrawTools::barScales()
     auto *pen = bar.findChild<Cmenubutton *>(QStringLiteral("button_pen"));
     QVERIFY2(pen->imageStyle().contains("icon_brush_click\\@2x.png"), qPrintable(pen->imageStyle()));
     QVERIFY(pen->captionStyle().contains("20px"));
+    // The style parser must really load the "@2x" picture: the selected pen
+    // shows accent-coloured pixels.
+    {
+        auto *image = pen->findChild<QLabel *>(QStringLiteral("cmenuBttonImg"));
+        QCOMPARE(image->size(), QSize(52, 52));
+        const QImage shot = image->grab().toImage();
+        int accent = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                accent += (c.blue() > 200 && c.red() < 120) ? 1 : 0;
+            }
+        QVERIFY2(accent > 20, qPrintable(QString::number(accent)));
+    }
     QCOMPARE(bar.findChild<QWidget *>(QStringLiteral("m_pPenBg"))->width(), 128);
     QCOMPARE(bar.findChild<QWidget *>(QStringLiteral("button_pen_select"))->width(), 36);
     QVERIFY(bar.m_iPenBgX > penXAt1);
@@ -394,6 +410,31 @@ void TestDrawTools::barWhiteBoardTypes()
     bar.setSendWhiteBoardType();
     QVERIFY(mouse->isHidden());
     QVERIFY(!exit->isHidden());
+}
+
+void TestDrawTools::barRetranslates()
+{
+    using rj_app::models::CLinguist;
+    CLinguist *linguist = CLinguist::getInstance();
+    linguist->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
+    auto restore = qScopeGuard([linguist] { linguist->changeLanguage(CLinguist::EN_US); });
+    linguist->changeLanguage(CLinguist::EN_US);
+
+    PaintListWidget bar;
+    auto caption = [&](const char *button) {
+        return bar.findChild<Cmenubutton *>(QLatin1String(button))
+            ->findChild<QLabel *>(QStringLiteral("cmenuButtonLb"))
+            ->text();
+    };
+    QCOMPARE(caption("button_niteWriterPen"), QStringLiteral("Marker"));
+    linguist->changeLanguage(CLinguist::ZH_CN);
+    QCOMPARE(linguist->getLanguage(), CLinguist::ZH_CN);
+    QCOMPARE(caption("button_niteWriterPen"), QStringLiteral("荧光笔"));
+    QCOMPARE(caption("button_revocation"), QStringLiteral("撤销"));
+    QCOMPARE(caption("button_exit"), QStringLiteral("退出"));
+    QVERIFY(bar.windowTitle().isEmpty());
+    linguist->changeLanguage(CLinguist::EN_US);
+    QCOMPARE(caption("button_mouse"), QStringLiteral("Mouse"));
 }
 
 void TestDrawTools::pickerDefaults()
