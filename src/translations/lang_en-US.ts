@@ -581,39 +581,6 @@
             <source>Changes are not saved, Are you sure you want to leave?</source>
             <translation>Changes are not saved, Are you sure you want to leave?</translation>
         </message>
-    </context>
-    <context>
-        <name>CContactsListview</name>
-        <message>
-            <source>(Me)</source>
-            <translation>(Me)</translation>
-        </message>
-        <message>
-            <source>Add contacts</source>
-            <translation>Add contacts</translation>
-        </message>
-        <message>
-            <source>Organization</source>
-            <translation>Organization</translation>
-        </message>
-        <message>
-            <source>My contacts</source>
-            <translation>My contacts</translation>
-        </message>
-    </context>
-    <context>
-        <name>CContactsAddDelegate</name>
-        <message>
-            <source>Add</source>
-            <translation>Add</translation>
-        </message>
-        <message>
-            <source>Added</source>
-            <translation>Added</translation>
-        </message>
-    </context>
-    <context>
-        <name>CSettingsForm</name>
         <message>
             <source>No report currently</source>
             <translation>No report currently</translation>
@@ -653,6 +620,36 @@
         <message>
             <source>Please refer to the detail information about error content.</source>
             <translation>Please refer to the detail information about error content.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CContactsListview</name>
+        <message>
+            <source>(Me)</source>
+            <translation>(Me)</translation>
+        </message>
+        <message>
+            <source>Add contacts</source>
+            <translation>Add contacts</translation>
+        </message>
+        <message>
+            <source>Organization</source>
+            <translation>Organization</translation>
+        </message>
+        <message>
+            <source>My contacts</source>
+            <translation>My contacts</translation>
+        </message>
+    </context>
+    <context>
+        <name>CContactsAddDelegate</name>
+        <message>
+            <source>Add</source>
+            <translation>Add</translation>
+        </message>
+        <message>
+            <source>Added</source>
+            <translation>Added</translation>
         </message>
     </context>
     <context>
@@ -859,6 +856,56 @@
         <message>
             <source>Failed to copy details to the system clipboard</source>
             <translation>Failed to copy details to the system clipboard</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::PaintListWidget</name>
+        <message>
+            <source>Mouse</source>
+            <translation>Mouse</translation>
+        </message>
+        <message>
+            <source>Pen</source>
+            <translation>Pen</translation>
+        </message>
+        <message>
+            <source>Marker</source>
+            <translation>Marker</translation>
+        </message>
+        <message>
+            <source>Eraser</source>
+            <translation>Eraser</translation>
+        </message>
+        <message>
+            <source>Revoke</source>
+            <translation>Revoke</translation>
+        </message>
+        <message>
+            <source>Background</source>
+            <translation>Background</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>Clear</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Exit</translation>
+        </message>
+    </context>
+    <context>
+        <name>CManagerButtonWidget</name>
+        <message>
+            <source>Management</source>
+            <translation>Management</translation>
+        </message>
+        <message>
+            <source>Form</source>
+            <translation>Form</translation>
         </message>
     </context>
 </TS>

@@ -581,39 +581,6 @@
             <source>Changes are not saved, Are you sure you want to leave?</source>
             <translation>修改尚未保存，确定要离开吗？</translation>
         </message>
-    </context>
-    <context>
-        <name>CContactsListview</name>
-        <message>
-            <source>(Me)</source>
-            <translation>（我）</translation>
-        </message>
-        <message>
-            <source>Add contacts</source>
-            <translation>添加联系人</translation>
-        </message>
-        <message>
-            <source>Organization</source>
-            <translation>组织架构</translation>
-        </message>
-        <message>
-            <source>My contacts</source>
-            <translation>我的联系人</translation>
-        </message>
-    </context>
-    <context>
-        <name>CContactsAddDelegate</name>
-        <message>
-            <source>Add</source>
-            <translation>添加</translation>
-        </message>
-        <message>
-            <source>Added</source>
-            <translation>已添加</translation>
-        </message>
-    </context>
-    <context>
-        <name>CSettingsForm</name>
         <message>
             <source>No report currently</source>
             <translation>暂无报告</translation>
@@ -653,6 +620,36 @@
         <message>
             <source>Please refer to the detail information about error content.</source>
             <translation>请查看详情了解错误内容。</translation>
+        </message>
+    </context>
+    <context>
+        <name>CContactsListview</name>
+        <message>
+            <source>(Me)</source>
+            <translation>（我）</translation>
+        </message>
+        <message>
+            <source>Add contacts</source>
+            <translation>添加联系人</translation>
+        </message>
+        <message>
+            <source>Organization</source>
+            <translation>组织架构</translation>
+        </message>
+        <message>
+            <source>My contacts</source>
+            <translation>我的联系人</translation>
+        </message>
+    </context>
+    <context>
+        <name>CContactsAddDelegate</name>
+        <message>
+            <source>Add</source>
+            <translation>添加</translation>
+        </message>
+        <message>
+            <source>Added</source>
+            <translation>已添加</translation>
         </message>
     </context>
     <context>
@@ -859,6 +856,56 @@
         <message>
             <source>Failed to copy details to the system clipboard</source>
             <translation>详情复制到系统剪贴板失败</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::PaintListWidget</name>
+        <message>
+            <source>Mouse</source>
+            <translation>鼠标</translation>
+        </message>
+        <message>
+            <source>Pen</source>
+            <translation>画笔</translation>
+        </message>
+        <message>
+            <source>Marker</source>
+            <translation>荧光笔</translation>
+        </message>
+        <message>
+            <source>Eraser</source>
+            <translation>橡皮擦</translation>
+        </message>
+        <message>
+            <source>Revoke</source>
+            <translation>撤销</translation>
+        </message>
+        <message>
+            <source>Background</source>
+            <translation>背景</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>清除</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>退出</translation>
+        </message>
+    </context>
+    <context>
+        <name>CManagerButtonWidget</name>
+        <message>
+            <source>Management</source>
+            <translation>管理</translation>
+        </message>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
         </message>
     </context>
 </TS>
