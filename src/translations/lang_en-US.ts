@@ -908,4 +908,87 @@
             <translation>Form</translation>
         </message>
     </context>
+    <context>
+        <name>CConferencesSchedulePage</name>
+        <message>
+            <source>Back</source>
+            <translation>Back</translation>
+        </message>
+        <message>
+            <source>Schedule meeting</source>
+            <translation>Schedule meeting</translation>
+        </message>
+        <message>
+            <source>Edit meeting</source>
+            <translation>Edit meeting</translation>
+        </message>
+        <message>
+            <source>'s meeting</source>
+            <translation>'s meeting</translation>
+        </message>
+        <message>
+            <source>Meeting Title</source>
+            <translation>Meeting Title</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>Start Time</translation>
+        </message>
+        <message>
+            <source>Duration</source>
+            <translation>Duration</translation>
+        </message>
+        <message>
+            <source>Meeting ID</source>
+            <translation>Meeting ID</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>Description</source>
+            <translation>Description</translation>
+        </message>
+        <message>
+            <source>Participaints</source>
+            <translation>Participaints</translation>
+        </message>
+        <message>
+            <source>Now</source>
+            <translation>Now</translation>
+        </message>
+        <message>
+            <source>Schedule</source>
+            <translation>Schedule</translation>
+        </message>
+        <message>
+            <source>yyyy/MM/dd</source>
+            <translation>yyyy/MM/dd</translation>
+        </message>
+        <message>
+            <source>HH:mm</source>
+            <translation>HH:mm</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>The password may hold only digits, at most 12.</source>
+            <translation>The password may hold only digits, at most 12.</translation>
+        </message>
+        <message>
+            <source>The start time is not valid.</source>
+            <translation>The start time is not valid.</translation>
+        </message>
+        <message>
+            <source>The start time has passed, please choose a later time.</source>
+            <translation>The start time has passed, please choose a later time.</translation>
+        </message>
+        <message>
+            <source>Please set the duration of the meeting.</source>
+            <translation>Please set the duration of the meeting.</translation>
+        </message>
+    </context>
 </TS>

@@ -908,4 +908,87 @@
             <translation>窗体</translation>
         </message>
     </context>
+    <context>
+        <name>CConferencesSchedulePage</name>
+        <message>
+            <source>Back</source>
+            <translation>返回</translation>
+        </message>
+        <message>
+            <source>Schedule meeting</source>
+            <translation>预约会议</translation>
+        </message>
+        <message>
+            <source>Edit meeting</source>
+            <translation>编辑会议</translation>
+        </message>
+        <message>
+            <source>'s meeting</source>
+            <translation>的会议</translation>
+        </message>
+        <message>
+            <source>Meeting Title</source>
+            <translation>会议主题</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>开始时间</translation>
+        </message>
+        <message>
+            <source>Duration</source>
+            <translation>会议时长</translation>
+        </message>
+        <message>
+            <source>Meeting ID</source>
+            <translation>会议号</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>会议密码</translation>
+        </message>
+        <message>
+            <source>Description</source>
+            <translation>会议描述</translation>
+        </message>
+        <message>
+            <source>Participaints</source>
+            <translation>参会人</translation>
+        </message>
+        <message>
+            <source>Now</source>
+            <translation>现在</translation>
+        </message>
+        <message>
+            <source>Schedule</source>
+            <translation>预约</translation>
+        </message>
+        <message>
+            <source>yyyy/MM/dd</source>
+            <translation>yyyy/MM/dd</translation>
+        </message>
+        <message>
+            <source>HH:mm</source>
+            <translation>HH:mm</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>The password may hold only digits, at most 12.</source>
+            <translation>会议密码只能包含数字，最多12位。</translation>
+        </message>
+        <message>
+            <source>The start time is not valid.</source>
+            <translation>开始时间无效。</translation>
+        </message>
+        <message>
+            <source>The start time has passed, please choose a later time.</source>
+            <translation>开始时间已过，请选择更晚的时间。</translation>
+        </message>
+        <message>
+            <source>Please set the duration of the meeting.</source>
+            <translation>请设置会议时长。</translation>
+        </message>
+    </context>
 </TS>
