@@ -366,6 +366,7 @@ void CDownloadThread::slot_Yes()
 
 void CDownloadThread::slot_No()
 {
+    qInfo() << RJ_FUNCTION << __LINE__;
     Tquit();
     closeMessageWidget();
 }

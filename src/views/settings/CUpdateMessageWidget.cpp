@@ -3,6 +3,7 @@
 #include "helpers/CGeneralUtils.h"
 #include "helpers/LogMacros.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,14 @@
 #include <limits>
 
 namespace rj_app::views {
+
+namespace {
+// The form's own texts keep the form's translation context.
+QString formText(const char *source)
+{
+    return QCoreApplication::translate("CUpdateMessageWidget", source);
+}
+} // namespace
 
 CUpdateMessageWidget::CUpdateMessageWidget(QWidget *parent)
     : CBaseWgt(parent)
@@ -65,7 +74,7 @@ void CUpdateMessageWidget::setupUi()
     titleLayout->setSpacing(0);
     titleLayout->setContentsMargins(0, 0, 0, 0);
     titleLayout->addItem(new QSpacerItem(10, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
-    titleName = new QLabel(tr("Software Update"), Titlebar);
+    titleName = new QLabel(formText("Software Update"), Titlebar);
     titleName->setObjectName(QStringLiteral("titleName"));
     titleName->setFixedWidth(120);
     titleLayout->addWidget(titleName);
@@ -104,10 +113,10 @@ void CUpdateMessageWidget::setupUi()
         b->setCursor(Qt::PointingHandCursor);
         return b;
     };
-    m_pBtnNo = button("m_pBtnNo", tr("No"));
-    m_pBtnYes = button("m_pBtnYes", tr("Yes"));
-    m_pBtnCancel = button("m_pBtnCancel", tr("Cancel"));
-    m_pBtnDown = button("m_pBtnDown", tr("Download"));
+    m_pBtnNo = button("m_pBtnNo", formText("No"));
+    m_pBtnYes = button("m_pBtnYes", formText("Yes"));
+    m_pBtnCancel = button("m_pBtnCancel", formText("Cancel"));
+    m_pBtnDown = button("m_pBtnDown", formText("Download"));
     bar->addWidget(m_pBtnNo);
     bar->addItem(new QSpacerItem(10, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
     bar->addWidget(m_pBtnYes);
