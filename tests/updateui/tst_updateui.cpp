@@ -9,6 +9,7 @@
 
 #include "helpers/CAppConfigUtils.h"
 #include "helpers/CUserConfigUtils.h"
+#include "models/CLoginManager.h"
 #include "views/settings/CDownloadManager.h"
 #include "views/settings/CDownloadThread.h"
 #include "views/settings/CUpdateGetJson.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -365,6 +367,43 @@ private slots:
         QVERIFY(!worker()->isRunning());
         QTRY_VERIFY(guard.isNull());
         QVERIFY(!worker()->updateMessageWidget());
+    }
+
+    // The management server answers with a path: the package comes from that
+    // server, scheme and port of the sign-in.
+    void relativePackageUrlFromManagementServer()
+    {
+        worker()->setAppConfig(nullptr);
+        const QString ini = glimora::test::isolatedRoot() + QStringLiteral("/deploy/none.ini");
+        QVERIFY(glimora::test::writeBytes(ini, "[Config]\n"));
+        CAppConfigUtils noUpdateServer(ini);
+        worker()->setAppConfig(&noUpdateServer);
+        rj_app::models::CLoginManager *login = rj_app::models::CLoginManager::getInstance();
+        const QString host = login->m_qstrServerHostName;
+        const int port = login->m_iPort;
+        login->m_qstrServerHostName = QStringLiteral("127.0.0.1");
+        login->m_iPort = m_server.port();
+        CUserConfigUtils::getInstance()->setUseHttps(false);
+
+        m_server.addRoute("GET", QStringLiteral("/api/rest/v2.0/latestAppVersion"), 200,
+                          "{\"version\":\"3.0.0.0\",\"downloadUrl\":\"/files/client.exe\"}");
+        m_server.addRoute("GET", QStringLiteral("/files/client.exe"), 200, "pkg", 0, "application/octet-stream");
+        worker()->Tstart(false, false);
+        const bool opened = QTest::qWaitFor([] { return worker()->updateMessageWidget() != nullptr; }, kWaitMs);
+        CUpdateMessageWidget *prompt = worker()->updateMessageWidget();
+        if (opened)
+            QTest::mouseClick(child<QPushButton>(prompt, "m_pBtnDown"), Qt::LeftButton);
+        const bool downloaded = opened && QTest::qWaitFor([prompt] { return visible(prompt, "m_pBtnYes"); }, kWaitMs);
+
+        login->m_qstrServerHostName = host;
+        login->m_iPort = port;
+        CUserConfigUtils::getInstance()->setUseHttps(true);
+        worker()->slot_No();
+        worker()->setAppConfig(m_appConfig.get());
+        QVERIFY(opened);
+        QVERIFY(downloaded);
+        QCOMPARE(m_server.lastRequest().path, QStringLiteral("/files/client.exe"));
+        QCOMPARE(QFileInfo(worker()->downloadedFilePath()).fileName(), QStringLiteral("client.exe"));
     }
 
     void launcherRefusesKeepsRunning()
