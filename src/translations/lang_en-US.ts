@@ -991,4 +991,57 @@
             <translation>Please set the duration of the meeting.</translation>
         </message>
     </context>
+    <context>
+        <name>CUpdateMessageWidget</name>
+        <message>
+            <source>Software Update</source>
+            <translation>Software Update</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>No</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>Download</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CUpdateMessageWidget</name>
+        <message>
+            <source>Downloading the latest software</source>
+            <translation>Downloading the latest software</translation>
+        </message>
+        <message>
+            <source>Do you want to install the latest software?</source>
+            <translation>Do you want to install the latest software?</translation>
+        </message>
+        <message>
+            <source>download failed</source>
+            <translation>download failed</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CDownloadThread</name>
+        <message>
+            <source>The latest software is found (%1)</source>
+            <translation>The latest software is found (%1)</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>Failed to execute upgrade.</source>
+            <translation>Failed to execute upgrade.</translation>
+        </message>
+    </context>
 </TS>

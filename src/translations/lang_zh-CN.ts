@@ -991,4 +991,57 @@
             <translation>请设置会议时长。</translation>
         </message>
     </context>
+    <context>
+        <name>CUpdateMessageWidget</name>
+        <message>
+            <source>Software Update</source>
+            <translation>软件更新</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>否</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>是</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>下载</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CUpdateMessageWidget</name>
+        <message>
+            <source>Downloading the latest software</source>
+            <translation>正在下载最新软件</translation>
+        </message>
+        <message>
+            <source>Do you want to install the latest software?</source>
+            <translation>是否安装最新软件？</translation>
+        </message>
+        <message>
+            <source>download failed</source>
+            <translation>下载失败</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CDownloadThread</name>
+        <message>
+            <source>The latest software is found (%1)</source>
+            <translation>发现最新软件（%1）</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Failed to execute upgrade.</source>
+            <translation>升级执行失败。</translation>
+        </message>
+    </context>
 </TS>

@@ -5,9 +5,15 @@
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
 #include "models/CLoginManager.h"
+#include "views/framework/AlertDlg.h"
+#include "views/settings/CDownloadManager.h"
 #include "views/settings/CUpdateGetJson.h"
+#include "views/settings/CUpdateMessageWidget.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 #include <QStringList>
 #include <QtDebug>
 
@@ -99,7 +105,61 @@ void CDownloadThread::run()
         qInfo() << RJ_FUNCTION << __LINE__ << "stopped";
         return;
     }
-    emit signal_updateMessage(isNewVersionFound());
+    const bool found = isNewVersionFound();
+    emit signal_updateMessage(found);
+    if (!found)
+        return;
+
+    // Wait for the user's choice in the prompt.
+    for (;;) {
+        {
+            QMutexLocker locker(&m_mutex);
+            if (m_bDownloadRequested)
+                break;
+        }
+        QThread::msleep(10);
+        if (m_bQuit.load())
+            return;
+    }
+    downloadPackage();
+}
+
+void CDownloadThread::downloadPackage()
+{
+    const QString downurl = downloadUrl();
+    QString url = downurl;
+    if (!downurl.startsWith(QLatin1String("https://")) && !downurl.startsWith(QLatin1String("http://"))
+        && !m_useNDMinfoFlag) {
+        url = (m_bUseHttps ? QStringLiteral("https://") : QStringLiteral("http://")) + m_qstrServerAddress
+              + QLatin1Char(':') + QString::number(m_iPort) + downurl;
+    }
+    qInfo() << RJ_FUNCTION << __LINE__ << "upgrade package download url:" << url;
+
+    // The manager and its network objects belong to this run's thread and end
+    // with it: a later run has a new event dispatcher and must not reuse them.
+    auto *manager = new CDownloadManager;
+    connect(manager, &CDownloadManager::signal_finished, manager, [this, manager](bool succeed) {
+        QMutexLocker locker(&m_mutex);
+        m_qstrDownloadedPath = succeed ? manager->getSaveFilePath() : QString();
+    }, Qt::DirectConnection);
+    connect(manager, &CDownloadManager::signal_downloadProgress, this, &CDownloadThread::downloadProgress);
+    connect(manager, &CDownloadManager::signal_finished, this, &CDownloadThread::downloadFinished);
+    connect(manager, &CDownloadManager::finished, this, &CDownloadThread::slot_Install);
+    {
+        QMutexLocker locker(&m_mutex);
+        m_pDownloadManager = manager;
+    }
+    manager->append(QUrl(url, QUrl::TolerantMode));
+    if (!m_bQuit.load())
+        exec();
+    {
+        QMutexLocker locker(&m_mutex);
+        m_pDownloadManager = nullptr;
+    }
+    // An unfinished transfer is dropped silently: the run that asked for it
+    // is over.
+    manager->blockSignals(true);
+    delete manager;
 }
 
 void CDownloadThread::checkForUpdate()
@@ -191,9 +251,152 @@ QString CDownloadThread::downloadUrl() const
     return m_downurl;
 }
 
+void CDownloadThread::setInstallerLauncher(InstallerLauncher launcher)
+{
+    m_installerLauncher = std::move(launcher);
+}
+
+void CDownloadThread::setExitApp(ExitApp exitApp)
+{
+    m_exitApp = std::move(exitApp);
+}
+
+CUpdateMessageWidget *CDownloadThread::updateMessageWidget() const
+{
+    return m_updateMessageWidget.data();
+}
+
+QString CDownloadThread::downloadedFilePath() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_qstrDownloadedPath;
+}
+
+bool CDownloadThread::hasDownloadManager() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_pDownloadManager != nullptr;
+}
+
+void CDownloadThread::closeMessageWidget()
+{
+    if (CUpdateMessageWidget *widget = m_updateMessageWidget.data())
+        widget->close();
+    m_updateMessageWidget = nullptr;
+}
+
 void CDownloadThread::slot_updateMessage(bool toUpdate)
 {
-    qInfo() << RJ_FUNCTION << __LINE__ << toUpdate;
+    qInfo() << RJ_FUNCTION << __LINE__ << "toUpdate:" << toUpdate;
+    if (!toUpdate)
+        return;
+    if (!m_updateMessageWidget) {
+        auto *widget = new CUpdateMessageWidget(nullptr);
+        m_updateMessageWidget = widget;
+        connect(widget, &CUpdateMessageWidget::signal_DownLoad, this, &CDownloadThread::slot_DownLoad);
+        connect(widget, &CUpdateMessageWidget::signal_Cancel, this, &CDownloadThread::slot_Cancel);
+        connect(widget, &CUpdateMessageWidget::signal_Yes, this, &CDownloadThread::slot_Yes);
+        connect(widget, &CUpdateMessageWidget::signal_No, this, &CDownloadThread::slot_No);
+    }
+    m_updateMessageWidget->showVersion(tr("The latest software is found (%1)").arg(version()));
+}
+
+void CDownloadThread::slot_DownLoad()
+{
+    qInfo() << RJ_FUNCTION << __LINE__;
+    QMutexLocker locker(&m_mutex);
+    m_qstrDownloadedPath.clear();
+    m_bDownloadRequested = true;
+}
+
+void CDownloadThread::slot_Cancel()
+{
+    qInfo() << RJ_FUNCTION << __LINE__;
+    {
+        QMutexLocker locker(&m_mutex);
+        m_bDownloadRequested = false;
+    }
+    m_bQuit.store(true);
+    bool aborted = false;
+    if (isRunning()) {
+        QMutexLocker locker(&m_mutex);
+        if (m_pDownloadManager) {
+            qInfo() << RJ_FUNCTION << __LINE__ << "abort manager";
+            m_pDownloadManager->abort();
+            aborted = true;
+        }
+    }
+    if (!aborted) {
+        if (m_updateMessageWidget) {
+            qInfo() << RJ_FUNCTION << __LINE__ << "close message widget";
+            closeMessageWidget();
+        } else {
+            qWarning() << RJ_FUNCTION << __LINE__ << "m_updateMessageWidget is null";
+        }
+    }
+    qInfo() << RJ_FUNCTION << __LINE__ << "done";
+}
+
+void CDownloadThread::slot_Yes()
+{
+    qInfo() << RJ_FUNCTION << __LINE__;
+    Tquit();
+    const QString path = downloadedFilePath();
+    qInfo() << RJ_FUNCTION << __LINE__ << "startDetached:" << path;
+    // Only a package that arrived complete is handed on; the file is opened,
+    // never executed by us.
+    bool started = false;
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        started = m_installerLauncher ? m_installerLauncher(path)
+                                      : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+    if (!started) {
+        qWarning() << RJ_FUNCTION << __LINE__ << "Failed to startDetached";
+        AlertDlg::execPrompt(m_updateMessageWidget.data(), tr("Prompt"), tr("Failed to execute upgrade."));
+        return;
+    }
+    closeMessageWidget();
+    QThread::msleep(10);
+    if (m_exitApp) {
+        m_exitApp();
+    } else if (QCoreApplication *app = QCoreApplication::instance()) {
+        QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+}
+
+void CDownloadThread::slot_No()
+{
+    qInfo() << RJ_FUNCTION << __LINE__;
+    Tquit();
+    closeMessageWidget();
+}
+
+void CDownloadThread::downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal, int time)
+{
+    if (m_updateMessageWidget)
+        m_updateMessageWidget->setProgress(bytesReceived, bytesTotal, time);
+}
+
+void CDownloadThread::downloadFinished(bool succeed)
+{
+    qInfo() << RJ_FUNCTION << __LINE__ << "succeed" << succeed;
+    if (m_updateMessageWidget)
+        m_updateMessageWidget->downfinish(succeed);
+    if (!succeed && hasDownloadManager()) {
+        // Check again so that the user can retry.
+        Tquit();
+        m_bQuit.store(false);
+        start(QThread::InheritPriority);
+    }
+}
+
+void CDownloadThread::slot_Install()
+{
+}
+
+void CDownloadThread::slot_setActiveParent()
+{
+    qInfo() << RJ_FUNCTION << __LINE__;
 }
 
 } // namespace rj_app::views

@@ -1,16 +1,21 @@
 #pragma once
 
 #include <QMutex>
+#include <QPointer>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 
 namespace rj_app::helpers {
 class CAppConfigUtils;
 }
 
 namespace rj_app::views {
+
+class CDownloadManager;
+class CUpdateMessageWidget;
 
 // The software-update worker. The object and its slots live in the GUI
 // thread; run() asks the update source for the latest version on the worker's
@@ -54,12 +59,34 @@ public:
     // the executable). The object must outlive the worker's use of it.
     void setAppConfig(const helpers::CAppConfigUtils *config);
 
+    // Seam: hands the downloaded package to the platform; true when it was
+    // taken. Default: the desktop opens the file. Null restores the default.
+    using InstallerLauncher = std::function<bool(const QString &path)>;
+    void setInstallerLauncher(InstallerLauncher launcher);
+    // Seam: ends the application once the installer has started. Default:
+    // the application's event loop is asked to quit. Null restores it.
+    using ExitApp = std::function<void()>;
+    void setExitApp(ExitApp exitApp);
+
+    // The open prompt, null when none is open.
+    CUpdateMessageWidget *updateMessageWidget() const;
+    // The package of the last download that completed; empty otherwise.
+    QString downloadedFilePath() const;
+
 signals:
     // Once per completed check; not sent when the check was stopped.
     void signal_updateMessage(bool toUpdate);
 
 public slots:
     void slot_updateMessage(bool toUpdate);
+    void slot_DownLoad();
+    void slot_Cancel();
+    void slot_Yes();
+    void slot_No();
+    void downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal, int time);
+    void downloadFinished(bool succeed);
+    void slot_Install();
+    void slot_setActiveParent();
 
 protected:
     void run() override;
@@ -68,6 +95,9 @@ private:
     CDownloadThread();
 
     void checkForUpdate();
+    void downloadPackage();
+    void closeMessageWidget();
+    bool hasDownloadManager() const;
 
     // The update source as Tstart found it, so the worker reads no GUI-thread
     // objects.
@@ -82,7 +112,7 @@ private:
 
     QString m_version;
     QString m_downurl;
-    mutable QMutex m_mutex;            // m_bDownloadRequested and the check's results
+    mutable QMutex m_mutex;            // m_bDownloadRequested, the check's results, the manager pointer
     bool m_bNewVersionFound = false;
     bool m_bDownloadRequested = false;
     std::atomic<bool> m_bQuit{false};
@@ -90,6 +120,11 @@ private:
     bool m_bUseHttps = true;
     int m_iPort = 0;
     bool m_useNDMinfoFlag = false;
+    CDownloadManager *m_pDownloadManager = nullptr;   // lives in, and dies with, a run
+    QPointer<CUpdateMessageWidget> m_updateMessageWidget;
+    QString m_qstrDownloadedPath;      // under m_mutex
+    InstallerLauncher m_installerLauncher;
+    ExitApp m_exitApp;
     UpdateSource m_updateSource;
     const helpers::CAppConfigUtils *m_pAppConfig = nullptr;
 };
