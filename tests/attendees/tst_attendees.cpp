@@ -5,6 +5,7 @@
 // objects that go away while a request waits.
 
 #include "support/HttpFixtureServer.h"
+#include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -234,9 +235,7 @@ private slots:
     {
         qputenv("RJSIM_TIME_SCALE", "0");
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
-        const QString ringtone = glimora::test::isolatedRoot() + QStringLiteral("/ringtone.wav");
-        QVERIFY(glimora::test::writeBytes(ringtone, QByteArray("RIFF-not-really")));
-        CCallController::setRingtonePath(ringtone);
+        QVERIFY(glimora::test::useStandInRingtone());
         QVERIFY(m_server.start());
 
         login()->initRJSdkManagerInstance();

@@ -6,6 +6,7 @@
 
 #include "support/AlertBoxSeam.h"
 #include "support/HttpFixtureServer.h"
+#include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -127,10 +128,7 @@ private slots:
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(config());
         QVERIFY(CUserConfigUtils::getUserConfigPath().startsWith(glimora::test::isolatedRoot()));
-        // Any file will do as ringtone for the engine; the real one is beside the executable.
-        const QString ringtone = glimora::test::isolatedRoot() + QStringLiteral("/ringtone.wav");
-        QVERIFY(glimora::test::writeBytes(ringtone, QByteArray("RIFF-not-really")));
-        CCallController::setRingtonePath(ringtone);
+        QVERIFY(glimora::test::useStandInRingtone());
 
         QVERIFY(m_acs.start());
         answerAcs(200, tokenAnswer("tok"));

@@ -5,6 +5,7 @@
 
 #include "support/AlertBoxSeam.h"
 #include "support/ModalDialogDriver.h"
+#include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -166,9 +167,7 @@ private slots:
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(config());
         QVERIFY(configFile().startsWith(glimora::test::isolatedRoot()));
-        const QString ringtone = glimora::test::isolatedRoot() + QStringLiteral("/ringtone.wav");
-        QVERIFY(glimora::test::writeBytes(ringtone, QByteArray("RIFF-not-really")));
-        CCallController::setRingtonePath(ringtone);
+        QVERIFY(glimora::test::useStandInRingtone());
         // The deployment file beside the test would be created otherwise.
         CJoinConfFlow::setAudioOnlyCallDisabledOverride(false);
 

@@ -5,6 +5,7 @@
 // filled from the engine while connected.
 
 #include "support/TestMain.h"
+#include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
 
 #include "engine/RJTypes.h"
@@ -178,9 +179,7 @@ private slots:
     {
         qputenv("RJSIM_TIME_SCALE", "0");
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
-        const QString ringtone = glimora::test::isolatedRoot() + QStringLiteral("/ringtone.wav");
-        QVERIFY(glimora::test::writeBytes(ringtone, QByteArray("RIFF-not-really")));
-        CCallController::setRingtonePath(ringtone);
+        QVERIFY(glimora::test::useStandInRingtone());
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
 
         login()->initRJSdkManagerInstance();

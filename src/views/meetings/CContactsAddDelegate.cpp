@@ -1,26 +1,17 @@
 #include "views/meetings/CContactsAddDelegate.h"
 
 #include "views/meetings/CContactsAddListmodel.h"
+#include "views/meetings/CContactsAvatar.h"
 
 #include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace rj_app::views {
 
-namespace {
-
-const QString kImageDir = QStringLiteral(":/resources/images/contacts/");
-
-QRect centredIn(const QRect &rect, int left, int width, int height)
-{
-    return QRect(left, rect.top() + (rect.height() - height) / 2, width, height);
-}
-
-} // namespace
+using Pieces = CContactsAvatar;
 
 CContactsAddDelegate::CContactsAddDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
@@ -30,13 +21,7 @@ CContactsAddDelegate::CContactsAddDelegate(QObject *parent)
 
 QStringList CContactsAddDelegate::pictureFiles(double scale)
 {
-    QString under;
-    if (scale >= 2)
-        under = QStringLiteral("_2x");
-    else if (scale > 1)
-        under = QStringLiteral("_1.5x");
-    return {kImageDir + QStringLiteral("checkbox_checked") + under + QStringLiteral(".png"),
-            kImageDir + QStringLiteral("checkbox_unchecked") + under + QStringLiteral(".png")};
+    return Pieces::tickBoxFiles(scale);
 }
 
 void CContactsAddDelegate::updateDpi(double scale)
@@ -54,12 +39,12 @@ void CContactsAddDelegate::setSelectMode()
 
 QRect CContactsAddDelegate::buttonRect(const QRect &rowRect) const
 {
-    return centredIn(rowRect, rowRect.left() + px(450), px(60), px(24));
+    return Pieces::centredIn(rowRect, rowRect.left() + px(450), px(60), px(24));
 }
 
 QRect CContactsAddDelegate::tickRect(const QRect &rowRect) const
 {
-    return centredIn(rowRect, rowRect.left() + px(496), px(14), px(14));
+    return Pieces::centredIn(rowRect, rowRect.left() + px(496), px(14), px(14));
 }
 
 void CContactsAddDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -80,16 +65,16 @@ void CContactsAddDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const QRect rect = option.rect.adjusted(px(10), 0, -px(10), 0);
     const int side = px(28);
     if (!avatar.isNull())
-        painter->drawPixmap(centredIn(rect, rect.left(), side, side), avatar);
+        painter->drawPixmap(Pieces::centredIn(rect, rect.left(), side, side), avatar);
 
     int textRight = rect.x() + rect.width();
     QFont font = option.font;
     if (m_bSelectMode) {
-        const QRect box = centredIn(rect, rect.left() + px(486), px(14), px(14));
+        const QRect box = Pieces::centredIn(rect, rect.left() + px(486), px(14), px(14));
         painter->drawPixmap(box, ticked ? m_checked : m_unchecked);
         textRight = qMin(textRight, box.left() - px(4));
     } else {
-        const QRect button = centredIn(rect, rect.left() + px(440), px(60), px(24));
+        const QRect button = Pieces::centredIn(rect, rect.left() + px(440), px(60), px(24));
         font.setPixelSize(px(13));
         painter->setFont(font);
         if (added) {
@@ -114,8 +99,7 @@ void CContactsAddDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const int textLeft = rect.left() + px(38);
     const QRect textRect(textLeft, rect.top(), qMax(0, textRight - textLeft), rect.height());
     // Long names are cut short rather than painted under the button.
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text, Qt::ElideRight, textRect.width()));
+    Pieces::drawElidedText(painter, textRect, text);
     painter->restore();
 }
 

@@ -242,15 +242,7 @@ void CContactsAddListmodel::storeItem(const userItemData &item)
 
 void CContactsAddListmodel::takeAvatar(userItemData *item)
 {
-    const QString &url = item->user.imageURL;
-    if (url.isEmpty()) {
-        item->avatar = CContactsAvatar::defaultPicture();
-    } else if (CContactsAvatar::isCached(url)) {
-        item->avatar = CContactsAvatar::cachedOrDefault(url);
-    } else if (!m_pendingUrls.contains(url)) {
-        m_pendingUrls.insert(url);
-        CUrlPixmap::getInstance()->setDownloadUrl(url);
-    }
+    CContactsAvatar::takeOrQueue(item->user.imageURL, m_pendingUrls, item->avatar);
 }
 
 int CContactsAddListmodel::firstRowOf(int userId) const

@@ -1,10 +1,10 @@
 #include "views/meetings/CContactsDelegate.h"
 
+#include "views/meetings/CContactsAvatar.h"
 #include "views/meetings/CContactsListmodel.h"
 
 #include <QColor>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,12 +14,9 @@ namespace {
 
 const QString kImageDir = QStringLiteral(":/resources/images/contacts/");
 
-QRect centredIn(const QRect &rect, int left, int width, int height)
-{
-    return QRect(left, rect.top() + (rect.height() - height) / 2, width, height);
-}
-
 } // namespace
+
+using Pieces = CContactsAvatar;
 
 CContactsDelegate::CContactsDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
@@ -30,19 +27,14 @@ CContactsDelegate::CContactsDelegate(QObject *parent)
 QStringList CContactsDelegate::pictureFiles(double scale)
 {
     QString dash;
-    QString under;
-    if (scale >= 2) {
+    if (scale >= 2)
         dash = QStringLiteral("-2x");
-        under = QStringLiteral("_2x");
-    } else if (scale > 1) {
+    else if (scale > 1)
         dash = QStringLiteral("-1.5x");
-        under = QStringLiteral("_1.5x");
-    }
-    return {kImageDir + QStringLiteral("icon_add") + dash + QStringLiteral(".png"),
-            kImageDir + QStringLiteral("icon_group") + dash + QStringLiteral(".png"),
-            kImageDir + QStringLiteral("arrow") + dash + QStringLiteral(".png"),
-            kImageDir + QStringLiteral("checkbox_checked") + under + QStringLiteral(".png"),
-            kImageDir + QStringLiteral("checkbox_unchecked") + under + QStringLiteral(".png")};
+    return QStringList{kImageDir + QStringLiteral("icon_add") + dash + QStringLiteral(".png"),
+                       kImageDir + QStringLiteral("icon_group") + dash + QStringLiteral(".png"),
+                       kImageDir + QStringLiteral("arrow") + dash + QStringLiteral(".png")}
+           + Pieces::tickBoxFiles(scale);
 }
 
 void CContactsDelegate::updateDpi(double scale)
@@ -64,7 +56,7 @@ void CContactsDelegate::setSelectMode()
 QRect CContactsDelegate::tickRect(const QRect &rowRect) const
 {
     const int side = px(14);
-    return centredIn(rowRect, rowRect.x() + rowRect.width() - px(24), side, side);
+    return Pieces::centredIn(rowRect, rowRect.x() + rowRect.width() - px(24), side, side);
 }
 
 void CContactsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -90,10 +82,8 @@ void CContactsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     QFont font = option.font;
 
     auto drawText = [&](int left, int rightLimit) {
-        const QRect textRect(left, rect.top(), qMax(0, rightLimit - left), rect.height());
         // Long names are cut short rather than painted over the row's glyphs.
-        const QString shown = painter->fontMetrics().elidedText(text, Qt::ElideRight, textRect.width());
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, shown);
+        Pieces::drawElidedText(painter, QRect(left, rect.top(), qMax(0, rightLimit - left), rect.height()), text);
     };
 
     switch (type) {
@@ -103,11 +93,11 @@ void CContactsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         painter->setPen(QColor("#313131"));
         const int side = px(28);
         if (!avatar.isNull())
-            painter->drawPixmap(centredIn(rect, rect.left(), side, side), avatar);
+            painter->drawPixmap(Pieces::centredIn(rect, rect.left(), side, side), avatar);
         int textRight = right;
         if (m_bSelectMode) {
             const int box = px(14);
-            const QRect boxRect = centredIn(rect, right - box, box, box);
+            const QRect boxRect = Pieces::centredIn(rect, right - box, box, box);
             painter->drawPixmap(boxRect, ticked ? m_checked : m_unchecked);
             textRight = boxRect.left() - px(4);
         }
@@ -119,8 +109,8 @@ void CContactsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         painter->setFont(font);
         painter->setPen(QColor("#313131"));
         const int side = px(28);
-        painter->drawPixmap(centredIn(rect, rect.left(), side, side), m_bSelectMode ? m_groupIcon : m_addIcon);
-        const QRect arrowRect = centredIn(rect, right - px(10), px(10), px(16));
+        painter->drawPixmap(Pieces::centredIn(rect, rect.left(), side, side), m_bSelectMode ? m_groupIcon : m_addIcon);
+        const QRect arrowRect = Pieces::centredIn(rect, right - px(10), px(10), px(16));
         painter->drawPixmap(arrowRect, m_arrow);
         drawText(rect.left() + px(38), arrowRect.left() - px(4));
         break;

@@ -233,16 +233,7 @@ void CContactsListmodel::storeItem(const contactItemData &item)
 
 void CContactsListmodel::takeAvatar(contactItemData *item)
 {
-    const QString &url = item->contact.imageURL;
-    if (url.isEmpty()) {
-        // Nothing to fetch.
-        item->avatar = CContactsAvatar::defaultPicture();
-    } else if (CContactsAvatar::isCached(url)) {
-        item->avatar = CContactsAvatar::cachedOrDefault(url);
-    } else if (!m_pendingUrls.contains(url)) {
-        m_pendingUrls.insert(url);
-        CUrlPixmap::getInstance()->setDownloadUrl(url);
-    }
+    CContactsAvatar::takeOrQueue(item->contact.imageURL, m_pendingUrls, item->avatar);
 }
 
 int CContactsListmodel::firstContactRowOf(int userId) const
