@@ -862,7 +862,10 @@ private slots:
         inEngine.acquire();
 
         g_releaseStarted = &goOn;
-        g_previousHandler = qInstallMessageHandler(releaseHook);
+        // The handler to forward to is known before the hook can be called.
+        g_previousHandler = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(g_previousHandler.load());
+        qInstallMessageHandler(releaseHook);
         CRJSdkManager::releaseInstance();
         qInstallMessageHandler(g_previousHandler.load());
         g_releaseStarted = nullptr;
