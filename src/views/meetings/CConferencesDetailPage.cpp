@@ -1,5 +1,6 @@
 #include "views/meetings/CConferencesDetailPage.h"
 
+#include "views/meetings/MeetingsPageHeader.h"
 #include "views/meetings/CConferencestableview.h"
 #include "views/meetings/ConferenceType.h"
 #include "views/meetings/MeetingsScale.h"
@@ -56,22 +57,7 @@ void CConferencesDetailPage::setupUi()
     verticalLayout->setSpacing(10);
     verticalLayout->setContentsMargins(10, 10, 10, 10);
 
-    auto *horizontalLayout = new QHBoxLayout;
-    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
-    horizontalLayout->setSpacing(0);
-    back_Btn = new QToolButton(this);
-    back_Btn->setObjectName(QStringLiteral("back_Btn"));
-    back_Btn->setFixedSize(100, 28);
-    back_Btn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    back_Btn->setCursor(Qt::PointingHandCursor);
-    horizontalLayout->addWidget(back_Btn);
-    label = new QLabel(this);
-    label->setObjectName(QStringLiteral("label"));
-    label->setFixedHeight(28);
-    label->setAlignment(Qt::AlignCenter);
-    horizontalLayout->addWidget(label, 1);
-    horizontalLayout->addSpacerItem(new QSpacerItem(100, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
-    verticalLayout->addLayout(horizontalLayout);
+    verticalLayout->addLayout(meetings::createBackTitleBar(this, back_Btn, label));
 
     auto *scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(QStringLiteral("scrollArea"));

@@ -1,5 +1,6 @@
 #include "views/meetings/CConferencesMyroomPage.h"
 
+#include "views/meetings/MeetingsPageHeader.h"
 #include "views/meetings/MeetingsScale.h"
 
 #include <QHBoxLayout>
@@ -31,22 +32,7 @@ void CConferencesMyroomPage::setupUi()
     verticalLayout->setSpacing(10);
     verticalLayout->setContentsMargins(10, 10, 10, 10);
 
-    auto *top = new QHBoxLayout;
-    top->setObjectName(QStringLiteral("horizontalLayout"));
-    top->setSpacing(0);
-    back_Btn = new QToolButton(this);
-    back_Btn->setObjectName(QStringLiteral("back_Btn"));
-    back_Btn->setFixedSize(100, 28);
-    back_Btn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    back_Btn->setCursor(Qt::PointingHandCursor);
-    top->addWidget(back_Btn);
-    label = new QLabel(this);
-    label->setObjectName(QStringLiteral("label"));
-    label->setFixedHeight(28);
-    label->setAlignment(Qt::AlignCenter);
-    top->addWidget(label, 1);
-    top->addSpacerItem(new QSpacerItem(100, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
-    verticalLayout->addLayout(top);
+    verticalLayout->addLayout(meetings::createBackTitleBar(this, back_Btn, label));
 
     auto *scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(QStringLiteral("scrollArea"));
