@@ -1,0 +1,216 @@
+// The page bridge called directly, as the web channel would call it.
+
+#include "models/CLoginManager.h"
+#include "support/TestMain.h"
+#include "views/meetings/CWebJsContext.h"
+
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QTest>
+
+using rj_app::views::CWebJsContext;
+
+class TestWebJsContext : public QObject
+{
+    Q_OBJECT
+
+    QList<QUrl> m_opened;
+    bool m_openerResult = true;
+
+private slots:
+    void init()
+    {
+        m_opened.clear();
+        m_openerResult = true;
+        CWebJsContext::setUrlOpener([this](const QUrl &url) {
+            m_opened << url;
+            return m_openerResult;
+        });
+    }
+
+    void cleanup() { CWebJsContext::setUrlOpener({}); }
+
+    // The page's script finds the slots by name and argument types.
+    void metaObjectOrder()
+    {
+        const QMetaObject &mo = CWebJsContext::staticMetaObject;
+        const QStringList expected = {
+            "sigPageCreated()",
+            "sigJoinConf(QString,QString,bool,QString)",
+            "joinConf(QString,QString,bool)",
+            "joinConfWithPeerName(QString,QString,bool,QString)",
+            "tokenExpired()",
+            "go2Reservation(QString)",
+            "sendEmail(QString)",
+            "pageCreated()",
+            "p2pCall(QString)",
+            "clearCache()",
+            "webLog(QString)",
+        };
+        QCOMPARE(mo.methodCount() - mo.methodOffset(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            const QMetaMethod m = mo.method(mo.methodOffset() + i);
+            QCOMPARE(QString::fromLatin1(m.methodSignature()), expected.at(i));
+            QCOMPARE(m.methodType(), i < 2 ? QMetaMethod::Signal : QMetaMethod::Slot);
+            if (i >= 2)
+                QCOMPARE(m.access(), QMetaMethod::Public);
+        }
+    }
+
+    void join_data()
+    {
+        QTest::addColumn<bool>("withPeer");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("audioOnly");
+        QTest::addColumn<QString>("peer");
+        QTest::addColumn<bool>("emitted");
+        QTest::addColumn<QString>("expectedNumber");
+
+        QTest::newRow("join") << false << "9001" << "1234" << false << "" << true << "9001";
+        QTest::newRow("join audio only, no password") << false << "9001" << "" << true << "" << true << "9001";
+        QTest::newRow("join ignores nothing but blanks") << false << " 9001 \t" << "pw" << false << "" << true << "9001";
+        QTest::newRow("join empty number (join dialog asks)") << false << "" << "" << false << "" << true << "";
+        QTest::newRow("join uri") << false << "9001@conf.example" << "" << false << "" << true << "9001@conf.example";
+        QTest::newRow("join number with line break") << false << "9001\n9002" << "" << false << "" << false << "";
+        QTest::newRow("join number with NUL") << false << QString("90") + QChar(0x0) + "01" << "" << false << ""
+                                              << false << "";
+        QTest::newRow("peer") << true << "1002" << "" << true << "Bob B." << true << "1002";
+        QTest::newRow("peer quote") << true << "1002" << "x" << false << "O'Neil" << true << "1002";
+        QTest::newRow("peer malformed") << true << "10\r02" << "" << false << "Bob" << false << "";
+    }
+
+    void join()
+    {
+        QFETCH(bool, withPeer);
+        QFETCH(QString, number);
+        QFETCH(QString, password);
+        QFETCH(bool, audioOnly);
+        QFETCH(QString, peer);
+        QFETCH(bool, emitted);
+        QFETCH(QString, expectedNumber);
+
+        CWebJsContext ctx;
+        QSignalSpy spy(&ctx, &CWebJsContext::sigJoinConf);
+        if (withPeer)
+            ctx.joinConfWithPeerName(number, password, audioOnly, peer);
+        else
+            ctx.joinConf(number, password, audioOnly);
+        QCOMPARE(spy.count(), emitted ? 1 : 0);
+        if (emitted) {
+            const QList<QVariant> args = spy.at(0);
+            QCOMPARE(args.at(0).toString(), expectedNumber);
+            QCOMPARE(args.at(1).toString(), password);
+            QCOMPARE(args.at(2).toBool(), audioOnly);
+            // joinConf always hands on an empty peer name.
+            QCOMPARE(args.at(3).toString(), withPeer ? peer : QString());
+        }
+    }
+
+    void passwordNotLogged()
+    {
+        CWebJsContext ctx;
+        QTest::ignoreMessage(QtInfoMsg, "rj_app::views::CWebJsContext::joinConf");
+        QTest::ignoreMessage(QtInfoMsg, "confNumber: \"9001\" , confPassword: \"******\" , isAudioOnly: false");
+        ctx.joinConf("9001", "secret", false);
+    }
+
+    void links_data()
+    {
+        QTest::addColumn<bool>("email");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("opened"); // empty: refused
+
+        QTest::newRow("https") << false << "https://meet.example/reserve?x=1" << "https://meet.example/reserve?x=1";
+        QTest::newRow("http") << false << "http://meet.example:8080/a" << "http://meet.example:8080/a";
+        QTest::newRow("upper case scheme") << false << "HTTPS://meet.example/" << "https://meet.example/";
+        QTest::newRow("empty") << false << "" << "";
+        QTest::newRow("file") << false << "file:///etc/passwd" << "";
+        QTest::newRow("javascript") << false << "javascript:alert(1)" << "";
+        QTest::newRow("local path") << false << "/usr/bin/xterm" << "";
+        QTest::newRow("smb") << false << "smb://host/share" << "";
+        QTest::newRow("no host") << false << "http:///nohost" << "";
+        QTest::newRow("mailto to reservation") << false << "mailto:a@b.example" << "";
+        QTest::newRow("mail") << true << "mailto:alice@glimora.example" << "mailto:alice@glimora.example";
+        QTest::newRow("mail empty") << true << "" << "";
+        QTest::newRow("mail bare address") << true << "alice@glimora.example" << "";
+        QTest::newRow("mail via https") << true << "https://evil.example/" << "";
+        QTest::newRow("mail file") << true << "file:///tmp/x" << "";
+    }
+
+    void links()
+    {
+        QFETCH(bool, email);
+        QFETCH(QString, link);
+        QFETCH(QString, opened);
+
+        CWebJsContext ctx;
+        const bool result = email ? ctx.sendEmail(link) : ctx.go2Reservation(link);
+        QCOMPARE(result, !opened.isEmpty());
+        if (opened.isEmpty()) {
+            QVERIFY(m_opened.isEmpty());
+        } else {
+            QCOMPARE(m_opened.size(), 1);
+            QCOMPARE(m_opened.at(0), QUrl(opened));
+        }
+    }
+
+    // A desktop that cannot open the link is not reported as success.
+    void openFailureReported()
+    {
+        m_openerResult = false;
+        CWebJsContext ctx;
+        QTest::ignoreMessage(QtWarningMsg, "Failed to open link: \"https://meet.example/\"");
+        QVERIFY(!ctx.go2Reservation("https://meet.example/"));
+        QCOMPARE(m_opened.size(), 1);
+    }
+
+    void pageCreatedEachCall()
+    {
+        CWebJsContext ctx;
+        QSignalSpy spy(&ctx, &CWebJsContext::sigPageCreated);
+        ctx.pageCreated();
+        ctx.pageCreated();
+        QCOMPARE(spy.count(), 2);
+    }
+
+    void logOnlySlots()
+    {
+        CWebJsContext ctx;
+        QSignalSpy join(&ctx, &CWebJsContext::sigJoinConf);
+        QSignalSpy created(&ctx, &CWebJsContext::sigPageCreated);
+        QTest::ignoreMessage(QtInfoMsg, "rj_app::views::CWebJsContext::p2pCall");
+        QTest::ignoreMessage(QtInfoMsg, "p2pCall: \"1002\"");
+        ctx.p2pCall("1002");
+        QTest::ignoreMessage(QtInfoMsg, "rj_app::views::CWebJsContext::clearCache");
+        QTest::ignoreMessage(QtInfoMsg, "do nothing currently");
+        ctx.clearCache();
+        QCOMPARE(join.count(), 0);
+        QCOMPARE(created.count(), 0);
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    // One page message is one log line, whatever it contains.
+    void webLogOneLine()
+    {
+        CWebJsContext ctx;
+        QTest::ignoreMessage(QtInfoMsg, "rj_app::views::CWebJsContext::webLog");
+        QTest::ignoreMessage(QtInfoMsg, "page ready  FAKE: Exit app");
+        ctx.webLog("page ready\n FAKE: Exit app");
+    }
+
+    void tokenExpiredNotSignedIn()
+    {
+        auto *login = rj_app::models::CLoginManager::getInstance();
+        QCOMPARE(login->m_loginStatus, rj_app::enums::NotLogin);
+        QSignalSpy tokenSpy(login, &rj_app::models::CLoginManager::sigLoginTokenChanged);
+        CWebJsContext ctx;
+        QTest::ignoreMessage(QtInfoMsg, "Can't update login token for not login.");
+        ctx.tokenExpired();
+        QCOMPARE(tokenSpy.count(), 0);
+        QCOMPARE(login->m_loginStatus, rj_app::enums::NotLogin);
+    }
+};
+
+GLIMORA_TEST_MAIN(TestWebJsContext)
+#include "tst_webjscontext.moc"
