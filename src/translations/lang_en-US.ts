@@ -1044,4 +1044,47 @@
             <translation>Failed to execute upgrade.</translation>
         </message>
     </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>Microphone</source>
+            <translation>Microphone</translation>
+        </message>
+        <message>
+            <source>Speaker</source>
+            <translation>Speaker</translation>
+        </message>
+        <message>
+            <source>Play Test Music</source>
+            <translation>Play Test Music</translation>
+        </message>
+        <message>
+            <source>Play the test music</source>
+            <translation>Play the test music</translation>
+        </message>
+        <message>
+            <source>Camera</source>
+            <translation>Camera</translation>
+        </message>
+        <message>
+            <source>System Default</source>
+            <translation>System Default</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Check for Updates</translation>
+        </message>
+        <message>
+            <source>Version: %1</source>
+            <translation>Version: %1</translation>
+        </message>
+        <message>
+            <source>Not found new version.</source>
+            <translation>Not found new version.</translation>
+        </message>
+        <message>
+            <source>COPYRIGHT_STRING</source>
+            <translation>Copyright © 2026 Glimora. All rights reserved.</translation>
+        </message>
+    </context>
 </TS>

@@ -1044,4 +1044,47 @@
             <translation>升级执行失败。</translation>
         </message>
     </context>
+    <context>
+        <name>CSettingsForm</name>
+        <message>
+            <source>Microphone</source>
+            <translation>麦克风</translation>
+        </message>
+        <message>
+            <source>Speaker</source>
+            <translation>扬声器</translation>
+        </message>
+        <message>
+            <source>Play Test Music</source>
+            <translation>播放测试音乐</translation>
+        </message>
+        <message>
+            <source>Play the test music</source>
+            <translation>播放测试音乐以检查扬声器</translation>
+        </message>
+        <message>
+            <source>Camera</source>
+            <translation>摄像头</translation>
+        </message>
+        <message>
+            <source>System Default</source>
+            <translation>系统默认</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>Version: %1</source>
+            <translation>版本：%1</translation>
+        </message>
+        <message>
+            <source>Not found new version.</source>
+            <translation>未发现新版本。</translation>
+        </message>
+        <message>
+            <source>COPYRIGHT_STRING</source>
+            <translation>Copyright © 2026 Glimora. 保留所有权利。</translation>
+        </message>
+    </context>
 </TS>

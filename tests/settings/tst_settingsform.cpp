@@ -198,7 +198,7 @@ private slots:
         QVERIFY(!pages()->findChild<QTabBar *>()->isVisible());
         QCOMPARE(list()->item(row)->text(), text);
         QCOMPARE(pages()->widget(row)->objectName(), page);
-        if (row > 0 && row != rj_app::views::SettingsPageIndex_NetworkReport) {
+        if (row == rj_app::views::SettingsPageIndex_General) {
             auto *placeholder = dynamic_cast<rj_app::views::CSettingsPlaceholderPage *>(pages()->widget(row));
             QVERIFY(placeholder);
             QCOMPARE(placeholder->title(), text);

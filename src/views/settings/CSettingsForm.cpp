@@ -115,6 +115,7 @@ CSettingsForm::CSettingsForm(QWidget *parent)
     m_pMicMeterTimer->setObjectName(QStringLiteral("m_pMicMeterTimer"));
 
     initConnections();
+    initDevicePages();
     m_layoutScaler.init(kBaseWidth, kBaseHeight, this);
 }
 
@@ -473,9 +474,8 @@ void CSettingsForm::slt_settingspageChanged(int index)
 
     if (index != m_lastSettingsIndex) {
         if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
-            if (index == SettingsPageIndex_Audio)
-                sdk->enableMicMeter(true);
-            else if (m_lastSettingsIndex == SettingsPageIndex_Audio)
+            // Entering page 2 switched the meter on in its refresh above.
+            if (index != SettingsPageIndex_Audio && m_lastSettingsIndex == SettingsPageIndex_Audio)
                 sdk->enableMicMeter(false);
             if (index == SettingsPageIndex_Video)
                 sdk->enablePreview(true);
@@ -499,16 +499,6 @@ void CSettingsForm::setMicMeterRunning(bool running)
         qInfo() << RJ_FUNCTION << "Stop mic meter";
         m_pMicMeterTimer->stop();
     }
-}
-
-void CSettingsForm::slt_refreshAudioDevices()
-{
-    // Filled in with the Audio page: its device lists and the engine's meter.
-}
-
-void CSettingsForm::slt_refreshVedioDevices()
-{
-    // Filled in with the Video page: its camera list and preview window.
 }
 
 // ------------------------------------------------------- show, hide, close

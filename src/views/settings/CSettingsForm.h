@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QListWidget;
 class QTabWidget;
@@ -81,6 +82,19 @@ public slots:
     void on_radio_SIPRegistration_clicked(bool nchecked);
     void on_pbt_SIPSave_clicked();
 
+    // Audio and Video pages: device lists, choice, hot-plug, meter, test sound.
+    void slt_micSelected(int index);
+    void slt_speakerSelected(int index);
+    void slt_cameraSelected(int index);
+    void slotOnDeviceAdded(rj::engine::RJDevice device);
+    void slotOnDeviceRemoved(rj::engine::RJDevice device);
+    void slt_updateMicVolume();
+    void slt_playTestSound();
+
+    // About page: a manual update check and its answer.
+    void on_m_pBtnCheckUpdate_clicked();
+    void slt_updateMessage(bool toUpdate);
+
 private slots:
     void on_pBt_details_clicked();
 
@@ -99,6 +113,11 @@ private:
     SipValues fieldSipValues() const;
     void setMicMeterRunning(bool running);
     void showWebReport();
+    void initDevicePages();
+    void refreshMicComboBox();
+    void refreshSpeakerComboBox();
+    void refreshCameraComboBox();
+    void onDeviceChanged(int deviceType);
 
     Ui::CSettingsForm *ui = nullptr;
     QTimer *m_pMicMeterTimer = nullptr;
@@ -114,6 +133,14 @@ private:
     std::string m_strDiagText;
     bool m_bNetworkNormal = false;
     bool m_bWebReportShown = false;
+
+    // Device lists of the last refresh and the engine's current devices then.
+    std::vector<rj::engine::RJDevice> m_audioCaptureDevices;
+    std::vector<rj::engine::RJDevice> m_audioPlaybackDevices;
+    std::vector<rj::engine::RJDevice> m_videoDevices;
+    rj::engine::RJDevice m_curAudioCaptureDevice;
+    rj::engine::RJDevice m_curAudioPlaybackDevice;
+    rj::engine::RJDevice m_curVideoDevice;
 };
 
 } // namespace rj_app::views

@@ -202,11 +202,14 @@ void CSettingsForm::setupPlaceholderPages()
         return page;
     };
     tabSettingsGeneral = addPage("tabSettingsGeneral");
-    tabSettingsAudio = addPage("tabSettingsAudio");
-    tabSettingsVideo = addPage("tabSettingsVideo");
+    tabSettingsAudio = setupAudioPage();
+    twgtSettingsPages->addTab(tabSettingsAudio, QString());
+    tabSettingsVideo = setupVideoPage();
+    twgtSettingsPages->addTab(tabSettingsVideo, QString());
     tabSettingReport = setupReportPage();
     twgtSettingsPages->addTab(tabSettingReport, QString());
-    tabSettingsAbout = addPage("tabSettingsAbout");
+    tabSettingsAbout = setupAboutPage();
+    twgtSettingsPages->addTab(tabSettingsAbout, QString());
 }
 
 // Network Report: a no-report page and the report itself in one stack.
@@ -337,15 +340,13 @@ void CSettingsForm::retranslateUi(QWidget *form)
     pbt_SIPSave->setText(formText("Save"));
 
     tabSettingsGeneral->setTitle(formText("General"));
-    tabSettingsAudio->setTitle(formText("Audio"));
-    tabSettingsVideo->setTitle(formText("Video"));
     label_titleNone->setText(formText("No report currently"));
     label_promptNone->setText(formText("Please log in to check report"));
     label_titleReport->setText(formText("Network status is normal"));
     pBt_details->setText(formText("View Details"));
     label_promptReport->setText(formText("Pleas make a call to view more data"));
     m_pLblAdvice->setText(QString());
-    tabSettingsAbout->setTitle(formText("About"));
+    retranslateDevicePages();
 }
 
 } // namespace Ui

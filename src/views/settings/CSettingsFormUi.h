@@ -12,6 +12,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QStackedWidget;
@@ -70,11 +71,40 @@ public:
     QLineEdit *lineedit_SIPpassword = nullptr;
     QPushButton *pbt_SIPSave = nullptr;
 
-    // Pages 1 to 5: placeholders until their controls are built.
+    // Page 1: placeholder until its controls are built.
     rj_app::views::CSettingsPlaceholderPage *tabSettingsGeneral = nullptr;
-    rj_app::views::CSettingsPlaceholderPage *tabSettingsAudio = nullptr;
-    rj_app::views::CSettingsPlaceholderPage *tabSettingsVideo = nullptr;
-    rj_app::views::CSettingsPlaceholderPage *tabSettingsAbout = nullptr;
+
+    // Page 2: Audio
+    QWidget *tabSettingsAudio = nullptr;
+    QWidget *audioWidget = nullptr;
+    QWidget *widget = nullptr;
+    QLabel *lblMic = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *cbbMic = nullptr;
+    QProgressBar *pgbMic = nullptr;
+    QWidget *widget_12 = nullptr;
+    QLabel *lblSpeaker = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *cbbSpeaker = nullptr;
+    QPushButton *btnPlayTestSound = nullptr;
+    QLabel *lblPlayTestSoundTip = nullptr;
+
+    // Page 3: Video
+    QWidget *tabSettingsVideo = nullptr;
+    QWidget *videoWidget = nullptr;
+    QWidget *wgtVideoPreview = nullptr;
+    QWidget *widget_13 = nullptr;
+    QLabel *label_camera = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *cbbCamera = nullptr;
+
+    // Page 5: About
+    QWidget *tabSettingsAbout = nullptr;
+    QScrollArea *scrollArea = nullptr;
+    QWidget *scrollAreaWidgetContents = nullptr;
+    QWidget *wgtAbout = nullptr;
+    QLabel *lblLogo = nullptr;
+    QLabel *label_Zor = nullptr;
+    QLabel *label_copyright = nullptr;
+    QPushButton *m_pBtnCheckUpdate = nullptr;
+    QLabel *m_pLabVersion = nullptr;
 
     // Page 4: Network Report
     QWidget *tabSettingReport = nullptr;
@@ -103,6 +133,11 @@ public:
 private:
     void setupSipPage();
     void setupPlaceholderPages();
+    // Audio, Video and About (CSettingsDevicePagesUi.cpp).
+    QWidget *setupAudioPage();
+    QWidget *setupVideoPage();
+    QWidget *setupAboutPage();
+    void retranslateDevicePages();
     QWidget *setupReportPage();
 };
 
