@@ -1044,4 +1044,58 @@
             <translation>Failed to execute upgrade.</translation>
         </message>
     </context>
+    <context>
+        <name>FeedBackDlg</name>
+        <message>
+            <source>Feedback</source>
+            <translation>Feedback</translation>
+        </message>
+        <message>
+            <source>Problem/Suggestion</source>
+            <translation>Problem/Suggestion</translation>
+        </message>
+        <message>
+            <source>Contact info(optional)</source>
+            <translation>Contact info(optional)</translation>
+        </message>
+        <message>
+            <source>Sure</source>
+            <translation>Sure</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::FeedBackDlg</name>
+        <message>
+            <source>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</source>
+            <translation>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</translation>
+        </message>
+        <message>
+            <source>Fill in your mobile phone number or email address, so that we can contact you.</source>
+            <translation>Fill in your mobile phone number or email address, so that we can contact you.</translation>
+        </message>
+        <message>
+            <source>Note</source>
+            <translation>Note</translation>
+        </message>
+        <message>
+            <source>Uploaded failed</source>
+            <translation>Uploaded failed</translation>
+        </message>
+        <message>
+            <source>Uploaded successfully</source>
+            <translation>Uploaded successfully</translation>
+        </message>
+        <message>
+            <source>Save Log</source>
+            <translation>Save Log</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>Save successfully</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>Save failed</translation>
+        </message>
+    </context>
 </TS>

@@ -1044,4 +1044,58 @@
             <translation>升级执行失败。</translation>
         </message>
     </context>
+    <context>
+        <name>FeedBackDlg</name>
+        <message>
+            <source>Feedback</source>
+            <translation>意见反馈</translation>
+        </message>
+        <message>
+            <source>Problem/Suggestion</source>
+            <translation>问题/建议</translation>
+        </message>
+        <message>
+            <source>Contact info(optional)</source>
+            <translation>联系方式（选填）</translation>
+        </message>
+        <message>
+            <source>Sure</source>
+            <translation>确定</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::FeedBackDlg</name>
+        <message>
+            <source>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</source>
+            <translation>请填写10个字以上的问题描述，以便我们更准确地帮您解决问题。</translation>
+        </message>
+        <message>
+            <source>Fill in your mobile phone number or email address, so that we can contact you.</source>
+            <translation>请填写您的手机号码或邮箱地址，以便我们与您联系。</translation>
+        </message>
+        <message>
+            <source>Note</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Uploaded failed</source>
+            <translation>上传失败</translation>
+        </message>
+        <message>
+            <source>Uploaded successfully</source>
+            <translation>上传成功</translation>
+        </message>
+        <message>
+            <source>Save Log</source>
+            <translation>保存日志</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>保存成功</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>保存失败</translation>
+        </message>
+    </context>
 </TS>
