@@ -331,6 +331,23 @@ private slots:
         }
     }
 
+    // The archiver giving up (nothing to archive) takes the overlay down
+    // without a box; no result follows it.
+    void uploadAbandoned()
+    {
+        AlertBoxSeam seam(QDialogButtonBox::Cancel);
+        textEdit()->setPlainText(QStringLiteral("no sound"));
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QVERIFY(overlay() && overlay()->isVisible());
+        emit m_dlg->archiver()->sigUploadAbandoned();
+        QVERIFY(!overlay()->isVisible());
+        QCOMPARE(seam.count(), 0);
+        // Drain the real upload started by the click.
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
+        QVERIFY(!overlay()->isVisible());
+        QVERIFY(sendButton()->isEnabled());
+    }
+
     // A failed upload offers to save the archive. The archive goes whether or
     // not it was saved; the dialog closes only after a successful save, so a
     // failed one keeps what the user wrote.
