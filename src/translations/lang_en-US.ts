@@ -621,6 +621,46 @@
             <source>Please refer to the detail information about error content.</source>
             <translation>Please refer to the detail information about error content.</translation>
         </message>
+        <message>
+            <source>Microphone</source>
+            <translation>Microphone</translation>
+        </message>
+        <message>
+            <source>Speaker</source>
+            <translation>Speaker</translation>
+        </message>
+        <message>
+            <source>Play Test Music</source>
+            <translation>Play Test Music</translation>
+        </message>
+        <message>
+            <source>Play the test music</source>
+            <translation>Play the test music</translation>
+        </message>
+        <message>
+            <source>Camera</source>
+            <translation>Camera</translation>
+        </message>
+        <message>
+            <source>System Default</source>
+            <translation>System Default</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Check for Updates</translation>
+        </message>
+        <message>
+            <source>Version: %1</source>
+            <translation>Version: %1</translation>
+        </message>
+        <message>
+            <source>Not found new version.</source>
+            <translation>Not found new version.</translation>
+        </message>
+        <message>
+            <source>COPYRIGHT_STRING</source>
+            <translation>Copyright © 2026 Glimora. All rights reserved.</translation>
+        </message>
     </context>
     <context>
         <name>CContactsListview</name>
@@ -1045,46 +1085,57 @@
         </message>
     </context>
     <context>
-        <name>CSettingsForm</name>
+        <name>FeedBackDlg</name>
         <message>
-            <source>Microphone</source>
-            <translation>Microphone</translation>
+            <source>Feedback</source>
+            <translation>Feedback</translation>
         </message>
         <message>
-            <source>Speaker</source>
-            <translation>Speaker</translation>
+            <source>Problem/Suggestion</source>
+            <translation>Problem/Suggestion</translation>
         </message>
         <message>
-            <source>Play Test Music</source>
-            <translation>Play Test Music</translation>
+            <source>Contact info(optional)</source>
+            <translation>Contact info(optional)</translation>
         </message>
         <message>
-            <source>Play the test music</source>
-            <translation>Play the test music</translation>
+            <source>Sure</source>
+            <translation>Sure</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::FeedBackDlg</name>
+        <message>
+            <source>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</source>
+            <translation>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</translation>
         </message>
         <message>
-            <source>Camera</source>
-            <translation>Camera</translation>
+            <source>Fill in your mobile phone number or email address, so that we can contact you.</source>
+            <translation>Fill in your mobile phone number or email address, so that we can contact you.</translation>
         </message>
         <message>
-            <source>System Default</source>
-            <translation>System Default</translation>
+            <source>Note</source>
+            <translation>Note</translation>
         </message>
         <message>
-            <source>Check for Updates</source>
-            <translation>Check for Updates</translation>
+            <source>Uploaded failed</source>
+            <translation>Uploaded failed</translation>
         </message>
         <message>
-            <source>Version: %1</source>
-            <translation>Version: %1</translation>
+            <source>Uploaded successfully</source>
+            <translation>Uploaded successfully</translation>
         </message>
         <message>
-            <source>Not found new version.</source>
-            <translation>Not found new version.</translation>
+            <source>Save Log</source>
+            <translation>Save Log</translation>
         </message>
         <message>
-            <source>COPYRIGHT_STRING</source>
-            <translation>Copyright © 2026 Glimora. All rights reserved.</translation>
+            <source>Save successfully</source>
+            <translation>Save successfully</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>Save failed</translation>
         </message>
     </context>
 </TS>

@@ -621,6 +621,46 @@
             <source>Please refer to the detail information about error content.</source>
             <translation>请查看详情了解错误内容。</translation>
         </message>
+        <message>
+            <source>Microphone</source>
+            <translation>麦克风</translation>
+        </message>
+        <message>
+            <source>Speaker</source>
+            <translation>扬声器</translation>
+        </message>
+        <message>
+            <source>Play Test Music</source>
+            <translation>播放测试音乐</translation>
+        </message>
+        <message>
+            <source>Play the test music</source>
+            <translation>播放测试音乐以检查扬声器</translation>
+        </message>
+        <message>
+            <source>Camera</source>
+            <translation>摄像头</translation>
+        </message>
+        <message>
+            <source>System Default</source>
+            <translation>系统默认</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>Version: %1</source>
+            <translation>版本：%1</translation>
+        </message>
+        <message>
+            <source>Not found new version.</source>
+            <translation>未发现新版本。</translation>
+        </message>
+        <message>
+            <source>COPYRIGHT_STRING</source>
+            <translation>Copyright © 2026 Glimora. 保留所有权利。</translation>
+        </message>
     </context>
     <context>
         <name>CContactsListview</name>
@@ -1045,46 +1085,57 @@
         </message>
     </context>
     <context>
-        <name>CSettingsForm</name>
+        <name>FeedBackDlg</name>
         <message>
-            <source>Microphone</source>
-            <translation>麦克风</translation>
+            <source>Feedback</source>
+            <translation>意见反馈</translation>
         </message>
         <message>
-            <source>Speaker</source>
-            <translation>扬声器</translation>
+            <source>Problem/Suggestion</source>
+            <translation>问题/建议</translation>
         </message>
         <message>
-            <source>Play Test Music</source>
-            <translation>播放测试音乐</translation>
+            <source>Contact info(optional)</source>
+            <translation>联系方式（选填）</translation>
         </message>
         <message>
-            <source>Play the test music</source>
-            <translation>播放测试音乐以检查扬声器</translation>
+            <source>Sure</source>
+            <translation>确定</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::FeedBackDlg</name>
+        <message>
+            <source>Please fill in the problem description of more than 10 words, so that we can help you solve the problem more precisely.</source>
+            <translation>请填写10个字以上的问题描述，以便我们更准确地帮您解决问题。</translation>
         </message>
         <message>
-            <source>Camera</source>
-            <translation>摄像头</translation>
+            <source>Fill in your mobile phone number or email address, so that we can contact you.</source>
+            <translation>请填写您的手机号码或邮箱地址，以便我们与您联系。</translation>
         </message>
         <message>
-            <source>System Default</source>
-            <translation>系统默认</translation>
+            <source>Note</source>
+            <translation>提示</translation>
         </message>
         <message>
-            <source>Check for Updates</source>
-            <translation>检查更新</translation>
+            <source>Uploaded failed</source>
+            <translation>上传失败</translation>
         </message>
         <message>
-            <source>Version: %1</source>
-            <translation>版本：%1</translation>
+            <source>Uploaded successfully</source>
+            <translation>上传成功</translation>
         </message>
         <message>
-            <source>Not found new version.</source>
-            <translation>未发现新版本。</translation>
+            <source>Save Log</source>
+            <translation>保存日志</translation>
         </message>
         <message>
-            <source>COPYRIGHT_STRING</source>
-            <translation>Copyright © 2026 Glimora. 保留所有权利。</translation>
+            <source>Save successfully</source>
+            <translation>保存成功</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>保存失败</translation>
         </message>
     </context>
 </TS>
