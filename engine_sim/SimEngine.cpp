@@ -469,14 +469,22 @@ int SimEngine::initialize(const char *config_path, const char *config_file_name)
     return done(kOk);
 }
 
-int SimEngine::setRootCA(const char *path)
+// An operation whose whole effect is to keep one setting: journal it, honour a
+// forced result, store the value.
+template <typename Store>
+int SimEngine::keepSetting(const char *operation, std::vector<std::string> args, Store store)
 {
     int code = 0;
-    if (enter("setRootCA", {str(path)}, &code))
+    if (enter(operation, std::move(args), &code))
         return code;
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_rootCA = str(path);
+    store();
     return done(kOk);
+}
+
+int SimEngine::setRootCA(const char *path)
+{
+    return keepSetting("setRootCA", {str(path)}, [&] { m_rootCA = str(path); });
 }
 
 int SimEngine::setUserImage(const char *background_file_path, const char *user_image_path)
@@ -492,12 +500,7 @@ int SimEngine::setUserImage(const char *background_file_path, const char *user_i
 
 int SimEngine::enableWhiteBoard(bool enable)
 {
-    int code = 0;
-    if (enter("enableWhiteBoard", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_whiteboardEnabled = enable;
-    return done(kOk);
+    return keepSetting("enableWhiteBoard", {flag(enable)}, [&] { m_whiteboardEnabled = enable; });
 }
 
 int SimEngine::setUserAgent(const char *company, const char *version)
@@ -528,12 +531,7 @@ int SimEngine::release()
 
 int SimEngine::enableSecure(bool enable)
 {
-    int code = 0;
-    if (enter("enableSecure", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_secure = enable;
-    return done(kOk);
+    return keepSetting("enableSecure", {flag(enable)}, [&] { m_secure = enable; });
 }
 
 // ---------------------------------------------------------------------------
@@ -637,22 +635,12 @@ int SimEngine::setDevice(RJ_DEVICE_TYPE type, std::uint32_t id)
 
 int SimEngine::enableMicMeter(bool enable)
 {
-    int code = 0;
-    if (enter("enableMicMeter", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_micMeter = enable;
-    return done(kOk);
+    return keepSetting("enableMicMeter", {flag(enable)}, [&] { m_micMeter = enable; });
 }
 
 int SimEngine::setAudioFile(const char *path)
 {
-    int code = 0;
-    if (enter("setAudioFile", {str(path)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_audioFile = str(path);
-    return done(kOk);
+    return keepSetting("setAudioFile", {str(path)}, [&] { m_audioFile = str(path); });
 }
 
 float SimEngine::getMicVolume()
@@ -757,32 +745,17 @@ int SimEngine::setVolume(RJ_DEVICE_TYPE type, const RJVolume &vol)
 
 int SimEngine::setLocalVideoWindow(void *id)
 {
-    int code = 0;
-    if (enter("setLocalVideoWindow", {ptr(id)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_localVideoWindow = id;
-    return done(kOk);
+    return keepSetting("setLocalVideoWindow", {ptr(id)}, [&] { m_localVideoWindow = id; });
 }
 
 int SimEngine::setRemoteVideoWindow(void *id)
 {
-    int code = 0;
-    if (enter("setRemoteVideoWindow", {ptr(id)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_remoteVideoWindow = id;
-    return done(kOk);
+    return keepSetting("setRemoteVideoWindow", {ptr(id)}, [&] { m_remoteVideoWindow = id; });
 }
 
 int SimEngine::setRemoteContentWindow(void *id)
 {
-    int code = 0;
-    if (enter("setRemoteContentWindow", {ptr(id)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_remoteContentWindow = id;
-    return done(kOk);
+    return keepSetting("setRemoteContentWindow", {ptr(id)}, [&] { m_remoteContentWindow = id; });
 }
 
 int SimEngine::setLocalContentWindow(void *id, int mode)
@@ -1130,12 +1103,7 @@ int SimEngine::getRegisterInfo(int type, RJRegisterInfo &info)
 
 int SimEngine::enablePreview(bool enable)
 {
-    int code = 0;
-    if (enter("enablePreview", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_preview = enable;
-    return done(kOk);
+    return keepSetting("enablePreview", {flag(enable)}, [&] { m_preview = enable; });
 }
 
 int SimEngine::setBandwidth(unsigned int kbps)
@@ -1165,12 +1133,7 @@ bool SimEngine::cameraEnabled()
 
 int SimEngine::enableCamera(bool enable)
 {
-    int code = 0;
-    if (enter("enableCamera", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_camera = enable;
-    return done(kOk);
+    return keepSetting("enableCamera", {flag(enable)}, [&] { m_camera = enable; });
 }
 
 bool SimEngine::micEnabled()
@@ -1298,12 +1261,7 @@ int SimEngine::getStats(RJStats &stats)
 
 int SimEngine::enableNoiseSuppression(int level)
 {
-    int code = 0;
-    if (enter("enableNoiseSuppression", {num(level)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_noiseLevel = level;
-    return done(kOk);
+    return keepSetting("enableNoiseSuppression", {num(level)}, [&] { m_noiseLevel = level; });
 }
 
 rj::engine::RJContentInfo SimEngine::contentInfoLocked(bool enabled, int dir, int type) const
@@ -1415,12 +1373,7 @@ int SimEngine::stopContent()
 
 int SimEngine::enableContentAudio(bool enable)
 {
-    int code = 0;
-    if (enter("enableContentAudio", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_contentAudio = enable;
-    return done(kOk);
+    return keepSetting("enableContentAudio", {flag(enable)}, [&] { m_contentAudio = enable; });
 }
 
 bool SimEngine::contentAudioEnabled()
@@ -1431,12 +1384,7 @@ bool SimEngine::contentAudioEnabled()
 
 int SimEngine::enableContentHighFPS(bool enable)
 {
-    int code = 0;
-    if (enter("enableContentHighFPS", {flag(enable)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_contentHighFps = enable;
-    return done(kOk);
+    return keepSetting("enableContentHighFPS", {flag(enable)}, [&] { m_contentHighFps = enable; });
 }
 
 int SimEngine::enableContent(bool enable)
@@ -1458,22 +1406,12 @@ bool SimEngine::contentEnabled()
 
 int SimEngine::enableHardDecoder(int streamKind, int codec, int mode)
 {
-    int code = 0;
-    if (enter("enableHardDecoder", {num(streamKind), num(codec), num(mode)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_hardDecoder[{streamKind, codec}] = mode;
-    return done(kOk);
+    return keepSetting("enableHardDecoder", {num(streamKind), num(codec), num(mode)}, [&] { m_hardDecoder[{streamKind, codec}] = mode; });
 }
 
 int SimEngine::enableHardEncoder(int streamKind, int codec, int mode)
 {
-    int code = 0;
-    if (enter("enableHardEncoder", {num(streamKind), num(codec), num(mode)}, &code))
-        return code;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_hardEncoder[{streamKind, codec}] = mode;
-    return done(kOk);
+    return keepSetting("enableHardEncoder", {num(streamKind), num(codec), num(mode)}, [&] { m_hardEncoder[{streamKind, codec}] = mode; });
 }
 
 // ---------------------------------------------------------------------------

@@ -182,6 +182,8 @@ private:
     // Journals an int operation and answers a forced result: true when the
     // caller returns *code at once.
     bool enter(const char *operation, std::vector<std::string> args, int *code);
+    template <typename Store>
+    int keepSetting(const char *operation, std::vector<std::string> args, Store store);
     void note(const char *operation, std::vector<std::string> args);
 
     // Runs step under m_mutex on the dispatcher thread after a world delay,
