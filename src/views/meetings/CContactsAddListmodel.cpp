@@ -212,19 +212,9 @@ void CContactsAddListmodel::refresh()
 
 void CContactsAddListmodel::slot_downloadFinished(QString strUrl)
 {
-    if (strUrl.isEmpty())
-        return;
-    m_pendingUrls.remove(strUrl);
-    // Every row of that address takes the picture, announced per row: a
-    // reset per arrival would re-filter and re-lay out the whole directory
-    // hundreds of times and throw the view back to the top while scrolling.
-    for (int row = 0; row < m_items.size(); ++row) {
-        userItemData *item = m_items[row];
-        if (item->avatarUrl != strUrl)
-            continue;
-        item->avatar = CContactsAvatar::cachedOrDefault(item->user.imageURL);
-        rowChanged(row, {AvatarRole});
-    }
+    CContactsAvatar::applyFinishedDownload(
+        strUrl, m_items, m_pendingUrls, [](const userItemData &item) { return item.user.imageURL; },
+        [this](int row) { rowChanged(row, {AvatarRole}); });
 }
 
 void CContactsAddListmodel::clearRows()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPixmap>
 #include <QRect>
 #include <QSet>
@@ -25,6 +26,25 @@ struct CContactsAvatar
     // when known, else the download is queued once (in `pendingUrls`) and
     // `avatar` stays as it is until it finishes.
     static void takeOrQueue(const QString &url, QSet<QString> &pendingUrls, QPixmap &avatar);
+    // A finished download of `url`: every row of that address takes the
+    // picture (one download serves all), each row announced on its own, since
+    // a reset per arrival would re-filter the list and throw the view back to
+    // the top while scrolling.
+    template <typename Item, typename ImageUrlOf, typename Announce>
+    static void applyFinishedDownload(const QString &url, const QList<Item *> &items,
+                                      QSet<QString> &pendingUrls, ImageUrlOf imageUrlOf, Announce announce)
+    {
+        if (url.isEmpty())
+            return;
+        pendingUrls.remove(url);
+        for (int row = 0; row < items.size(); ++row) {
+            Item *item = items[row];
+            if (item->avatarUrl != url)
+                continue;
+            item->avatar = cachedOrDefault(imageUrlOf(*item));
+            announce(row);
+        }
+    }
 
     // A `width` x `height` box at `left`, centred vertically in `rect`.
     static QRect centredIn(const QRect &rect, int left, int width, int height);

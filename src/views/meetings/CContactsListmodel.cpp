@@ -204,17 +204,9 @@ void CContactsListmodel::refresh()
 
 void CContactsListmodel::slot_downloadFinished(QString strUrl)
 {
-    if (strUrl.isEmpty())
-        return;
-    m_pendingUrls.remove(strUrl);
-    // Every row of that address takes the picture: one download serves all.
-    for (int row = 0; row < m_items.size(); ++row) {
-        contactItemData *item = m_items[row];
-        if (item->avatarUrl != strUrl)
-            continue;
-        item->avatar = CContactsAvatar::cachedOrDefault(item->contact.imageURL);
-        rowChanged(row, {AvatarRole});
-    }
+    CContactsAvatar::applyFinishedDownload(
+        strUrl, m_items, m_pendingUrls, [](const contactItemData &item) { return item.contact.imageURL; },
+        [this](int row) { rowChanged(row, {AvatarRole}); });
 }
 
 void CContactsListmodel::clearRows()
