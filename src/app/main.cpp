@@ -1,8 +1,11 @@
-#include <QApplication>
+#include "app/AppStartup.h"
+#include "app/CSingleApplication.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication::setApplicationName(QStringLiteral("glimora"));
-    QApplication app(argc, argv);
-    return 0;
+    rj_app::startup::prepare(argc, argv);
+    rj_app::CSingleApplication app(argc, argv, rj_app::CSingleApplication::userInstanceKey());
+    if (!rj_app::startup::start(app, argc, argv))
+        return 0;
+    return app.exec();
 }

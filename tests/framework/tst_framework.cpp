@@ -8,6 +8,7 @@
 #include "custom_controls/CHomeMenuListModel.h"
 #include "custom_controls/CHomeMenuListView.h"
 #include "custom_controls/CToolButton.h"
+#include "models/CLinguist.h"
 #include "views/framework/AlertDlg.h"
 #include "views/framework/AppStyles.h"
 #include "views/framework/CBaseDlg.h"
@@ -34,6 +35,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <qpa/qwindowsysteminterface.h>
+
+#include <memory>
 
 using rj_app::views::AlertDlg;
 using rj_app::views::CBaseDlg;
@@ -307,6 +310,7 @@ private slots:
     void showPromptDeletesItself_data();
     void showPromptDeletesItself();
     void customFormButtonsOnlySignal();
+    void alertTextsFollowTheLanguage();
     void closeAllStopsAtUnlistedDialog();
     void closeAllStopsAtDialogThatStaysOpen();
     void seamAnswersWithoutWindow();
@@ -1032,6 +1036,36 @@ void TestFramework::customFormButtonsOnlySignal()
     QCOMPARE(closed.count(), 1);
     deleteLaterNow();
     QVERIFY(box.isNull());
+}
+
+// The box's own texts (its buttons, the custom form's title) follow the
+// language while it is open; the caller's title and text stay.
+void TestFramework::alertTextsFollowTheLanguage()
+{
+    using rj_app::models::CLinguist;
+    CLinguist::getInstance()->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
+    std::unique_ptr<AlertDlg> standard(new AlertDlg(nullptr, QStringLiteral("Prompt"), QStringLiteral("Text"),
+                                                    QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                                                    QDialogButtonBox::Ok));
+    QPointer<AlertDlg> custom = new AlertDlg(nullptr);
+    auto *ok = standard->findChild<QPushButton *>(QStringLiteral("OkYesButton"));
+    auto *cancel = standard->findChild<QPushButton *>(QStringLiteral("CancelNoButton"));
+    auto *customTitle = custom->findChild<QLabel *>(QStringLiteral("m_title"));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(customTitle->text(), QStringLiteral("Note"));
+
+    CLinguist::getInstance()->changeLanguage(CLinguist::ZH_CN);
+    const QString okZh = ok->text();
+    const QString titleZh = customTitle->text();
+    const QString cancelZh = cancel->text();
+    CLinguist::getInstance()->changeLanguage(CLinguist::EN_US);
+    QCOMPARE(okZh, QStringLiteral("确定"));
+    QCOMPARE(cancelZh, QStringLiteral("取消"));
+    QCOMPARE(titleZh, QStringLiteral("提示"));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(customTitle->text(), QStringLiteral("Note"));
+    QCOMPARE(ModalDialogDriver::titleOf(standard.get()), QStringLiteral("Prompt"));
+    delete custom.data();
 }
 
 // Modal stack, bottom to top: message box A, an unlisted dialog U, message box B.

@@ -1,6 +1,7 @@
 #include "views/framework/AlertDlg.h"
 
 #include "helpers/CGeneralUtils.h"
+#include "models/CLinguist.h"
 #include "views/framework/CModualDlgsManager.h"
 
 #include <QCloseEvent>
@@ -119,19 +120,17 @@ AlertDlg::AlertDlg(QWidget *parent, const QString &title, const QString &text,
         b->setIcon(QIcon()); // text-only buttons, whatever the platform style adds
     }
     if (QPushButton *ok = m_pButtonBox->button(QDialogButtonBox::Ok)) {
-        ok->setText(tr("OK"));
         ok->setObjectName(QStringLiteral("OkYesButton"));
     } else if (QPushButton *yes = m_pButtonBox->button(QDialogButtonBox::Yes)) {
-        yes->setText(tr("Yes"));
         yes->setObjectName(QStringLiteral("OkYesButton"));
     }
     if (QPushButton *cancel = m_pButtonBox->button(QDialogButtonBox::Cancel)) {
-        cancel->setText(tr("Cancel"));
         cancel->setObjectName(QStringLiteral("CancelNoButton"));
     } else if (QPushButton *no = m_pButtonBox->button(QDialogButtonBox::No)) {
-        no->setText(tr("No"));
         no->setObjectName(QStringLiteral("CancelNoButton"));
     }
+    retranslate();
+    connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this, &AlertDlg::retranslate);
     static_cast<QBoxLayout *>(m_bottomWidget->layout())->insertWidget(1, m_pButtonBox, 0);
 
     m_title->setText(title);
@@ -158,6 +157,28 @@ AlertDlg::AlertDlg(QWidget *parent)
     connect(m_button1, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton1);
     connect(m_button2, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton2);
     connect(m_button3, &QPushButton::clicked, this, &AlertDlg::slotOnClickButton3);
+    m_bNoteTitle = true;
+    connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this, &AlertDlg::retranslate);
+}
+
+// The texts the box owns follow the language; a caller's title and text were
+// translated by the caller.
+void AlertDlg::retranslate()
+{
+    if (m_bNoteTitle)
+        m_title->setText(tr("Note"));
+    if (!m_pButtonBox)
+        return;
+    const std::pair<QDialogButtonBox::StandardButton, const char *> texts[] = {
+        {QDialogButtonBox::Ok, QT_TR_NOOP("OK")},
+        {QDialogButtonBox::Yes, QT_TR_NOOP("Yes")},
+        {QDialogButtonBox::Cancel, QT_TR_NOOP("Cancel")},
+        {QDialogButtonBox::No, QT_TR_NOOP("No")},
+    };
+    for (const auto &[which, text] : texts) {
+        if (QPushButton *button = m_pButtonBox->button(which))
+            button->setText(tr(text));
+    }
 }
 
 AlertDlg::~AlertDlg() = default;

@@ -76,6 +76,7 @@ public slots:
     void slotOnClickButton2();
     void slotOnClickButton3();
     void onButtonClicked(QAbstractButton *button);
+    void retranslate();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -91,6 +92,7 @@ private:
     QDialogButtonBox::StandardButton m_result = QDialogButtonBox::NoButton;
     CDpiLayoutScaler m_scaler;
     bool m_bCloseOnClick = false;
+    bool m_bNoteTitle = false; // the custom form keeps the title "Note"
 
     QWidget *m_titleWidget = nullptr;
     QLabel *m_title = nullptr;

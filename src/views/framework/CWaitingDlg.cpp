@@ -1,5 +1,7 @@
 #include "views/framework/CWaitingDlg.h"
 
+#include "views/framework/CAppLifetimeInstance.h"
+
 #include "helpers/CGeneralUtils.h"
 
 #include <QApplication>
@@ -43,23 +45,12 @@ CWaitingDlg::~CWaitingDlg()
 
 CWaitingDlg *CWaitingDlg::getInstance()
 {
-    // Deleted when the application quits, or at exit while the application
-    // object still exists; never after it, when no widget may be destroyed.
-    struct Holder
-    {
-        QPointer<CWaitingDlg> dlg;
-        ~Holder()
-        {
-            if (dlg && QApplication::instance())
-                delete dlg.data();
-        }
-    };
-    static Holder holder;
-    if (!holder.dlg) {
-        holder.dlg = new CWaitingDlg(nullptr);
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, holder.dlg.data(), &QObject::deleteLater);
-    }
-    return holder.dlg.data();
+    static CAppLifetimeInstance<CWaitingDlg> s_instance;
+    return s_instance.get([] {
+        auto *dlg = new CWaitingDlg(nullptr);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dlg, &QObject::deleteLater);
+        return dlg;
+    });
 }
 
 void CWaitingDlg::setScaledFixedSize(int width, int height)

@@ -1,0 +1,197 @@
+#include "app/AppStartup.h"
+
+#include "app/CNativeEventFilters.h"
+#include "app/CSingleApplication.h"
+#include "breadpad_wrapper/CBreakpadHandler.h"
+#include "helpers/CUserConfigUtils.h"
+#include "models/CLinguist.h"
+#include "models/CLoginManager.h"
+#include "models/CUCMApiManager.h"
+#include "models/CUrlJoinConfArgsParser.h"
+#include "models/CUrlPixmap.h"
+#include "platform/CScreenDpiWatcher.h"
+#include "platform/CScreenSaverInhibitor.h"
+#include "platform/CTerminationWatcher.h"
+#include "views/main/CLoginDlg.h"
+#include "views/main/CMainDlgManager.h"
+#include "views/settings/CDownloadThread.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFont>
+#include <QMessageBox>
+#include <QOperatingSystemVersion>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <cstdio>
+
+namespace rj_app::startup {
+
+namespace {
+
+const char *const kActivate = "Activate";
+
+InfoBox &infoBox()
+{
+    static InfoBox s_box;
+    return s_box;
+}
+
+void printAndCache(const QString &line)
+{
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    earlyLogCache() << line << QStringLiteral("\n");
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("main", text);
+}
+
+} // namespace
+
+QStringList &earlyLogCache()
+{
+    static QStringList s_cache;
+    return s_cache;
+}
+
+void setInfoBox(InfoBox box)
+{
+    infoBox() = std::move(box);
+}
+
+bool supportDesktopOpengl()
+{
+    printAndCache(QStringLiteral("load d3d9.dll failed!"));
+    return false;
+}
+
+void prepare(int argc, char **argv)
+{
+    // Everything below reads "appdata"; without it the data live where the
+    // desktop keeps application data.
+    if (qEnvironmentVariableIsEmpty("appdata")) {
+        const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        qputenv("appdata", QFile::encodeName(dataDir));
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("glimora"));
+    platform::CScreenDpiWatcher::keepQtScalingOff();
+
+    const char *program = argc > 0 ? argv[0] : "glimora";
+    std::printf("argv[0]: %s\n", program);
+    earlyLogCache() << QStringLiteral("argv[0]: ") << QString::fromLocal8Bit(program) << QStringLiteral("\n");
+    std::printf("dir path: %s\n", QDir::currentPath().toLocal8Bit().constData());
+    earlyLogCache() << QStringLiteral("dir path: ") << QDir::currentPath() << QStringLiteral("\n");
+
+    helpers::CUserConfigUtils::initInstance(program);
+
+    if (supportDesktopOpengl()) {
+        printAndCache(QStringLiteral("openGL supported, set to AA_UseOpenGLES(ANGEL)"));
+        QCoreApplication::setAttribute(Qt::AA_UseOpenGLES);
+    } else {
+        printAndCache(QStringLiteral("Not support openGL, use default"));
+    }
+}
+
+LaterInstanceMessage laterInstanceMessage(int joinProtocol, enums::LoginStatus storedLoginStatus, bool confRunning,
+                                          const QString &storedConfId, const QString &parsedConfNumber,
+                                          const QString &argument)
+{
+    const QString activate = QLatin1String(kActivate);
+    if (joinProtocol == models::UrlJoinConfProtocol_None)
+        return {activate, QString(), QStringLiteral("Invalid url")};
+    if (storedLoginStatus == enums::LoggingIn) {
+        const QString text = tr("Another process of the application is logging in.");
+        return {activate, text, QStringLiteral("loginStatus: LoggingIn ") + text};
+    }
+    if (confRunning && storedConfId == parsedConfNumber)
+        return {activate, QString(),
+                QStringLiteral("Another app with same address running started and conf running")};
+    if (confRunning)
+        return {activate, tr("Another meeting is running on the application."),
+                QStringLiteral("Another conference is running on the application. Running conf id: %1, current conf id: %2")
+                    .arg(storedConfId, parsedConfNumber)};
+    return {argument, QString(), QStringLiteral("Another app not logined and inform it")};
+}
+
+bool start(CSingleApplication &app, int argc, char **argv)
+{
+    // The configured family is a Windows font; the desktop's CJK font stands
+    // in for it where it is missing.
+    QFont::insertSubstitutions(QStringLiteral("Microsoft YaHei"),
+                               {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    QApplication::setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
+
+    qInfo().noquote() << "Cached log:" << earlyLogCache().join(QString());
+    earlyLogCache().clear();
+
+    breadpad_wrapper::CBreakpadHandler::getInstance()->setDumpPath(helpers::CUserConfigUtils::getUserConfigPath());
+
+    qInfo() << "OS type:" << QOperatingSystemVersion::current().name() << ", version:"
+            << QOperatingSystemVersion::current().majorVersion();
+    qInfo() << "Application initialized, pid:" << QCoreApplication::applicationPid();
+    qInfo() << "Thread id:" << QThread::currentThreadId();
+
+    models::CUrlJoinConfArgsParser *parser = models::CUrlJoinConfArgsParser::getInstance();
+    qInfo("construct CUrlJoinConfArgsParser");
+    if (argc > 1)
+        parser->parse(argv[1]);
+
+    models::CLinguist::getInstance()->loadConfigLanguage();
+
+    helpers::CUserConfigUtils *config = helpers::CUserConfigUtils::getInstance();
+    if (app.isRunning()) {
+        qInfo("There is another app running.");
+        qInfo() << "joinConfProtocol:" << parser->m_iJoinConfProtocol;
+        const LaterInstanceMessage decision = laterInstanceMessage(
+            parser->m_iJoinConfProtocol, config->getLoginStatus(), config->getIsConfRunning(), config->getConfId(),
+            parser->m_qstrConfNumber, argc > 1 ? QString::fromUtf8(argv[1]) : QString());
+        qInfo().noquote() << decision.logText;
+        if (!decision.boxText.isEmpty()) {
+            if (infoBox())
+                infoBox()(tr("Prompt"), decision.boxText);
+            else
+                QMessageBox::about(nullptr, tr("Prompt"), decision.boxText);
+        }
+        app.sendMessage(decision.message);
+        return false;
+    }
+
+    qInfo("There is no app running. Go ahead.");
+    config->setIsConfRunning(false);
+    config->setConfId(QString());
+    config->setLoginStatus(enums::NotLogin);
+    qRegisterMetaType<enums::LoginStatus>("rj_app::enums::LoginStatus");
+
+    // Model singletons are made here, on the GUI thread, before any worker
+    // thread could be the first to ask for one.
+    models::CLoginManager::getInstance();
+    models::CUCMApiManager::getInstance();
+    models::CUrlPixmap::getInstance();
+    views::CDownloadThread::getInstance();
+
+    static CNativeEventFilters s_filter;
+    app.installNativeEventFilter(&s_filter);
+    static platform::CScreenSaverInhibitor *s_inhibitor = new platform::CScreenSaverInhibitor(&app);
+    s_inhibitor->followApplicationState();
+
+    qInfo() << "AA_UseDesktopOpenGL:" << QCoreApplication::testAttribute(Qt::AA_UseDesktopOpenGL)
+            << "AA_UseOpenGLES:" << QCoreApplication::testAttribute(Qt::AA_UseOpenGLES)
+            << "AA_UseSoftwareOpenGL:" << QCoreApplication::testAttribute(Qt::AA_UseSoftwareOpenGL);
+
+    views::CLoginDlg::getInstance()->show();
+    views::CMainDlgManager *manager = views::CMainDlgManager::getInstance();
+    QObject::connect(&app, &CSingleApplication::messageAvailable, manager,
+                     &views::CMainDlgManager::receiveDuplicatedAppMessage);
+    // The end of the session, or Ctrl+C in a terminal, ends the client the
+    // same way as its Exit.
+    auto *termination = new platform::CTerminationWatcher(&app);
+    QObject::connect(termination, &platform::CTerminationWatcher::sigTerminationRequested, manager,
+                     [manager] { manager->exitApp(); });
+    return true;
+}
+
+} // namespace rj_app::startup

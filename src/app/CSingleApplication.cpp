@@ -1,0 +1,174 @@
+#include "app/CSingleApplication.h"
+
+#include "helpers/AppVersion.h"
+#include "helpers/CLogProperties.h"
+#include "helpers/CLogger.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include <unistd.h>
+
+namespace rj_app {
+
+const char *const CSingleApplication::s_pszInstanceGuid = "5d0c7a3e-9f41-4b8e-a2c6-31e07f9b4d52";
+
+namespace {
+
+QString runtimeDirectory()
+{
+    const QString dir = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
+
+} // namespace
+
+QString CSingleApplication::userInstanceKey()
+{
+    QString key = QString::fromLatin1(s_pszInstanceGuid) + QLatin1Char('-') + QString::number(::getuid());
+    const QString runtimeDir = runtimeDirectory();
+    if (!runtimeDir.isEmpty()) {
+        const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(runtimeDir), QCryptographicHash::Sha1);
+        key += QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(8));
+    }
+    return key;
+}
+
+QString CSingleApplication::serverNameForKey(const QString &key)
+{
+    const QString runtimeDir = runtimeDirectory();
+    return (runtimeDir.isEmpty() ? QDir::tempPath() : runtimeDir) + QLatin1Char('/') + key;
+}
+
+CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &key)
+    : QApplication(argc, argv)
+    , m_qstrKey(key)
+{
+    qInfo() << "applicationDirPath:" << QCoreApplication::applicationDirPath();
+    qInfo() << "applicationName:" << QCoreApplication::applicationName();
+
+    // A segment left by a killed instance has nobody attached: attaching and
+    // detaching again removes it. A live instance stays attached, so its
+    // segment survives this.
+    {
+        QSharedMemory stale(m_qstrKey);
+        if (stale.attach())
+            stale.detach();
+    }
+    m_sharedMemory.setKey(m_qstrKey);
+    if (!m_sharedMemory.create(1)) {
+        if (m_sharedMemory.error() == QSharedMemory::AlreadyExists) {
+            m_bRunning = true;
+            initLogger(true);
+            qInfo() << "===================== Conflicted App is starting, version:" << helpers::kAppVersion
+                    << "=====================";
+        } else {
+            initLogger(false);
+            qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
+                    << "=====================";
+            qWarning() << "Unable to create single instance." << m_sharedMemory.errorString();
+        }
+    } else {
+        initLogger(false);
+        qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
+                << "=====================";
+        const QString serverName = serverNameForKey(m_qstrKey);
+        // Only the holder of the segment gets here, so a socket file left
+        // behind belongs to a dead instance.
+        QLocalServer::removeServer(serverName);
+        m_pLocalServer = new QLocalServer(this);
+        m_pLocalServer->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_pLocalServer, &QLocalServer::newConnection, this, &CSingleApplication::receiveMessage);
+        if (!m_pLocalServer->listen(serverName))
+            qWarning() << "Failed to listen:" << m_pLocalServer->errorString();
+    }
+    const QStringList args = QCoreApplication::arguments();
+    qInfo() << "argc:" << args.size();
+    for (int i = 0; i < args.size(); ++i)
+        qInfo().noquote() << QStringLiteral("argv[%1]:").arg(i) << args.at(i);
+}
+
+CSingleApplication::~CSingleApplication()
+{
+    if (m_pLocalServer)
+        m_pLocalServer->close();
+}
+
+bool CSingleApplication::sendMessage(const QString &message)
+{
+    if (!m_bRunning)
+        return false;
+    QLocalSocket socket;
+    socket.connectToServer(serverNameForKey(m_qstrKey), QIODevice::WriteOnly);
+    if (!socket.waitForConnected(m_iSocketTimeoutMs)) {
+        qWarning() << "waitForConnected error:" << socket.errorString();
+        return false;
+    }
+    socket.write(message.toUtf8());
+    if (!socket.waitForBytesWritten(m_iSocketTimeoutMs)) {
+        qWarning() << "waitForBytesWritten error:" << socket.errorString();
+        return false;
+    }
+    // Closing tells the receiver that the message is complete.
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(m_iSocketTimeoutMs);
+    return true;
+}
+
+void CSingleApplication::receiveMessage()
+{
+    if (!m_pLocalServer)
+        return;
+    while (QLocalSocket *socket = m_pLocalServer->nextPendingConnection()) {
+        // The message is complete when the sender closes; a sender that
+        // stalls gets the time-out, not the GUI thread.
+        QDeadlineTimer deadline(m_iSocketTimeoutMs);
+        QByteArray data;
+        bool complete = false;
+        for (;;) {
+            data += socket->readAll();
+            if (socket->state() != QLocalSocket::ConnectedState) {
+                data += socket->readAll();
+                complete = true;
+                break;
+            }
+            if (deadline.hasExpired() || !socket->waitForReadyRead(int(deadline.remainingTime()))) {
+                if (socket->state() != QLocalSocket::ConnectedState) {
+                    data += socket->readAll();
+                    complete = true;
+                }
+                break;
+            }
+        }
+        if (complete && !data.isEmpty()) {
+            emit messageAvailable(QString::fromUtf8(data));
+        } else {
+            qWarning() << "waitForReadyRead error:" << socket->errorString();
+        }
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+void CSingleApplication::initLogger(bool isConflicted)
+{
+    helpers::CLogger::basicConfigure();
+    helpers::CLogProperties properties;
+    if (!loadLogConfig(QCoreApplication::applicationDirPath() + QStringLiteral("/log4qt_win.properties"), properties,
+                       isConflicted))
+        return;
+    helpers::CLogger::configure(properties);
+}
+
+bool CSingleApplication::loadLogConfig(const QString &path, helpers::CLogProperties &properties, bool isConflicted)
+{
+    return helpers::CLogProperties::loadLogConfig(path, properties, isConflicted);
+}
+
+} // namespace rj_app

@@ -1,0 +1,266 @@
+// What a person does, end to end: the start-up code of main brings up the
+// login window against the simulated engine and the demo server; a wrong
+// password is refused with the server's text and the next attempt signs in;
+// the real executable joins a meeting from its start URL, hands a second
+// start to the first and exits cleanly.
+
+#include "support/AlertBoxSeam.h"
+#include "support/StandInRingtone.h"
+#include "support/TestMain.h"
+
+#include "app/AppStartup.h"
+#include "app/CSingleApplication.h"
+#include "models/CLoginManager.h"
+#include "models/CRJSdkManager.h"
+#include "views/framework/CWaitingDlg.h"
+#include "views/main/CHomeDlg.h"
+#include "views/main/CLoginDlg.h"
+#include "views/main/CLoginInfoForm.h"
+#include "views/main/CMainDlgManager.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+using glimora::test::AlertBoxSeam;
+using rj_app::models::CLoginManager;
+using rj_app::models::CRJSdkManager;
+using rj_app::views::CHomeDlg;
+using rj_app::views::CLoginDlg;
+using rj_app::views::CMainDlgManager;
+using namespace rj_app::enums;
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+// The demo server on ports the system picks.
+class DemoServer
+{
+public:
+    bool start()
+    {
+        m_process.setProgram(QStringLiteral(GLIMORA_DEVSERVER));
+        m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start();
+        if (!m_process.waitForStarted(kWaitMs))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (!m_process.canReadLine() && timer.elapsed() < kWaitMs)
+            m_process.waitForReadyRead(100);
+        const QStringList words = QString::fromUtf8(m_process.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.size() < 4 || words.at(0) != QLatin1String("devserver"))
+            return false;
+        m_port = words.at(2).toInt();
+        return m_port > 0;
+    }
+    ~DemoServer()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(kWaitMs))
+            m_process.kill();
+    }
+    int port() const { return m_port; }
+
+private:
+    QProcess m_process;
+    int m_port = 0;
+};
+
+// A picture that is not one flat colour.
+bool hasContent(const QImage &image)
+{
+    if (image.isNull())
+        return false;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            if (image.pixel(x, y) != first)
+                return true;
+    return false;
+}
+
+template <typename T> T *child(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The real executable with an environment of its own: its own user data and
+// runtime directories, so it is a first instance beside this test.
+class ClientProcess
+{
+public:
+    explicit ClientProcess(const QString &root)
+        : m_root(root)
+    {
+    }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *dir : {"appdata", "HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+            const QString path = m_root + QLatin1Char('/') + QLatin1String(dir);
+            QDir().mkpath(path);
+            env.insert(QLatin1String(dir), path);
+        }
+        const QString runtime = m_root + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        env.insert(QStringLiteral("RJSIM_TIME_SCALE"), QStringLiteral("0"));
+        return env;
+    }
+    void start(QProcess &process, const QStringList &args) const
+    {
+        process.setProgram(QStringLiteral(GLIMORA_EXECUTABLE));
+        process.setArguments(args);
+        process.setProcessEnvironment(environment());
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start();
+    }
+    QString dataDir() const { return m_root + QStringLiteral("/appdata/glimora"); }
+    QString log() const { return readFile(dataDir() + QStringLiteral("/app.log")); }
+
+private:
+    QString m_root;
+};
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    DemoServer m_server;
+    int m_exitCode = -1;
+
+    CLoginManager *login() { return CLoginManager::getInstance(); }
+
+    void clickLogin(const QString &password)
+    {
+        // The guest page has fields of the same names.
+        QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
+        QVERIFY(dlg && dlg->isVisible());
+        child<QLineEdit>(dlg, "m_pEditServer")->setText(QStringLiteral("127.0.0.1"));
+        auto *more = child<QCheckBox>(dlg, "m_pChkBoxMore");
+        if (!more->isChecked())
+            QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, more->height() / 2));
+        QVERIFY(child<QLineEdit>(dlg, "m_pEditPort")->isVisible());
+        child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(m_server.port()));
+        child<QLineEdit>(dlg, "m_pEditAccount")->setText(QStringLiteral("alice"));
+        child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
+        QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(glimora::test::useStandInRingtone());
+        QVERIFY(m_server.start());
+        CMainDlgManager::getInstance()->setExitFunction([this](int code) { m_exitCode = code; });
+    }
+
+    // The login window comes up with the waiting overlay, the engine starts
+    // once, then the account page waits for the person.
+    void loginWindowComesUp()
+    {
+        CLoginDlg *dlg = CLoginDlg::getInstance();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg));
+        QTRY_VERIFY_WITH_TIMEOUT(CRJSdkManager::getInstance() != nullptr, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!rj_app::views::CWaitingDlg::getInstance()->isVisible(), kWaitMs);
+        QVERIFY(child<QPushButton>(dlg, "m_pBtnLogin")->isVisible());
+        QVERIFY(hasContent(dlg->grab().toImage()));
+    }
+
+    // A wrong password shows the server's text and leaves the window ready; the
+    // right one reaches the home window with the user's name.
+    void signInAsAlice()
+    {
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        clickLogin(QStringLiteral("not-her-password"));
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoginFailed, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
+        QCOMPARE(seam.last().text, QStringLiteral("Invalid username or password."));
+        QVERIFY(CLoginDlg::getInstance()->isVisible());
+        QVERIFY(!rj_app::views::CWaitingDlg::getInstance()->isVisible());
+
+        clickLogin(QStringLiteral("Alice123"));
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoggedIn, kWaitMs);
+        CHomeDlg *home = CHomeDlg::getInstance();
+        QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
+        QVERIFY(CLoginDlg::getInstance()->isHidden());
+        QVERIFY(QTest::qWaitForWindowExposed(home));
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(home, "m_pLblUserName")->text(), QStringLiteral("Alice Chen"),
+                                  kWaitMs);
+        QVERIFY(hasContent(home->grab().toImage()));
+    }
+
+    // Exit from the home window ends through the orderly exit with 0.
+    void exitFromTheHomeWindow()
+    {
+        CHomeDlg::getInstance()->close();
+        QCOMPARE(m_exitCode, 0);
+        QVERIFY(CRJSdkManager::getInstance() == nullptr);
+    }
+
+    // The real program: a start URL joins meeting 1001; a second start hands
+    // "Activate" over and exits 0; the end of the session ends the client with
+    // 0 and no crash report.
+    void realExecutable()
+    {
+        QTemporaryDir root(glimora::test::isolatedRoot() + QStringLiteral("/client-XXXXXX"));
+        QVERIFY(root.isValid());
+        ClientProcess client(root.path());
+        QProcess first;
+        client.start(first, {QStringLiteral("--url=glimora://joinmeeting/1001/0/NO")});
+        QVERIFY(first.waitForStarted(kWaitMs));
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains(QLatin1String("ConfConnected")), kWaitMs);
+        QVERIFY(client.log().contains(QLatin1String("CLayoutBackgroundDlg")));
+
+        QProcess second;
+        client.start(second, {});
+        QVERIFY(second.waitForFinished(kWaitMs));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(QFile::exists(client.dataDir() + QStringLiteral("/app-conflict.log")));
+        QTRY_VERIFY_WITH_TIMEOUT(client.log().contains(QLatin1String("Only activate the app")), kWaitMs);
+
+        ::kill(pid_t(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(kWaitMs));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(client.log().contains(QLatin1String("Exit app")));
+        QCOMPARE(QDir(client.dataDir()).entryList({QStringLiteral("*.dmp")}, QDir::Files), QStringList());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    glimora::test::isolateEnvironment();
+    qputenv("RJSIM_TIME_SCALE", "0");
+    rj_app::startup::prepare(argc, argv);
+    rj_app::CSingleApplication app(argc, argv, rj_app::CSingleApplication::userInstanceKey());
+    // The test's own arguments are no join URL.
+    if (!rj_app::startup::start(app, 1, argv))
+        return 1;
+    TestEndToEnd tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_e2e.moc"

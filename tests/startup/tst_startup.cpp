@@ -1,0 +1,178 @@
+// Start-up: what a later instance tells the running one, and the
+// single-instance channel between real processes (whole messages, byte-exact
+// UTF-8, a killed first instance does not block the next start).
+
+#include "support/TestMain.h"
+
+#include "app/AppStartup.h"
+#include "app/CNativeEventFilters.h"
+#include "app/CSingleApplication.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+
+#include <csignal>
+#include <unistd.h>
+#include <memory>
+
+using rj_app::CNativeEventFilters;
+using rj_app::CSingleApplication;
+using rj_app::startup::laterInstanceMessage;
+using namespace rj_app::enums;
+
+Q_DECLARE_METATYPE(LoginStatus)
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// A probe process; its stdout is read line by line.
+class Probe
+{
+public:
+    explicit Probe(const QStringList &args)
+    {
+        m_process.setProgram(QStringLiteral(GLIMORA_INSTANCE_PROBE));
+        m_process.setArguments(args);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start();
+    }
+    ~Probe()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(kWaitMs);
+        }
+    }
+    // The next line of output, empty after the time-out.
+    QByteArray nextLine()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!m_process.canReadLine() && timer.elapsed() < kWaitMs) {
+            if (!m_process.waitForReadyRead(100) && m_process.state() == QProcess::NotRunning
+                && !m_process.canReadLine())
+                break;
+        }
+        return m_process.readLine().trimmed();
+    }
+    QProcess &process() { return m_process; }
+
+private:
+    QProcess m_process;
+};
+
+QByteArray sendFromLaterInstance(const QByteArray &text)
+{
+    Probe sender({QStringLiteral("send"), QString::fromUtf8(text)});
+    const QByteArray role = sender.nextLine();
+    const QByteArray outcome = sender.nextLine();
+    sender.process().waitForFinished(kWaitMs);
+    return role + ' ' + outcome;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void laterInstanceTable_data()
+    {
+        QTest::addColumn<int>("protocol");
+        QTest::addColumn<LoginStatus>("stored");
+        QTest::addColumn<bool>("confRunning");
+        QTest::addColumn<QString>("confId");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("box");
+        const QString url = QStringLiteral("--url=glimora://joinmeeting/1001/0/NO");
+        const QString activate = QStringLiteral("Activate");
+        const QString loggingIn = QStringLiteral("Another process of the application is logging in.");
+        const QString otherMeeting = QStringLiteral("Another meeting is running on the application.");
+        QTest::newRow("no url") << 0 << NotLogin << false << "" << activate << "";
+        QTest::newRow("no url while logging in") << 0 << LoggingIn << true << "1001" << activate << "";
+        QTest::newRow("logging in beats a meeting") << 2 << LoggingIn << true << "1001" << activate << loggingIn;
+        QTest::newRow("same meeting running") << 2 << LoggedIn << true << "1001" << activate << "";
+        QTest::newRow("other meeting running") << 2 << LoggedIn << true << "1002" << activate << otherMeeting;
+        QTest::newRow("idle gets the url") << 2 << LoggedIn << false << "1001" << url << "";
+        QTest::newRow("not signed in gets the url") << 1 << NotLogin << false << "" << url << "";
+    }
+    void laterInstanceTable()
+    {
+        QFETCH(int, protocol);
+        QFETCH(LoginStatus, stored);
+        QFETCH(bool, confRunning);
+        QFETCH(QString, confId);
+        QFETCH(QString, message);
+        QFETCH(QString, box);
+        const auto decision = laterInstanceMessage(protocol, stored, confRunning, confId, QStringLiteral("1001"),
+                                                   QStringLiteral("--url=glimora://joinmeeting/1001/0/NO"));
+        QCOMPARE(decision.message, message);
+        QCOMPARE(decision.boxText, box);
+    }
+
+    void screenSaverCommands()
+    {
+        QVERIFY(CNativeEventFilters::isScreenSaverCommand(274, 0xF140));
+        QVERIFY(CNativeEventFilters::isScreenSaverCommand(274, 0xF170));
+        QVERIFY(!CNativeEventFilters::isScreenSaverCommand(274, 0xF141)); // compared whole
+        QVERIFY(!CNativeEventFilters::isScreenSaverCommand(274, 0xF020));
+        QVERIFY(!CNativeEventFilters::isScreenSaverCommand(275, 0xF140));
+    }
+
+    // The key is per user and the local server lives in the user's own
+    // runtime directory.
+    void keyIsPerUser()
+    {
+        const QString key = CSingleApplication::userInstanceKey();
+        QVERIFY(key.startsWith(QLatin1String(CSingleApplication::s_pszInstanceGuid)));
+        QVERIFY(key.contains(QLatin1Char('-') + QString::number(::getuid())));
+        QVERIFY(CSingleApplication::serverNameForKey(key).startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
+    }
+
+    // A second start hands its text to the first, byte for byte; after the
+    // first is killed the next start is the first instance again.
+    void twoProcesses()
+    {
+        auto first = std::make_unique<Probe>(QStringList{QStringLiteral("listen")});
+        QCOMPARE(first->nextLine(), QByteArray("first"));
+
+        QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
+        QCOMPARE(QByteArray::fromHex(first->nextLine()), QByteArray("Activate"));
+
+        const QByteArray url = QStringLiteral("--url=glimora://joinmeeting/1001/0/Pässwörd-会议").toUtf8();
+        QCOMPARE(sendFromLaterInstance(url), QByteArray("later sent"));
+        QCOMPARE(QByteArray::fromHex(first->nextLine()), url);
+
+        // A sender that writes in pieces is read until it closes.
+        QLocalSocket socket;
+        socket.connectToServer(CSingleApplication::serverNameForKey(CSingleApplication::userInstanceKey()));
+        QVERIFY(socket.waitForConnected(kWaitMs));
+        socket.write("--url=glimora://");
+        QVERIFY(socket.waitForBytesWritten(kWaitMs));
+        QTest::qWait(150);
+        socket.write("joinmeeting/1004/1/NO");
+        QVERIFY(socket.waitForBytesWritten(kWaitMs));
+        socket.disconnectFromServer();
+        QCOMPARE(QByteArray::fromHex(first->nextLine()), QByteArray("--url=glimora://joinmeeting/1004/1/NO"));
+
+        ::kill(pid_t(first->process().processId()), SIGKILL);
+        QVERIFY(first->process().waitForFinished(kWaitMs));
+        first.reset();
+
+        Probe next({QStringLiteral("listen")});
+        QCOMPARE(next.nextLine(), QByteArray("first"));
+        QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
+        QCOMPARE(QByteArray::fromHex(next.nextLine()), QByteArray("Activate"));
+    }
+
+    // Without a first instance a start is the first, and sends nothing.
+    void aloneIsFirst()
+    {
+        QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("first not sent"));
+    }
+};
+
+GLIMORA_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
