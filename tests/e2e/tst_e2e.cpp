@@ -15,7 +15,11 @@
 #include "views/framework/CWaitingDlg.h"
 #include "views/main/CHomeDlg.h"
 #include "views/main/CLoginDlg.h"
+#include "views/main/CLoginChangePasswordForm.h"
 #include "views/main/CLoginInfoForm.h"
+#include "views/main/CLoginJoinConfForm.h"
+#include "views/incall/CLayoutBackgroundDlg.h"
+#include "helpers/CUserConfigUtils.h"
 #include "views/main/CMainDlgManager.h"
 
 #include <QCheckBox>
@@ -33,6 +37,7 @@ using glimora::test::AlertBoxSeam;
 using rj_app::models::CLoginManager;
 using rj_app::models::CRJSdkManager;
 using rj_app::views::CHomeDlg;
+using rj_app::views::CLayoutBackgroundDlg;
 using rj_app::views::CLoginDlg;
 using rj_app::views::CMainDlgManager;
 using namespace rj_app::enums;
@@ -208,6 +213,83 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(home, "m_pLblUserName")->text(), QStringLiteral("Alice Chen"),
                                   kWaitMs);
         QVERIFY(hasContent(home->grab().toImage()));
+    }
+
+    // Logging out shows the login window again; skipping the login reaches
+    // the home window registered for calls, and a join URL from a second
+    // start dials from there and comes back when the call ends.
+    void skipTheLoginAndJoinByUrl()
+    {
+        QTest::mouseClick(child<QPushButton>(CHomeDlg::getInstance(), "m_pBtnLogout"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, NotLogin, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
+        QVERIFY(CHomeDlg::getInstance()->isHidden());
+
+        QWidget *page = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
+        QTest::mouseClick(child<QWidget>(page, "m_pLblSkipLogin"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, AnonymousLoggedIn, kWaitMs);
+        CHomeDlg *home = CHomeDlg::getInstance();
+        QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->getRegisterInfo().state, 1, kWaitMs);
+
+        CMainDlgManager::getInstance()->receiveDuplicatedAppMessage(
+            QStringLiteral("--url=glimora://joinmeeting/1001/0/NO"));
+        CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
+        QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(callDlg, "m_pLblStatus")->text(), QStringLiteral("Connected"), kWaitMs);
+        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("1001"));
+        QVERIFY(hasContent(callDlg->grab().toImage()));
+        QTest::mouseClick(child<QPushButton>(callDlg, "m_pBtnHangUp"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
+        QVERIFY(callDlg->isHidden());
+    }
+
+    // A guest joins from the guest page and is back at the login window when
+    // the meeting ends; the guest fields are kept for the next time.
+    void joinAsAGuest()
+    {
+        QTest::mouseClick(child<QPushButton>(CHomeDlg::getInstance(), "m_pBtnLogout"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
+        QWidget *info = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
+        QTest::mouseClick(child<QWidget>(info, "m_pLblGuestJoinMeeting"), Qt::LeftButton);
+        QWidget *guest = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginJoinConfForm *>();
+        QTRY_VERIFY_WITH_TIMEOUT(guest->isVisible(), kWaitMs);
+        child<QLineEdit>(guest, "m_pEditServer")->setText(QStringLiteral("127.0.0.1"));
+        child<QLineEdit>(guest, "m_pEditConfNumber")->setText(QStringLiteral("1002"));
+        child<QLineEdit>(guest, "m_pEditDisplayName")->setText(QStringLiteral("Zoë Gast"));
+        child<QLineEdit>(guest, "m_pEditPassword")->setText(QStringLiteral("1234"));
+        QTest::mouseClick(child<QPushButton>(guest, "m_bBtnJoinConf"), Qt::LeftButton);
+        CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
+        QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(callDlg, "m_pLblStatus")->text(), QStringLiteral("Connected"), kWaitMs);
+        // The number shows without its password.
+        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("1002"));
+        QTest::mouseClick(child<QPushButton>(callDlg, "m_pBtnHangUp"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, NotLogin, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
+        QCOMPARE(rj_app::helpers::CUserConfigUtils::getInstance()->getJoinConfDisplayName(), QStringLiteral("Zoë Gast"));
+        QTest::mouseClick(child<QPushButton>(guest, "m_pBtnBack"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(info->isVisible(), kWaitMs);
+    }
+
+    // bob must change his first password; the new one signs him in.
+    void changeBobsFirstPassword()
+    {
+        QWidget *info = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
+        child<QLineEdit>(info, "m_pEditAccount")->setText(QStringLiteral("bob"));
+        child<QLineEdit>(info, "m_pEditPassword")->setText(QStringLiteral("Bob12345"));
+        QTest::mouseClick(child<QPushButton>(info, "m_pBtnLogin"), Qt::LeftButton);
+        QWidget *change = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginChangePasswordForm *>();
+        QTRY_VERIFY_WITH_TIMEOUT(change->isVisible(), kWaitMs);
+        QVERIFY(CHomeDlg::getInstance()->isHidden());
+        child<QLineEdit>(change, "m_pEditPassword")->setText(QStringLiteral("NewBob#2026"));
+        child<QLineEdit>(change, "m_pEditConfirmPassword")->setText(QStringLiteral("NewBob#2026"));
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        QTest::mouseClick(child<QPushButton>(change, "m_pBtnNext"), Qt::LeftButton);
+        QCOMPARE(seam.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoggedIn, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
+        QCOMPARE(login()->getPassword(), QStringLiteral("NewBob#2026"));
     }
 
     // Exit from the home window ends through the orderly exit with 0.

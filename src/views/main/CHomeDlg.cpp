@@ -2,6 +2,7 @@
 
 #include "helpers/LogMacros.h"
 #include "views/framework/CAppLifetimeInstance.h"
+#include "models/CCallController.h"
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "views/main/CJoinConfDlg.h"
@@ -95,8 +96,11 @@ void CHomeDlg::slotOnBtnJoinConfClicked()
     dlg.exec();
 }
 
-void CHomeDlg::slotOnLoginStatusChanged(rj_app::enums::LoginStatus)
+void CHomeDlg::slotOnLoginStatusChanged(rj_app::enums::LoginStatus loginStatus)
 {
+    // After a skipped login calls go through the SIP settings, or anonymous.
+    if (loginStatus == enums::AnonymousLoggedIn)
+        models::CCallController::getInstance()->whenLoginSkipped();
     updateTexts();
 }
 
