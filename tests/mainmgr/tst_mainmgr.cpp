@@ -18,6 +18,7 @@
 #include "views/main/CMainDlgManager.h"
 #include "rjsim_control.h"
 
+#include <QScreen>
 #include <QTcpServer>
 
 using glimora::test::AlertBoxSeam;
@@ -178,6 +179,30 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(call()->getCallStatus()), int(ConfEnded), kWaitMs);
         QVERIFY(CHomeDlg::getInstance()->isVisible());
         QVERIFY(CLayoutBackgroundDlg::getInstance()->isHidden());
+    }
+
+    // A home window maximised before a call comes back maximised after it,
+    // on the screen's available area; the call window itself comes up normal.
+    void maximisedHomeWindowSurvivesACall()
+    {
+        signInAsAlice();
+        CHomeDlg *home = CHomeDlg::getInstance();
+        home->slotOnWinMax();
+        QVERIFY(home->m_bMaximized);
+        const QRect available = home->screen()->availableGeometry();
+        QCOMPARE(home->size(), available.size());
+
+        call()->dialOut(QStringLiteral("1001"), QString(), true, QString());
+        QVERIFY(CLayoutBackgroundDlg::getInstance()->isVisible());
+        QVERIFY(!CLayoutBackgroundDlg::getInstance()->m_bMaximized);
+        QCOMPARE(CMainDlgManager::s_rectLastMainDlg.size(), available.size());
+        QTRY_COMPARE_WITH_TIMEOUT(int(call()->getCallStatus()), int(ConfConnected), kWaitMs);
+        QVERIFY(call()->hangUp());
+        QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
+        QVERIFY(home->m_bMaximized);
+        QCOMPARE(home->size(), available.size());
+        home->slotOnWinRestore();
+        QVERIFY(home->width() < available.width());
     }
 
     // Errors that arrive while the windows are being switched wait for the

@@ -2,6 +2,7 @@
 
 #include "helpers/LogMacros.h"
 #include "views/framework/CAppLifetimeInstance.h"
+#include "views/framework/CEmulatedMaximize.h"
 #include "models/CCallController.h"
 #include "helpers/CUserConfigUtils.h"
 #include "models/CLinguist.h"
@@ -11,12 +12,9 @@
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -126,25 +124,14 @@ void CLayoutBackgroundDlg::slotOnCallIncoming(rj::engine::RJCallInfo info)
 
 void CLayoutBackgroundDlg::slotOnWinMax()
 {
-    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    m_rectNormalGeometry = normalGeometry();
-    const QRect available = screen->availableGeometry();
-    setFixedSize(available.size());
-    move(available.topLeft());
-    m_bMaximized = true;
+    m_maximize.maximize(this);
+    m_bMaximized = m_maximize.isMaximized();
 }
 
 void CLayoutBackgroundDlg::slotOnWinRestore()
 {
+    m_maximize.restore(this);
     m_bMaximized = false;
-    if (m_rectNormalGeometry.isValid()) {
-        setFixedSize(m_rectNormalGeometry.size());
-        move(m_rectNormalGeometry.topLeft());
-    }
 }
 
 void CLayoutBackgroundDlg::slotOnHangUp()

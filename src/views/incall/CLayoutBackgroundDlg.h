@@ -4,8 +4,7 @@
 #include "engine/RJTypes.h"
 #include "helpers/Enums.h"
 #include "views/framework/CBaseDlg.h"
-
-#include <QRect>
+#include "views/framework/CEmulatedMaximize.h"
 
 class QLabel;
 class QPushButton;
@@ -58,7 +57,7 @@ private:
     QPushButton *m_pBtnHangUp = nullptr;
     QTimer *m_pTimerDuration = nullptr;
     int m_iDurationSecs = 0;
-    QRect m_rectNormalGeometry;
+    CEmulatedMaximize m_maximize;
     QString m_qstrPeer;
 };
 

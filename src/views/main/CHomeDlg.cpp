@@ -2,18 +2,16 @@
 
 #include "helpers/LogMacros.h"
 #include "views/framework/CAppLifetimeInstance.h"
+#include "views/framework/CEmulatedMaximize.h"
 #include "models/CCallController.h"
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "views/main/CJoinConfDlg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace rj_app::views {
@@ -111,25 +109,14 @@ void CHomeDlg::slotOnDisplayNameChanged()
 
 void CHomeDlg::slotOnWinMax()
 {
-    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    m_rectNormalGeometry = normalGeometry();
-    const QRect available = screen->availableGeometry();
-    setFixedSize(available.size());
-    move(available.topLeft());
-    m_bMaximized = true;
+    m_maximize.maximize(this);
+    m_bMaximized = m_maximize.isMaximized();
 }
 
 void CHomeDlg::slotOnWinRestore()
 {
+    m_maximize.restore(this);
     m_bMaximized = false;
-    if (m_rectNormalGeometry.isValid()) {
-        setFixedSize(m_rectNormalGeometry.size());
-        move(m_rectNormalGeometry.topLeft());
-    }
 }
 
 void CHomeDlg::slotOnLogout()

@@ -2,8 +2,7 @@
 
 #include "helpers/Enums.h"
 #include "views/framework/CBaseDlg.h"
-
-#include <QRect>
+#include "views/framework/CEmulatedMaximize.h"
 
 class QLabel;
 class QPushButton;
@@ -51,7 +50,7 @@ private:
     QPushButton *m_pBtnJoinConf = nullptr;
     QPushButton *m_pBtnLogout = nullptr;
     QPushButton *m_pBtnClose = nullptr;
-    QRect m_rectNormalGeometry;
+    CEmulatedMaximize m_maximize;
 };
 
 } // namespace rj_app::views
