@@ -237,7 +237,7 @@ private slots:
         CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
         QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(callDlg, "m_pLblStatus")->text(), QStringLiteral("Connected"), kWaitMs);
-        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("1001"));
+        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("Weekly sync"));
         QVERIFY(hasContent(callDlg->grab().toImage()));
         QTest::mouseClick(child<QPushButton>(callDlg, "m_pBtnHangUp"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
@@ -262,8 +262,8 @@ private slots:
         CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
         QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(callDlg, "m_pLblStatus")->text(), QStringLiteral("Connected"), kWaitMs);
-        // The number shows without its password.
-        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("1002"));
+        // The meeting's name shows, never the dial string with its password.
+        QCOMPARE(child<QLabel>(callDlg, "m_pLblConfName")->text(), QStringLiteral("Board review"));
         QTest::mouseClick(child<QPushButton>(callDlg, "m_pBtnHangUp"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, NotLogin, kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);

@@ -216,7 +216,7 @@
         <name>rj_app::views::CHomeDlg</name>
         <message>
             <source>PRODUCT_NAME</source>
-            <translation>PRODUCT_NAME</translation>
+            <translation>Glimora</translation>
         </message>
         <message>
             <source>Guest</source>
@@ -251,7 +251,7 @@
         <name>rj_app::views::CLayoutBackgroundDlg</name>
         <message>
             <source>PRODUCT_NAME</source>
-            <translation>PRODUCT_NAME</translation>
+            <translation>Glimora</translation>
         </message>
         <message>
             <source>Connecting...</source>

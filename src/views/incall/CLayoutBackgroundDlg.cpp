@@ -166,8 +166,11 @@ void CLayoutBackgroundDlg::updateTexts()
     CCallController *call = CCallController::getInstance();
     const enums::CallStatus status = call->getCallStatus();
     // The pure number: the dial string may carry the meeting password.
+    const QString peer = QString::fromStdString(call->getCallInfo().peer);
     if (status == enums::ConfIncoming)
         m_pLblConfName->setText(m_qstrPeer);
+    else if (status == enums::ConfConnected && !peer.isEmpty())
+        m_pLblConfName->setText(peer);
     else
         m_pLblConfName->setText(call->m_confName.isEmpty() ? call->getPureConfNumber() : call->m_confName);
     switch (status) {
