@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QJsonValue>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -44,6 +45,31 @@ QString &ringtonePathOverride()
 CUserConfigUtils *config()
 {
     return CUserConfigUtils::getInstance();
+}
+
+// Logs go into feedback archives: secrets never appear in them in clear.
+// A meeting password is often a few digits, so none of it is shown.
+QString hiddenSecret(const QString &secret)
+{
+    return secret.isEmpty() ? QString() : QStringLiteral("<hidden, %1 chars>").arg(secret.size());
+}
+
+// Enough of a token to tell two apart in a log, never enough to use it.
+QString maskedToken(const QString &token)
+{
+    return token.isEmpty() ? QString() : token.left(4) + QStringLiteral("...(%1 chars)").arg(token.size());
+}
+
+// A dial string with its password (between the first "*" and the last "@"
+// after it, or to the end) hidden.
+QString maskedDialString(const QString &dialString)
+{
+    const int star = dialString.indexOf(QLatin1Char('*'));
+    if (star < 0)
+        return dialString;
+    const int at = dialString.lastIndexOf(QLatin1Char('@'));
+    const int end = at > star ? at : dialString.size();
+    return dialString.left(star + 1) + hiddenSecret(dialString.mid(star + 1, end - star - 1)) + dialString.mid(end);
 }
 
 } // namespace
@@ -200,7 +226,8 @@ void CCallController::dialOut(QString uri, bool enableVideo, QString confName)
         }
     }
 
-    qInfo() << RJ_FUNCTION << __LINE__ << "qstrConfNumber:" << uri << ", enableVideo:" << enableVideo;
+    qInfo() << RJ_FUNCTION << __LINE__ << "qstrConfNumber:" << maskedDialString(uri)
+            << ", enableVideo:" << enableVideo;
 
     playSound();
     setAnonymousUserImage();
@@ -293,6 +320,10 @@ bool CCallController::hangUp()
 void CCallController::onCallIncoming(rj::engine::RJCallInfo info)
 {
     m_callInfo = info;
+    // The caller's number: the last call's dial string, with its password,
+    // must not be shown, written as the running meeting or kept in the history.
+    m_confName.clear();
+    setConfNumber(connectedConfNumber(info), true);
     playSound();
     setCallStatus(ConfIncoming);
 }
@@ -374,12 +405,17 @@ void CCallController::setCallStatus(CallStatus status)
             m_acsTimer->stop();
         // An answer for the call that ended must not fill in the next one.
         cancelAcsRequest();
+        // Nor may its number and password be taken for the next call's.
+        m_confNumber.clear();
+        m_pureConfNumber.clear();
+        m_confPassword.clear();
+        m_confName.clear();
     }
 
     if (CUserConfigUtils *pConfig = config()) {
         if (isInCall(status)) {
             pConfig->setIsConfRunning(true);
-            qInfo() << RJ_FUNCTION << __LINE__ << "setRunningConfId:" << m_confNumber;
+            qInfo() << RJ_FUNCTION << __LINE__ << "setRunningConfId:" << maskedDialString(m_confNumber);
             pConfig->setConfId(m_confNumber);
         } else {
             pConfig->setIsConfRunning(false);
@@ -412,7 +448,7 @@ void CCallController::setContentSourceInfo(rj::engine::RJContentSourceInfo info)
 
 void CCallController::setConfNumber(QString number, bool force)
 {
-    qInfo() << RJ_FUNCTION << __LINE__ << "number:" << number;
+    qInfo() << RJ_FUNCTION << __LINE__ << "number:" << maskedDialString(number);
     if (m_confNumber.indexOf(number) != 0 || force)
         m_confNumber = number;
 
@@ -443,7 +479,7 @@ void CCallController::setPureConfNumber(QString number)
 void CCallController::setConfPassword(QString password)
 {
     m_confPassword = password;
-    qInfo() << RJ_FUNCTION << __LINE__ << "m_confPassword:" << m_confPassword;
+    qInfo() << RJ_FUNCTION << __LINE__ << "m_confPassword:" << hiddenSecret(m_confPassword);
 }
 
 QString CCallController::getDisplayConfName() const
@@ -453,7 +489,7 @@ QString CCallController::getDisplayConfName() const
 
 void CCallController::saveCurrentConfNumber2Config()
 {
-    qInfo() << "Save conf number to history list: {0}" << m_confNumber;
+    qInfo() << "Save conf number to history list: {0}" << maskedDialString(m_confNumber);
     if (m_confNumber.trimmed().isEmpty() || m_confNumber.contains(QLatin1String("unknown")))
         return;
     if (!config())
@@ -623,13 +659,14 @@ void CCallController::onSlotRequestAcsInfoTimeout()
     CLoginManager *pLogin = CLoginManager::getInstance();
     m_acsServer = schemePrefix() + pLogin->m_qstrServerHostName + QLatin1Char(':') + QString::number(pLogin->getPort());
 
-    const QString url = QString::fromLatin1(m_pszAcsTokenUrlFormat)
-                            .arg(m_acsServer,
-                                 QString::fromLatin1(QUrl::toPercentEncoding(
-                                     QString::fromStdString(pLogin->m_userInfo.token))),
-                                 QString::fromLatin1(QUrl::toPercentEncoding(m_pureConfNumber)),
-                                 QString::number(pLogin->m_userInfo.deviceId));
-    qInfo() << RJ_FUNCTION << __LINE__ << "requestAcsInfo:" << url;
+    const QString format = QString::fromLatin1(m_pszAcsTokenUrlFormat);
+    const QString token = QString::fromStdString(pLogin->m_userInfo.token);
+    const QString meeting = QString::fromLatin1(QUrl::toPercentEncoding(m_pureConfNumber));
+    const QString deviceId = QString::number(pLogin->m_userInfo.deviceId);
+    const QString url =
+        format.arg(m_acsServer, QString::fromLatin1(QUrl::toPercentEncoding(token)), meeting, deviceId);
+    qInfo() << RJ_FUNCTION << __LINE__ << "requestAcsInfo:"
+            << format.arg(m_acsServer, maskedToken(token), meeting, deviceId);
 
     QNetworkRequest request{QUrl(url)};
 #ifndef QT_NO_SSL
@@ -668,16 +705,26 @@ void CCallController::onSlotAcsInfoReplyFinished(QNetworkReply *reply)
         qInfo() << RJ_FUNCTION << __LINE__ << "reason=" << reason.toString();
 
     if (reply->error() != QNetworkReply::NoError) {
-        qWarning() << RJ_FUNCTION << __LINE__ << "Failed: " << reply->errorString();
+        // Not errorString(): it carries the address, and with it the login token.
+        qWarning() << RJ_FUNCTION << __LINE__ << "Failed: " << reply->error();
     } else {
         const QByteArray body = reply->readAll();
-        qInfo() << RJ_FUNCTION << __LINE__ << "ACS request contents:" << body;
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(body, &error);
-        if (error.error == QJsonParseError::NoError) {
-            const QJsonObject object = doc.object();
+        const QJsonObject object = doc.object();
+        // An error object of the server is no answer: one bad answer must not
+        // leave the whiteboard without its token for the rest of the call.
+        const QJsonValue errorCode = object.value(QStringLiteral("errorCode"));
+        if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+            qWarning() << RJ_FUNCTION << __LINE__ << "ACS request contents: not a JSON object," << body.size()
+                       << "bytes";
+        } else if (!errorCode.isUndefined() && !(errorCode.isDouble() && errorCode.toDouble() == 0)) {
+            qWarning() << RJ_FUNCTION << __LINE__ << "ACS request failed, errorCode:" << errorCode.toVariant()
+                       << ", errorInfo:" << object.value(QStringLiteral("errorInfo")).toString();
+        } else {
             m_acsJsonWebToken = object.value(QStringLiteral("acsJsonWebToken")).toString();
-            qInfo() << RJ_FUNCTION << __LINE__ << "m_acsJsonWebToken:" << m_acsJsonWebToken;
+            qInfo() << RJ_FUNCTION << __LINE__ << "ACS request contents:" << object.keys();
+            qInfo() << RJ_FUNCTION << __LINE__ << "m_acsJsonWebToken:" << maskedToken(m_acsJsonWebToken);
             const bool bInternal = CLoginManager::getInstance()->getRegisterInfo().useInternalServer;
             const QString host =
                 object.value(bInternal ? QStringLiteral("internalEdgeIp") : QStringLiteral("externalEdgeIp")).toString();

@@ -1,13 +1,14 @@
 #include "models/CUrlPixmap.h"
 
+#include <QBuffer>
+#include <QDebug>
 #include <QEventLoop>
+#include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
-
-#include <chrono>
 
 #ifndef QT_NO_SSL
 #include <QSslConfiguration>
@@ -19,8 +20,23 @@ namespace rj_app::models {
 namespace {
 const QString kDefaultKey = QStringLiteral("default");
 const QString kDefaultPicture = QStringLiteral(":/resources/images/default_user_header.jpg");
-// How often the idle worker looks at its queue and stop request.
-constexpr std::chrono::milliseconds kIdlePollMs{10};
+
+// The picture in `data`, or a null one when it is none or declares a size
+// beyond `maxSide` (its pixels would be allocated before anything else).
+QPixmap decodePicture(const QByteArray &data, int maxSide)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize declared = reader.size();
+    if (!reader.canRead() || !declared.isValid() || declared.isEmpty() || declared.width() > maxSide
+        || declared.height() > maxSide) {
+        qWarning() << "avatar refused, format:" << reader.format() << ", declared size:" << declared;
+        return QPixmap();
+    }
+    return QPixmap::fromImage(reader.read());
+}
 } // namespace
 
 QMap<QString, QPixmap> CUrlPixmap::s_pixmapCache;
@@ -44,6 +60,7 @@ CUrlPixmap::~CUrlPixmap()
     }
     m_queued.notify_all();
     if (isRunning()) {
+        // Ends a download's wait at once, also one that has not begun yet.
         quit();
         wait();
     }
@@ -69,12 +86,22 @@ int CUrlPixmap::downloadTimeout() const
     return m_downloadTimeoutMs;
 }
 
+void CUrlPixmap::setMaxPictureSide(int pixels)
+{
+    m_iMaxPictureSide = pixels > 0 ? pixels : kDefaultMaxPictureSide;
+}
+
+int CUrlPixmap::maxPictureSide() const
+{
+    return m_iMaxPictureSide;
+}
+
 bool CUrlPixmap::takeNext(QString *url)
 {
+    // Sleeps until there is work or the stop request.
     std::unique_lock<std::mutex> lock(m_mutex);
-    if (m_urls.isEmpty() && !m_bStop)
-        m_queued.wait_for(lock, kIdlePollMs);
-    if (m_urls.isEmpty() || m_bStop)
+    m_queued.wait(lock, [this] { return !m_urls.isEmpty() || m_bStop; });
+    if (m_bStop)
         return false;
     *url = m_urls.takeFirst();
     return true;
@@ -116,16 +143,11 @@ bool CUrlPixmap::fetch(const QString &url, QByteArray *data)
 #endif
     QNetworkReply *reply = m_pManager->get(request);
 
+    // The destructor's quit() ends this wait without polling; one that came
+    // before it returns at once.
     QEventLoop loop;
     QObject::connect(m_pTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    // A stop request does not wait for a slow server.
-    QTimer stopPoll;
-    QObject::connect(&stopPoll, &QTimer::timeout, &loop, [this, &loop] {
-        if (m_bStop)
-            loop.quit();
-    });
-    stopPoll.start(kIdlePollMs);
     m_pTimer->start(m_downloadTimeoutMs);
     if (!reply->isFinished())
         loop.exec();
@@ -145,14 +167,15 @@ bool CUrlPixmap::fetch(const QString &url, QByteArray *data)
 
 void CUrlPixmap::slot_ReplyFinished(const QString &url, bool ok, const QByteArray &data)
 {
-    if (!ok) {
+    // A body that is no picture, or one too large to decode, is a failed
+    // download like a network error: the fallback shows, the address gets
+    // no entry.
+    m_pixmap = ok ? decodePicture(data, m_iMaxPictureSide) : QPixmap();
+    if (m_pixmap.isNull()) {
         m_pixmap = QPixmap(kDefaultPicture);
         if (!s_pixmapCache.contains(kDefaultKey))
             s_pixmapCache.insert(kDefaultKey, m_pixmap);
     } else {
-        // Not a picture: a null picture is kept, so it is not fetched again and again.
-        m_pixmap = QPixmap();
-        m_pixmap.loadFromData(data);
         s_pixmapCache.insert(url, m_pixmap);
     }
     emit signal_downloadFinished(url);

@@ -24,10 +24,10 @@ namespace rj_app::models {
 // reply is read in the worker thread and its bytes are handed to the GUI
 // thread, where they are decoded (QPixmap exists only there).
 //
-// List models look a picture up in s_pixmapCache; when it is missing they
-// queue its address and repaint on signal_downloadFinished(address), taking
-// the entry of that address or, when there is none (the download failed),
-// the entry "default".
+// List models get their pictures through CAvatarCache, which looks them up
+// here, queues each missing address once and gives the fallback picture for
+// an address that has no entry (its download failed, or its answer was no
+// picture).
 class CUrlPixmap : public QThread
 {
     Q_OBJECT
@@ -46,6 +46,12 @@ public:
     // shorten it. Read by the worker at the start of each download.
     void setDownloadTimeout(int ms);
     int downloadTimeout() const;
+
+    // A picture that declares a width or height beyond this is refused before
+    // it is decoded (0 or less restores the default). GUI thread.
+    static constexpr int kDefaultMaxPictureSide = 4096;
+    void setMaxPictureSide(int pixels);
+    int maxPictureSide() const;
 
     // Address -> picture, plus the fallback picture under "default" after the
     // first failed download. GUI thread only.
@@ -73,10 +79,11 @@ private:
     // std:: rather than Qt's lock so a ThreadSanitizer build sees it (Qt is
     // not instrumented).
     std::mutex m_mutex;
-    std::condition_variable m_queued;              // wakes the idle worker early
+    std::condition_variable m_queued;              // wakes the idle worker
     std::atomic<bool> m_bStop{false};
     QTimer *m_pTimer = nullptr;                    // worker thread
     std::atomic<int> m_downloadTimeoutMs{2000};
+    int m_iMaxPictureSide = kDefaultMaxPictureSide; // GUI thread
 };
 
 } // namespace rj_app::models

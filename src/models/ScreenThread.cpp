@@ -10,8 +10,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <chrono>
-
 namespace rj_app {
 namespace models {
 
@@ -22,12 +20,6 @@ ScreenThread::ScreenThread(QObject *parent)
     m_pGrabTimer = new QTimer(this);
     m_pGrabTimer->setInterval(m_iIntervalMs);
     connect(m_pGrabTimer, &QTimer::timeout, this, &ScreenThread::grabFrame);
-    // Runs in this thread while it finishes: from here on isRunning() is
-    // false, so a later stop() counts as stale again.
-    connect(this, &QThread::finished, this, [this]() {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_bLoopEnded = false;
-    }, Qt::DirectConnection);
     // A running thread object must never be destroyed with the application.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, &ScreenThread::abortAndWait);
@@ -45,138 +37,151 @@ void ScreenThread::setWhiteBoardAndWinId(bool isWhiteBoard, int winId)
     m_winId = winId;
 }
 
-void ScreenThread::stop()
-{
-    qInfo() << RJ_FUNCTION << __LINE__ << "m_bIsStopped:" << m_bIsStopped.load();
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        // From start() until the loop is over the request is for this loop,
-        // even when the loop has not begun yet.
-        m_bStaleStop = !isRunning() || m_bLoopEnded;
-        m_bIsStopped = true;
-        m_wake.notify_all();
-    }
-    qInfo() << RJ_FUNCTION << __LINE__ << "done, m_bIsStopped:" << m_bIsStopped.load();
-}
-
 void ScreenThread::setIntervalMs(int intervalMs)
 {
     m_iIntervalMs = qMax(1, intervalMs);
     m_pGrabTimer->setInterval(m_iIntervalMs);
 }
 
+void ScreenThread::setFrameSink(FrameSink sink)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_frameSink = std::move(sink);
+}
+
+void ScreenThread::start(QThread::Priority priority)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_bLoopActive) {
+            // The run has not wound down yet: a stop meant for it is taken
+            // back, and it goes on with the new settings.
+            if (stopPendingLocked()) {
+                m_bIsStopped = false;
+                m_uStopRun = 0;
+                qInfo() << RJ_FUNCTION << __LINE__ << "stop taken back, run" << m_uRun << "goes on";
+            }
+            return;
+        }
+    }
+    // The last run is over; its thread is only returning, without waiting on
+    // anything of this thread.
+    if (isRunning())
+        wait();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_uRun;
+        m_bLoopActive = true;
+        m_bAbort = false;
+        m_bGrabFailureLogged = false;
+        m_pendingFrame = QImage();
+    }
+    // The first frame now, so that the loop has it whenever it is stopped.
+    grabFrame();
+    m_pGrabTimer->start();
+    QThread::start(priority);
+}
+
+void ScreenThread::stop()
+{
+    qInfo() << RJ_FUNCTION << __LINE__ << "m_bIsStopped:" << m_bIsStopped.load();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bIsStopped = true;
+        // Meant for the run under way; while none is, it is stale and must
+        // not end the next one.
+        m_uStopRun = m_bLoopActive ? m_uRun : 0;
+        m_wake.notify_all();
+    }
+    qInfo() << RJ_FUNCTION << __LINE__ << "done, m_bIsStopped:" << m_bIsStopped.load();
+}
+
 void ScreenThread::abortAndWait()
 {
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         if (!isRunning())
             return;
-        // A loop that is over already must not leave the request to the next one.
-        if (!m_bLoopEnded) {
-            m_bAbort = true;
-            m_wake.notify_all();
-        }
+        m_bAbort = true;
+        m_wake.notify_all();
     }
     qInfo() << RJ_FUNCTION << __LINE__ << "waiting for the capture loop";
     wait();
     m_pGrabTimer->stop();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bAbort = false;
 }
 
 void ScreenThread::run()
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "m_bIsStopped:" << m_bIsStopped.load();
+    quint64 run = 0;
+    bool stale = false;
+    bool startedDirectly = false;
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (m_bIsStopped && m_bStaleStop) {
-            qWarning() << RJ_FUNCTION << __LINE__ << "Invalid m_bIsStopped, set its value to false";
-            m_bIsStopped = false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_bLoopActive) {
+            // Started through QThread::start: a run without a first frame.
+            ++m_uRun;
+            m_bLoopActive = true;
+            m_bGrabFailureLogged = false;
+            m_pendingFrame = QImage();
+            startedDirectly = true;
         }
-        m_bStaleStop = false;
-        m_bLoopActive = true;
-        m_bGrabFailureLogged = false;
-        m_uGrabs = 0;
-        m_pendingFrame = QImage();
+        run = m_uRun;
+        if (m_bIsStopped && m_uStopRun != run) {
+            stale = true;
+            m_bIsStopped = false;
+            m_uStopRun = 0;
+        }
     }
-    QMetaObject::invokeMethod(this, [this]() { startGrabbing(); }, Qt::QueuedConnection);
+    if (stale)
+        qWarning() << RJ_FUNCTION << __LINE__ << "Invalid m_bIsStopped, set its value to false";
+    if (startedDirectly) {
+        QMetaObject::invokeMethod(
+            this, [this]() { m_pGrabTimer->start(); }, Qt::QueuedConnection);
+    }
 
-    quint64 seen = 0;
-    bool waitingForFirstGrab = false;
-    std::chrono::steady_clock::time_point firstGrabDeadline;
-    bool leave = false;
-    bool aborted = false;
-    while (!leave) {
+    bool stoppedAtEnd = false;
+    for (;;) {
         QImage frame;
+        FrameSink sink;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            for (;;) {
-                if (m_bAbort) {
-                    leave = aborted = true;
-                    break;
-                }
-                if (!m_pendingFrame.isNull() || m_uGrabs != seen)
-                    break;
-                if (m_bIsStopped) {
-                    if (seen > 0) {
-                        leave = true;
-                        break;
-                    }
-                    if (!waitingForFirstGrab) {
-                        waitingForFirstGrab = true;
-                        firstGrabDeadline =
-                            std::chrono::steady_clock::now() + std::chrono::milliseconds(m_iFirstGrabWaitMs);
-                    }
-                    if (m_wake.wait_until(lock, firstGrabDeadline) == std::cv_status::timeout
-                        && m_pendingFrame.isNull() && m_uGrabs == seen && !m_bAbort) {
-                        qWarning() << RJ_FUNCTION << __LINE__ << "stopped before the first grab arrived";
-                        leave = true;
-                        break;
-                    }
-                } else {
-                    m_wake.wait(lock);
-                }
+            m_wake.wait(lock, [this]() { return m_bAbort || !m_pendingFrame.isNull() || stopPendingLocked(); });
+            // Decided under the lock, so that a start() either takes the
+            // stop back before this point or finds the run over.
+            if (m_bAbort || m_pendingFrame.isNull()) {
+                m_bLoopActive = false;
+                m_bIsStopped = false;
+                m_uStopRun = 0;
+                m_bAbort = false;
+                m_pendingFrame = QImage();
+                stoppedAtEnd = m_bIsStopped;
+                break;
             }
-            frame = m_pendingFrame;
+            frame = std::move(m_pendingFrame);
             m_pendingFrame = QImage();
-            seen = m_uGrabs;
+            sink = m_frameSink;
         }
-        if (!frame.isNull() && !aborted)
-            shareScreen(frame);
-        // The period is the grab timer's; the stop is checked after each grab.
-        if (m_bIsStopped && seen > 0)
-            leave = true;
+        shareScreen(frame, sink);
     }
-
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_bLoopActive = false;
-        m_bLoopEnded = true;
-        m_bIsStopped = false;
-        m_bStaleStop = false;
-        m_bAbort = false;
-        m_pendingFrame = QImage();
-    }
-    qInfo() << RJ_FUNCTION << __LINE__ << "done, m_bIsStopped:" << m_bIsStopped.load();
-}
-
-void ScreenThread::startGrabbing()
-{
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (!m_bLoopActive)
-            return;
-    }
-    m_pGrabTimer->start();
-    grabFrame();
+    // Nothing of this object is touched past the lock above: its owner may
+    // destroy it as soon as it sees the loop over.
+    qInfo() << RJ_FUNCTION << __LINE__ << "done, run" << run << ", m_bIsStopped:" << stoppedAtEnd;
 }
 
 void ScreenThread::grabFrame()
 {
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_bLoopActive) {
             m_pGrabTimer->stop();
             return;
         }
+        // Winding down: the loop sends what it has and ends.
+        if (stopPendingLocked())
+            return;
     }
     QImage image;
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -185,15 +190,16 @@ void ScreenThread::grabFrame()
     }
     bool logFailure = false;
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        ++m_uGrabs;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_bLoopActive)
+            return;
         if (!image.isNull()) {
             m_pendingFrame = std::move(image);
+            m_wake.notify_all();
         } else if (!m_bGrabFailureLogged) {
             m_bGrabFailureLogged = true;
             logFailure = true;
         }
-        m_wake.notify_all();
     }
     // A window that is gone or hidden gives no picture: nothing is sent for it.
     if (logFailure)
@@ -201,14 +207,16 @@ void ScreenThread::grabFrame()
                    << ", winid:" << m_winId.load();
 }
 
-void ScreenThread::shareScreen(const QImage &image)
+void ScreenThread::shareScreen(const QImage &image, const FrameSink &sink)
 {
-    // The engine takes 32-bit pixels in B, G, R, A byte order.
+    // The engine takes 32-bit pixels in B, G, R, A byte order with straight
+    // alpha: what RGB32 and ARGB32 hold on a little-endian machine.
     const QImage::Format format = image.format();
-    const QImage frame = (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-                          || format == QImage::Format_ARGB32_Premultiplied)
+    const QImage frame = (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
                              ? image
-                             : image.convertToFormat(QImage::Format_RGB32);
+                             : image.convertToFormat(format == QImage::Format_ARGB32_Premultiplied
+                                                         ? QImage::Format_ARGB32
+                                                         : QImage::Format_RGB32);
     rj::engine::RJContentSourceInfo info;
     info.type = 3;
     info.captureX = 0;
@@ -217,7 +225,10 @@ void ScreenThread::shareScreen(const QImage &image)
     info.captureSize.height = frame.height();
     info.frameData = frame.constBits();
     info.bytesPerLine = static_cast<int>(frame.bytesPerLine());
-    if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
+    info.pixelFormat = rj::engine::RJ_PIX_FMT_BGRA;
+    if (sink)
+        sink(info);
+    else if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
         sdk->setLocalContentSource(info);
 }
 

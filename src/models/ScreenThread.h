@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/RJTypes.h"
+
 #include <QImage>
 #include <QThread>
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 class QTimer;
@@ -16,21 +19,24 @@ namespace models {
 // primary screen, to send as content. Pixmaps belong to the GUI thread, so a
 // timer there grabs every interval and hands the image over; the loop in this
 // thread passes each image to the engine. The object itself must live in the
-// GUI thread.
+// GUI thread, and start, stop and the setters are called there.
 //
-// start() runs the loop; stop() ends it after at least one grab. A stop that
-// arrives while no loop runs is stale and dropped by the next start. The
-// destructor and the application's aboutToQuit end a running loop at once and
-// wait for it.
+// Every start() begins a run; start() grabs the run's first frame itself, so
+// a stop right after it still sends one frame and the loop never waits on the
+// GUI thread. stop() is meant for the run under way: a start() before that
+// run has wound down takes it back and the run goes on; a stop that arrives
+// while no run is under way is stale, dropped with a warning by the next run.
+// The destructor and the application's aboutToQuit end a running loop at
+// once and wait for it.
 class ScreenThread : public QThread
 {
     Q_OBJECT
 
 public:
     static constexpr int m_iDefaultIntervalMs = 100;
-    // How long a stop waits for the first grab when the GUI thread does not
-    // deliver one (it may be blocked waiting for this thread).
-    static constexpr int m_iFirstGrabWaitMs = 1000;
+
+    // Where the frames go instead of the engine.
+    using FrameSink = std::function<void(const rj::engine::RJContentSourceInfo &frame)>;
 
     explicit ScreenThread(QObject *parent = nullptr);
     ~ScreenThread() override;
@@ -41,15 +47,23 @@ public:
     // Grab period; takes effect at once. For tests.
     void setIntervalMs(int intervalMs);
     int intervalMs() const { return m_iIntervalMs; }
+    // Replaces the engine as the receiver of frames (null restores it). The
+    // frame's pixels live only while the sink runs. For tests.
+    void setFrameSink(FrameSink sink);
+
+public slots:
+    // Hides QThread::start, whose runs would neither grab a first frame nor
+    // take back a stop.
+    void start(QThread::Priority priority = QThread::InheritPriority);
 
 protected:
     void run() override;
 
 private:
-    void shareScreen(const QImage &image);
-    void startGrabbing();
+    void shareScreen(const QImage &image, const FrameSink &sink);
     void grabFrame();
     void abortAndWait();
+    bool stopPendingLocked() const { return m_bIsStopped && m_uStopRun == m_uRun; }
 
     // Shared with the loop; read by it once per frame.
     std::atomic<bool> m_bIsStopped{false};
@@ -64,12 +78,12 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     QImage m_pendingFrame;
-    quint64 m_uGrabs = 0;      // grabs tried since the loop started, failed ones too
-    bool m_bLoopActive = false;
-    bool m_bLoopEnded = false; // the loop is over, the thread not yet finished
-    bool m_bStaleStop = false; // the stop request came while no loop ran
+    quint64 m_uRun = 0;        // the run under way, or the last one
+    quint64 m_uStopRun = 0;    // the run the stop request is meant for; 0: stale
+    bool m_bLoopActive = false; // from start() until the loop decides to end
     bool m_bAbort = false;
     bool m_bGrabFailureLogged = false;
+    FrameSink m_frameSink;
 };
 
 } // namespace models

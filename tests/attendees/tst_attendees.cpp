@@ -516,7 +516,8 @@ private slots:
 
         m_server.addRoute("GET", participantsPath(QStringLiteral("1001")), 200, answer);
         CAttendeesButton button;
-        button.show();
+        QVERIFY(!button.isVisible());
+        button.setShowAllowed(true);
         QVERIFY(QTest::qWaitForWindowExposed(&button));
         QEvent leave(QEvent::Leave); // the toolbar's dark background
         QCoreApplication::sendEvent(&button, &leave);
@@ -528,8 +529,8 @@ private slots:
 
         QSignalSpy succeeded(api(), &CUCMApiManager::signal_getParticipants_succeed);
         button.startRefresh();
-        QCOMPARE(requestsTo(participantsPath(QStringLiteral("1001"))), 1);
         QTRY_COMPARE_WITH_TIMEOUT(succeeded.count(), 1, kWaitMs);
+        QCOMPARE(requestsTo(participantsPath(QStringLiteral("1001"))), 1);
         QCoreApplication::processEvents();
         QCOMPARE(button.isVisible(), visible);
         QCOMPARE(number(button), shown);
@@ -542,14 +543,90 @@ private slots:
         QVERIFY(!refreshTimer(button).isActive());
     }
 
+    // The button shows only while its owner allows it (the toolbar does not
+    // while the management button takes its place), and then only when the
+    // last answer listed someone.
+    void buttonFollowsOwner_data()
+    {
+        QTest::addColumn<bool>("allowedBefore");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<int>("allowedAfter"); // -1: no change after the answer
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("not allowed, three listed") << false << 3 << -1 << false;
+        QTest::newRow("allowed, three listed") << true << 3 << -1 << true;
+        QTest::newRow("allowed, nobody listed") << true << 0 << -1 << false;
+        QTest::newRow("allowed, then taken away") << true << 3 << 0 << false;
+        QTest::newRow("allowed after the answer") << false << 3 << 1 << true;
+        QTest::newRow("allowed after an empty answer") << false << 0 << 1 << false;
+    }
+    void buttonFollowsOwner()
+    {
+        QFETCH(bool, allowedBefore);
+        QFETCH(int, listed);
+        QFETCH(int, allowedAfter);
+        QFETCH(bool, visible);
+        answerParticipants(QStringLiteral("1001"), kThree.mid(0, listed));
+        QWidget toolbar;
+        auto *button = new CAttendeesButton(&toolbar);
+        toolbar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
+        QVERIFY(!button->isVisible());
+        button->setShowAllowed(allowedBefore);
+        QCOMPARE(button->isShowAllowed(), allowedBefore);
+        QSignalSpy succeeded(api(), &CUCMApiManager::signal_getParticipants_succeed);
+        button->startRefresh();
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.count(), 1, kWaitMs);
+        QCoreApplication::processEvents();
+        if (allowedAfter >= 0)
+            button->setShowAllowed(allowedAfter == 1);
+        QCOMPARE(button->isVisible(), visible);
+        QCOMPARE(number(*button), QString::number(listed));
+        button->stopRefresh();
+    }
+
+    // The toolbar starts the refresh from its call-status slot. The
+    // receivers connected after it (the layout engine, the call window)
+    // still get the statuses in the order they happened, also when the
+    // call ends while the participants are asked for.
+    void laterReceiversSeeStatusesInOrder()
+    {
+        answerParticipants(QStringLiteral("1001"), kThree, 500);
+        CAttendeesButton button;
+        bool farEndLeft = false;
+        QList<int> seen;
+        const QMetaObject::Connection toolbar = connect(
+            c(), &CCallController::sigCallStatusChanged, &button, [&button, &farEndLeft](CallStatus status) {
+                if (status == ConfConnected && !farEndLeft) {
+                    farEndLeft = true;
+                    rjsim_command("remote-end 0");
+                    button.startRefresh();
+                } else if (status == ConfEnded) {
+                    button.stopRefresh();
+                }
+            });
+        const QMetaObject::Connection later = connect(
+            c(), &CCallController::sigCallStatusChanged, this, [&seen](CallStatus status) { seen << int(status); });
+        const auto disconnectBoth = qScopeGuard([toolbar, later] {
+            QObject::disconnect(toolbar);
+            QObject::disconnect(later);
+        });
+
+        c()->dialOut(QStringLiteral("1001"), QString(), true, QString());
+        QTRY_VERIFY_WITH_TIMEOUT(seen.contains(ConfEnded), kWaitMs);
+        QCOMPARE(seen, (QList<int>{ConfDialing, ConfConnected, ConfEnded}));
+        QVERIFY(!refreshTimer(button).isActive());
+    }
+
     // Every 10 seconds while refreshing, a new list replaces the old one on
     // the button and in an open window.
     void refreshReplacesList()
     {
         answerParticipants(QStringLiteral("1001"), kThree);
         CAttendeesButton button;
+        button.setShowAllowed(true);
         button.startRefresh();
         QTRY_COMPARE_WITH_TIMEOUT(number(button), QStringLiteral("3"), kWaitMs);
+        QVERIFY(button.isVisible());
         QScopedPointer<CAttendessWidgets> w(openWindow());
         w->setAttribute(Qt::WA_DeleteOnClose, false);
         QCOMPARE(tabTexts(w.data()), (QStringList{QStringLiteral("Video(2)"), QStringLiteral("Audio(1)")}));
@@ -584,7 +661,7 @@ private slots:
         CAttendeesButton button;
         button.startRefresh();
         const QString path = participantsPath(QStringLiteral("1001"));
-        QCOMPARE(requestsTo(path), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(requestsTo(path), 1, kWaitMs);
         emit login()->sigLoginTokenChanged();
         QCOMPARE(requestsTo(path), 2);
         button.stopRefresh();
@@ -612,7 +689,7 @@ private slots:
 
         answerParticipants(QStringLiteral("1001"), kThree);
         CAttendeesButton button;
-        button.show();
+        button.setShowAllowed(true);
         button.startRefresh();
         QTRY_COMPARE_WITH_TIMEOUT(number(button), QStringLiteral("3"), kWaitMs);
         QScopedPointer<CAttendessWidgets> w(openWindow());
@@ -647,7 +724,8 @@ private slots:
         c()->setPureConfNumber(QStringLiteral("1002"));
         m_server.addRoute("GET", participantsPath(QStringLiteral("1002")), 200, R"({"errorCode":3010})");
         button.startRefresh();
-        QCOMPARE(requestsTo(participantsPath(QStringLiteral("1002"))), 1);
+        QCOMPARE(number(button), QStringLiteral("0"));
+        QTRY_COMPARE_WITH_TIMEOUT(requestsTo(participantsPath(QStringLiteral("1002"))), 1, kWaitMs);
         QCOMPARE(number(button), QStringLiteral("0"));
         QScopedPointer<CAttendessWidgets> w(openWindow());
         w->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -710,11 +788,12 @@ private slots:
                 button->stopRefresh();
         });
         button->startRefresh();
-        QCOMPARE(requestsTo(participantsPath(QStringLiteral("1001"))), 1);
+        QCOMPARE(requestsTo(participantsPath(QStringLiteral("1001"))), 0); // sent from the event loop
+        QTRY_COMPARE_WITH_TIMEOUT(requestsTo(participantsPath(QStringLiteral("1001"))), 1, kWaitMs);
         if (deleteButton) {
-            QVERIFY(alive.isNull());
+            QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), kWaitMs);
         } else {
-            QVERIFY(!refreshTimer(*button).isActive());
+            QTRY_VERIFY_WITH_TIMEOUT(!refreshTimer(*button).isActive(), kWaitMs);
             delete button;
         }
     }
@@ -789,6 +868,7 @@ private slots:
         answerParticipants(QStringLiteral("1001"), kThree);
         CAttendeesButton button;
         button.startRefresh();
+        QTRY_COMPARE_WITH_TIMEOUT(requestsTo(participantsPath(QStringLiteral("1001"))), 1, kWaitMs);
         const auto sent = requestsOf(participantsPath(QStringLiteral("1001")));
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent.at(0).method, QByteArray("GET"));

@@ -17,6 +17,7 @@
 #include "models/CRJSdkManager.h"
 #include "rjsim_control.h"
 
+#include <QMutex>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QUrlQuery>
@@ -386,6 +387,61 @@ private slots:
         QCOMPARE(rjsim_journal_count("setUserImage"), accept ? 1 : 0);
     }
 
+    // A call's number, password and name go with its end; an incoming call
+    // is the caller's number, never the last dial string with its password,
+    // in the views, as the running meeting and in the history.
+    void incomingAfterDial_data()
+    {
+        QTest::addColumn<QString>("caller");   // empty: the engine gives no number
+        QTest::addColumn<QString>("expected"); // the number while it rings and in the history
+        QTest::newRow("caller 8001") << "8001" << "8001";
+        QTest::newRow("caller without a number") << "" << "";
+    }
+    void incomingAfterDial()
+    {
+        QFETCH(QString, caller);
+        QFETCH(QString, expected);
+        c()->dialOut(QStringLiteral("1002"), QStringLiteral("1234"), true, QStringLiteral("Budget"));
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfConnected), kWaitMs);
+        QCOMPARE(config()->getConfIds().value(0), QStringLiteral("1002*1234"));
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        QCOMPARE(c()->getConfNumber(), QString());
+        QCOMPARE(c()->getPureConfNumber(), QString());
+        QCOMPARE(c()->getConfPassword(), QString());
+        QCOMPARE(c()->getDisplayConfName(), QString());
+        config()->setConfIds({QStringLiteral("1002*1234"), QStringLiteral("1001")});
+
+        if (!caller.isEmpty()) {
+            QCOMPARE(rjsim_command(qPrintable(QStringLiteral("incoming Carol Wu ") + caller)), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfIncoming), kWaitMs);
+        } else {
+            // An engine that tells no number: the controller's own part.
+            rj::engine::RJCallInfo info;
+            info.peer = "Carol Wu";
+            info.svcCallType = 1;
+            c()->onCallIncoming(info);
+        }
+        QCOMPARE(c()->getConfNumber(), expected);
+        QCOMPARE(c()->getConfPassword(), QString());
+        QCOMPARE(c()->getDisplayConfName(), expected);
+        QCOMPARE(config()->getConfId(), expected);
+
+        if (!caller.isEmpty()) {
+            m_statuses.clear();
+            QVERIFY(c()->acceptCall(true));
+            // Connected, then the peer: the number goes into the history.
+            QTRY_COMPARE_WITH_TIMEOUT(m_statuses, (QList<int>{ConfConnected, ConfConnected}), kWaitMs);
+        } else {
+            rj::engine::RJCallInfo info = c()->getCallInfo();
+            c()->slotOnCallPeerConnected(info);
+            c()->setCallStatus(ConfEnded);
+        }
+        const QStringList history = config()->getConfIds();
+        QCOMPARE(history.count(QStringLiteral("1002*1234")), 1);
+        QCOMPARE(history.value(0), expected.isEmpty() ? QStringLiteral("1002*1234") : expected);
+    }
+
     // The engine's content events map to the content-stream status; equal
     // values emit nothing; other stream types change nothing.
     void contentMapping_data()
@@ -491,6 +547,15 @@ private slots:
         const int before = acsCount();
         QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= before + 2, kWaitMs);
         QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+        // The server's error objects, as it sends them with status 200: one
+        // bad answer must not leave the whiteboard without a token.
+        for (const QByteArray &error : {QByteArray(R"({"errorCode":1010,"errorInfo":"Invalid token"})"),
+                                        QByteArray(R"({"errorCode":"3010"})"), QByteArray("[1, 2]")}) {
+            answerAcs(200, error);
+            const int sent = acsCount();
+            QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= sent + 2, kWaitMs);
+            QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+        }
 
         answerAcs(200, tokenAnswer("sim-acs-1"));
         QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("sim-acs-1"), kWaitMs);
@@ -539,6 +604,66 @@ private slots:
         QTest::qWait(120);
         QCOMPARE(acsCount(), ended);
         QCOMPARE(c()->getAcsJsonWebToken(), QString());
+    }
+
+    // The answer to a request still on its way when the call ends does not
+    // fill in token or server, and the call that follows starts without them.
+    void whiteboardTokenInFlightAtHangUp()
+    {
+        constexpr int kDelayMs = 400;
+        m_acs.addRoute("GET", QLatin1String(kAcsPath), 200, tokenAnswer("late"), kDelayMs);
+        c()->setAcsRequestIntervalMs(60000);
+        QSignalSpy records(c(), &CCallController::sigContentStreamStatusChanged);
+        dialAndConnect(QStringLiteral("1001"));
+        QVERIFY(rjsim_command("content start whiteboard Erin Park") == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(acsCount(), 1, kWaitMs);
+        QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+        const int recorded = records.count();
+        QTest::qWait(kDelayMs + 200); // past the moment the answer comes
+        QCOMPARE(c()->getAcsJsonWebToken(), QString());
+        QCOMPARE(c()->getAcsServer(), QString());
+        QCOMPARE(records.count(), recorded);
+        QCOMPARE(acsCount(), 1);
+    }
+
+    // The controller's own log lines (logs go into feedback archives) hold
+    // neither the meeting password nor the login token, in any of its steps:
+    // dial, connect, token request, history, end.
+    void secretsNotLogged()
+    {
+        static QMutex mutex;
+        static QStringList lines;
+        static QtMessageHandler previous = nullptr;
+        lines.clear();
+        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (text.contains(QLatin1String("CCallController")) || text.contains(QLatin1String("conf number"))) {
+                QMutexLocker lock(&mutex);
+                lines << text;
+            }
+            previous(type, context, text);
+        });
+        const auto restore = qScopeGuard([] { qInstallMessageHandler(previous); });
+
+        c()->setAcsRequestIntervalMs(20);
+        answerAcs(200, tokenAnswer("wb-secret-token"));
+        c()->dialOut(QStringLiteral("1002"), QStringLiteral("1234"), true, QString());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfConnected), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("wb-secret-token"), kWaitMs);
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+
+        const QString loginToken = QString::fromStdString(login()->m_userInfo.token);
+        QVERIFY(loginToken.size() > 4);
+        QMutexLocker lock(&mutex);
+        QVERIFY(lines.size() > 5);
+        QVERIFY(lines.join('\n').contains(QLatin1String("requestAcsInfo:")));
+        for (const QString &line : qAsConst(lines)) {
+            for (const QString &secret : {QStringLiteral("1234"), loginToken, QStringLiteral("wb-secret-token")})
+                QVERIFY2(!line.contains(secret), qPrintable(line));
+        }
     }
 
     // Token renewal that fails during a call does not sign the user out.

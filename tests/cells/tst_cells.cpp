@@ -181,19 +181,36 @@ void TestCells::videoWindowIdIsNativeAndStable()
     QVERIFY(bound != 0);
     QVERIFY(bound != cell.winId()); // a window of its own, not the cell's
 
-    // After every step the window the engine was last given exists, and a new
-    // one is announced before anyone could paint into a dead one.
+    // A window about to go is announced while it still exists, so that the
+    // engine is unbound from it before anything could paint into it dead.
+    QList<WId> announced;
+    QList<bool> existedWhenAnnounced;
+    connect(&cell, &CLayoutCellDlg::sigVideoWindowAboutToChange, &cell, [&](WId id) {
+        announced << id;
+        QApplication::sync();
+        existedWhenAnnounced << xWindowExists(id);
+    }, Qt::DirectConnection);
+
+    // After every step the window the engine was last given exists, or was
+    // announced going and a new one was given out.
     int step = 0;
     auto check = [&](bool mayRenew) {
         ++step;
+        const QByteArray where = QByteArray::number(step);
         QApplication::sync();
         if (changed.count() > 0) {
-            QVERIFY2(mayRenew, qPrintable(QString::number(step)));
+            QVERIFY2(mayRenew, where.constData());
+            QCOMPARE(announced, QList<WId>{bound});
+            QCOMPARE(existedWhenAnnounced, QList<bool>{true});
             bound = changed.takeLast().at(0).value<WId>();
             changed.clear();
+        } else {
+            QVERIFY2(announced.isEmpty(), where.constData());
         }
+        announced.clear();
+        existedWhenAnnounced.clear();
         QCOMPARE(cell.getVideoWindowId(), bound);
-        QVERIFY2(xWindowExists(bound), qPrintable(QString::number(step)));
+        QVERIFY2(xWindowExists(bound), where.constData());
         QVERIFY(cell.getVideoWidget()->isVisibleTo(&cell));
     };
 
@@ -541,6 +558,9 @@ void TestCells::deletedCellTakesOverlayAlong()
     CLayoutCoverDlg owner;
     QPointer<CLayoutCellCoverDlg> owned;
     QPointer<CLayoutCellCoverDlg> free;
+    QList<WId> announced;
+    QList<bool> existed;
+    WId bound = 0;
     {
         CLayoutCellDlg a;
         CLayoutCellDlg b;
@@ -551,9 +571,17 @@ void TestCells::deletedCellTakesOverlayAlong()
         free = b.getCellCoverDlg();
         QVERIFY(owned->isVisible());
         QVERIFY(free->isVisible());
+        // The engine was given a's window: it hears of its end first.
+        bound = a.getVideoWindowId();
+        connect(&a, &CLayoutCellDlg::sigVideoWindowAboutToChange, &owner, [&](WId id) {
+            announced << id;
+            existed << xWindowExists(id);
+        }, Qt::DirectConnection);
     }
     QVERIFY(!owned); // no overlay left on screen over nothing
     QVERIFY(!free);
+    QCOMPARE(announced, QList<WId>{bound});
+    QCOMPARE(existed, QList<bool>{true});
 }
 
 void TestCells::deletedOverlayOwnerLeavesCellUsable()

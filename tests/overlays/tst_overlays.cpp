@@ -117,7 +117,8 @@ public:
                     call->onCallIncoming(info);
                     waiting.hide();
                     invite.show();
-                    invite.onSetMeetingNumber(QString::fromLatin1(info.peer.c_str()));
+                    // Engine texts are UTF-8.
+                    invite.onSetMeetingNumber(QString::fromStdString(info.peer));
                     invite.setIsAudioOnlyCall(info.isAudioOnly);
                 });
         connect(&invite, &CallInviteWidget::sigAcceptCall, this,
@@ -226,6 +227,10 @@ private slots:
         QTest::newRow("video call, accept with audio") << "incoming Carol Wu 8001" << "m_pBtnAudioAccept" << true << "0";
         QTest::newRow("video call, accept with video") << "incoming Carol Wu 8001" << "m_pBtnVideoAccept" << true << "1";
         QTest::newRow("video call, decline") << "incoming Carol Wu 8001" << "m_pBtnHangup" << true << "";
+        QTest::newRow("caller name not in ASCII")
+            << QString::fromUtf8("incoming Zoë Ångström 8001") << "m_pBtnVideoAccept" << true << "1";
+        QTest::newRow("caller name in Chinese")
+            << QString::fromUtf8("incoming 陈 晓明 8001") << "m_pBtnHangup" << true << "";
         QTest::newRow("audio-only call, accept") << "incoming Erin Park 8003 audio" << "m_pBtnAudioAccept" << false << "0";
         QTest::newRow("audio-only call, decline") << "incoming Erin Park 8003 audio" << "m_pBtnHangup" << false << "";
     }

@@ -386,11 +386,31 @@ private slots:
         QCOMPARE(got.count(), 2);
         QCOMPARE(added.count(), 1);
         QCOMPARE(deleted.count(), 1);
+    }
 
+    // Each list is emptied by its own call, and only that list.
+    void clearSavedLists_data()
+    {
+        QTest::addColumn<bool>("users");
+        QTest::newRow("users") << true;
+        QTest::newRow("contacts") << false;
+    }
+    void clearSavedLists()
+    {
+        QFETCH(bool, users);
+        m_server->addRoute("GET", "/api/rest/v2.0/users", 200, R"([{"id":3},{"id":4}])");
+        m_server->addRoute("GET", "/api/rest/v2.0/contacts", 200, R"([{"id":5,"userId":3},{"id":6,"userId":4}])");
+        m_api->getUsers(prefix(), kToken);
         m_api->getContacts(prefix(), kToken);
-        m_api->clearSavedContacts();
-        m_api->clearSavedUsers();
-        QVERIFY(m_api->getSavedUsers().isEmpty());
+        QCOMPARE(m_api->getSavedUsers().size(), 2);
+        QCOMPARE(m_api->getSavedContacts().size(), 2);
+
+        if (users)
+            m_api->clearSavedUsers();
+        else
+            m_api->clearSavedContacts();
+        QCOMPARE(m_api->getSavedUsers().size(), users ? 0 : 2);
+        QCOMPARE(m_api->getSavedContacts().size(), users ? 2 : 0);
     }
 
     void conferencesAndParticipantsAreParsed()
@@ -595,6 +615,60 @@ private slots:
         drainEvents();
         QCOMPARE(m_server->requestCount(), 2);
         QCOMPARE(success.count(), 2);
+        QCOMPARE(error.count(), 0);
+    }
+
+    // The same operation started again from inside the wait of one whose
+    // server never answers. Each call returns at its own limit, counted from
+    // its own start: an inner call that is answered does not leave the outer
+    // one waiting beyond its limit, and an unanswered inner call is not cut
+    // short by the outer one's limit (the outer then returns right after it).
+    void nestedRequestReturnsAtItsOwnLimit_data()
+    {
+        QTest::addColumn<bool>("innerAnswered");
+        QTest::newRow("inner call answered") << true;
+        QTest::newRow("inner call unanswered") << false;
+    }
+    void nestedRequestReturnsAtItsOwnLimit()
+    {
+        QFETCH(bool, innerAnswered);
+        constexpr int kLimitMs = 600;
+        constexpr int kInnerStartMs = 400;
+        m_api->setRequestTimeout(kLimitMs);
+        m_server->addRoute("PUT", "/api/rest/v2.0/meetings/77", 200, R"({"id":77})", 60000);
+        m_server->addRoute("PUT", "/api/rest/v2.0/meetings/78", 200, R"({"id":78})", innerAnswered ? 0 : 60000);
+        QSignalSpy success(m_api.get(), SIGNAL(signal_putConference_succeed()));
+        QSignalSpy error(m_api.get(), SIGNAL(signal_ucmapi_error(int, QString)));
+        QElapsedTimer clock;
+        qint64 innerStarted = -1;
+        qint64 innerReturned = -1;
+        QTimer::singleShot(kInnerStartMs, this, [&] {
+            ucmconferenceReqData inner = sampleRequest();
+            inner.id = 78;
+            innerStarted = clock.elapsed();
+            m_api->putConference(prefix(), kToken, inner);
+            innerReturned = clock.elapsed();
+        });
+        clock.start();
+        m_api->putConference(prefix(), kToken, sampleRequest());
+        const qint64 outerReturned = clock.elapsed();
+
+        QVERIFY(innerStarted >= 0);
+        QVERIFY(innerReturned >= 0);
+        const QString times =
+            QStringLiteral("inner %1..%2, outer %3").arg(innerStarted).arg(innerReturned).arg(outerReturned);
+        if (innerAnswered) {
+            QVERIFY2(innerReturned - innerStarted < 300, qPrintable(times));
+            QVERIFY2(outerReturned >= kLimitMs - 50, qPrintable(times));
+            QVERIFY2(outerReturned < kLimitMs + 1000, qPrintable(times));
+        } else {
+            QVERIFY2(innerReturned - innerStarted >= kLimitMs - 50, qPrintable(times));
+            QVERIFY2(innerReturned - innerStarted < kLimitMs + 1000, qPrintable(times));
+            QVERIFY2(outerReturned - innerReturned < 300, qPrintable(times));
+        }
+        QCOMPARE(m_server->requestCount(), 2);
+        drainEvents();
+        QCOMPARE(success.count(), innerAnswered ? 1 : 0);
         QCOMPARE(error.count(), 0);
     }
 

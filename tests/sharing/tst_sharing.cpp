@@ -22,10 +22,10 @@
 #include "views/incall/CWidgetContents.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMutex>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -34,9 +34,11 @@
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 using glimora::test::AlertBoxSeam;
 using glimora::test::ModalDialogDriver;
@@ -77,23 +79,27 @@ public:
     QList<int> indexes;
 };
 
-// Records warnings while it lives and passes every message on.
+// Records warnings while it lives and passes every message on. Messages come
+// from the feeder's thread too; a standard mutex, so that thread checkers
+// see it.
 class WarningCatcher
 {
 public:
     WarningCatcher()
     {
+        std::lock_guard<std::mutex> lock(s_mutex);
         s_self = this;
         m_previous = qInstallMessageHandler(&WarningCatcher::handle);
     }
     ~WarningCatcher()
     {
+        std::lock_guard<std::mutex> lock(s_mutex);
         qInstallMessageHandler(m_previous);
         s_self = nullptr;
     }
     bool seen(const QString &part) const
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(s_mutex);
         for (const QString &w : m_warnings) {
             if (w.contains(part))
                 return true;
@@ -104,18 +110,21 @@ public:
 private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
-        if (s_self) {
-            if (type == QtWarningMsg) {
-                QMutexLocker lock(&s_self->m_mutex);
+        QtMessageHandler previous = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(s_mutex);
+            if (!s_self)
+                return;
+            if (type == QtWarningMsg)
                 s_self->m_warnings << text;
-            }
-            if (s_self->m_previous)
-                s_self->m_previous(type, context, text);
+            previous = s_self->m_previous;
         }
+        if (previous)
+            previous(type, context, text);
     }
+    static inline std::mutex s_mutex;
     static inline WarningCatcher *s_self = nullptr;
     QtMessageHandler m_previous = nullptr;
-    mutable QMutex m_mutex;
     QStringList m_warnings;
 };
 
@@ -326,50 +335,72 @@ private slots:
         QCOMPARE(rjsim_journal_count("getContentSourceBitmap"), screens.count(',') + 1);
     }
 
-    // The engine's thumbnail bytes are blue, green, red; the tile shows them
-    // with the right colours. A source the engine has no picture of shows
-    // the application image instead.
+    // The engine's thumbnail bytes are blue, green, red, each row padded to
+    // a multiple of 4 bytes; the tile shows exactly that picture. A 1280 x
+    // 1024 screen gives a thumbnail 87 pixels wide, whose rows are padded.
+    // A source the engine has no picture of shows the application image.
+    void thumbnails_data()
+    {
+        QTest::addColumn<QSize>("screenSize"); // invalid: the engine's own screens
+        QTest::newRow("1920 x 1080 screens") << QSize();
+        QTest::newRow("1280 x 1024 screen") << QSize(1280, 1024);
+    }
     void thumbnails()
     {
-        const Sources list = simScreens("Left,Right");
+        QFETCH(QSize, screenSize);
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QRect geometry = screen->geometry();
+        const QRect available = screen->availableGeometry();
+        const auto restoreScreen = qScopeGuard([screen, geometry, available] {
+            QWindowSystemInterface::handleScreenGeometryChange(screen, geometry, available);
+            QWindowSystemInterface::flushWindowSystemEvents();
+        });
+        Sources list;
+        if (screenSize.isValid()) {
+            QWindowSystemInterface::handleScreenGeometryChange(screen, QRect(QPoint(0, 0), screenSize),
+                                                               QRect(QPoint(0, 0), screenSize));
+            QWindowSystemInterface::flushWindowSystemEvents();
+            QCOMPARE(screen->size(), screenSize);
+            list = sdk()->getContentSourceList();
+            list.resize(1); // the screen; the windows are never offered
+        } else {
+            list = simScreens("Left,Right");
+            list.resize(2);
+        }
+        const rj::engine::RJContentSourceInfo &shown = list.back();
+
         rj::engine::RJBitmap bitmap;
-        QVERIFY(sdk()->getContentSourceBitmap(list[1], 0, 112, 70, bitmap));
+        QVERIFY(sdk()->getContentSourceBitmap(shown, 0, 112, 70, bitmap));
         QVERIFY(bitmap.data);
+        if (screenSize.isValid())
+            QCOMPARE(bitmap.width % 4 != 0, true);
         const int stride = (bitmap.width * 3 + 3) / 4 * 4;
-        auto pixel = [&bitmap, stride](const QPoint &p) {
-            const unsigned char *px = bitmap.data + p.y() * stride + p.x() * 3;
-            return QColor(px[2], px[1], px[0]);
-        };
-        QList<QPoint> probes{{0, 0}, {bitmap.width - 1, bitmap.height - 1}};
-        // And one pixel whose red and blue differ, or a missing swap would go unnoticed.
-        for (int y = 0; y < bitmap.height && probes.size() < 3; ++y) {
+        QImage expected(bitmap.width, bitmap.height, QImage::Format_RGB32);
+        bool redDiffersFromBlue = false;
+        for (int y = 0; y < bitmap.height; ++y) {
             for (int x = 0; x < bitmap.width; ++x) {
-                if (pixel(QPoint(x, y)).red() != pixel(QPoint(x, y)).blue()) {
-                    probes << QPoint(x, y);
-                    break;
-                }
+                const unsigned char *px = bitmap.data + y * stride + x * 3;
+                expected.setPixelColor(x, y, QColor(px[2], px[1], px[0]));
+                redDiffersFromBlue = redDiffersFromBlue || px[2] != px[0];
             }
         }
-        QCOMPARE(probes.size(), 3);
-        QList<QColor> expected;
-        for (const QPoint &p : probes)
-            expected << pixel(p);
-        const QSize size(bitmap.width, bitmap.height);
+        // Else a missing swap would go unnoticed.
+        QVERIFY(redDiffersFromBlue);
         sdk()->releaseContentSourceBitmap(bitmap);
 
-        Sources withUnknown{list[0], list[1], source(0, "No such screen")};
+        Sources withUnknown = list;
+        withUnknown.push_back(source(0, "No such screen"));
         CSelectShareContent *chooser = openChooser(withUnknown);
         const auto closer = qScopeGuard([chooser]() { closeAndDelete(chooser); });
         const auto &tiles = chooser->form().desktopwidget->tiles();
-        QCOMPARE(tiles.size(), 4);
-        const QImage thumb = tiles[1]->preview()->thumbnail();
-        QCOMPARE(thumb.size(), size);
-        for (int i = 0; i < probes.size(); ++i)
-            QCOMPARE(thumb.pixelColor(probes[i]), expected[i]);
+        QCOMPARE(tiles.size(), int(withUnknown.size()) + 1);
+        const QImage thumb = tiles[int(list.size()) - 1]->preview()->thumbnail();
+        QCOMPARE(thumb.convertToFormat(QImage::Format_RGB32), expected);
 
-        QVERIFY(!tiles[2]->preview()->hasThumbnail());
-        QVERIFY(tiles[2]->preview()->styleSheet().contains("share-content/icon_app.png"));
-        QCOMPARE(tiles[2]->name(), QStringLiteral("Screen 3"));
+        CWidgetContentSub *unknown = tiles[int(list.size())];
+        QVERIFY(!unknown->preview()->hasThumbnail());
+        QVERIFY(unknown->preview()->styleSheet().contains("share-content/icon_app.png"));
+        QCOMPARE(unknown->name(), QStringLiteral("Screen %1").arg(list.size() + 1));
     }
 
     // The whiteboard takes both options away; a screen gives them back
@@ -732,15 +763,146 @@ private slots:
     }
 
     // An owner that stops and then waits on the GUI thread, where the grabs
-    // happen, is not blocked for good.
+    // happen, is not kept waiting for a grab, and the run's frame still goes.
     void feederStopAndWaitOnGuiThread()
     {
         ScreenThread feeder;
         feeder.setIntervalMs(5);
+        rjsim_clear_journal();
+        QElapsedTimer clock;
+        clock.start();
         feeder.start(QThread::InheritPriority);
         feeder.stop();
         QVERIFY(feeder.wait(10000));
         QVERIFY(feeder.isFinished());
+        QCOMPARE(rjsim_content_frames(), 1LL);
+        QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // A start right after a stop, before the run has wound down, keeps the
+    // feeder running; a stop that arrives while a run winds down is not
+    // taken for the next run.
+    void feederRestartAndLateStop_data()
+    {
+        QTest::addColumn<bool>("lateStop");
+        QTest::newRow("start at once after stop") << false;
+        QTest::newRow("stop while the run winds down") << true;
+    }
+    void feederRestartAndLateStop()
+    {
+        QFETCH(bool, lateStop);
+        ScreenThread feeder;
+        feeder.setIntervalMs(5);
+        // The stop that comes while the first run winds down, from the
+        // feeder's thread as it finishes.
+        std::mutex handlerMutex;
+        bool stopOnFinish = lateStop;
+        connect(&feeder, &QThread::finished, &feeder, [&feeder, &handlerMutex, &stopOnFinish]() {
+            std::lock_guard<std::mutex> lock(handlerMutex);
+            if (stopOnFinish) {
+                stopOnFinish = false;
+                feeder.stop();
+            }
+        }, Qt::DirectConnection);
+        auto lateStopSent = [&handlerMutex, &stopOnFinish]() {
+            std::lock_guard<std::mutex> lock(handlerMutex);
+            return !stopOnFinish;
+        };
+        g_forwardHandler = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(g_forwardHandler.load());
+        g_staleStopWarnings = 0;
+        qInstallMessageHandler(countStaleStopWarning);
+        auto restore = qScopeGuard([&feeder, &handlerMutex] {
+            feeder.stop();
+            feeder.wait(kWaitMs);
+            std::lock_guard<std::mutex> lock(handlerMutex); // the last handler call is over
+            qInstallMessageHandler(g_forwardHandler.load());
+        });
+
+        rjsim_clear_journal();
+        feeder.start(QThread::InheritPriority);
+        QTRY_VERIFY_WITH_TIMEOUT(rjsim_content_frames() >= 2, kWaitMs);
+        feeder.stop();
+        if (lateStop)
+            QTRY_VERIFY_WITH_TIMEOUT(feeder.isFinished() && lateStopSent(), kWaitMs);
+        feeder.start(QThread::InheritPriority);
+        const long long frames = rjsim_content_frames();
+        QTRY_VERIFY_WITH_TIMEOUT(rjsim_content_frames() >= frames + 5, kWaitMs);
+        QVERIFY(feeder.isRunning());
+        QCOMPARE(g_staleStopWarnings.load(), lateStop ? 1 : 0);
+        feeder.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(feeder.isFinished(), kWaitMs);
+    }
+
+    // What the engine receives: content frames of the grabbed window or
+    // screen, at its full size, 32-bit pixels in blue, green, red, alpha
+    // order, whole lines (an odd width included).
+    void feederFrameFormat_data()
+    {
+        QTest::addColumn<bool>("whiteBoard");
+        QTest::newRow("window of odd width") << true;
+        QTest::newRow("desktop") << false;
+    }
+    void feederFrameFormat()
+    {
+        QFETCH(bool, whiteBoard);
+        const QColor colour(200, 30, 90);
+        QWidget window;
+        window.setWindowFlags(Qt::FramelessWindowHint);
+        window.setStyleSheet(QStringLiteral("background: rgb(200, 30, 90);"));
+        window.setAttribute(Qt::WA_StyledBackground);
+        window.setGeometry(40, 40, 161, 121);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+
+        struct Frame {
+            rj::engine::RJContentSourceInfo info;
+            QColor centre;
+        };
+        std::mutex mutex; // a standard one, so that thread checkers see it
+        QList<Frame> frames;
+        ScreenThread feeder;
+        feeder.setIntervalMs(5);
+        feeder.setWhiteBoardAndWinId(whiteBoard, int(window.winId()));
+        feeder.setFrameSink([&mutex, &frames, &window](const rj::engine::RJContentSourceInfo &info) {
+            // The middle of the window, wherever the frame shows it.
+            const QPoint centre = info.captureSize.width == window.width() ? QPoint(80, 60)
+                                                                            : window.geometry().center();
+            const unsigned char *px = info.frameData + info.bytesPerLine * centre.y() + 4 * centre.x();
+            std::lock_guard<std::mutex> lock(mutex);
+            frames.append(Frame{info, QColor(px[2], px[1], px[0], px[3])});
+            frames.last().info.frameData = nullptr;
+        });
+        feeder.start(QThread::InheritPriority);
+        QTRY_VERIFY_WITH_TIMEOUT([&] {
+            std::lock_guard<std::mutex> lock(mutex);
+            return frames.size() >= 3;
+        }(), kWaitMs);
+        feeder.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(feeder.isFinished(), kWaitMs);
+
+        const QSize expected = whiteBoard ? window.size() : QGuiApplication::primaryScreen()->size();
+        Frame last;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            last = frames.last();
+        }
+        QCOMPARE(last.info.type, 3);
+        QCOMPARE(last.info.captureX, 0);
+        QCOMPARE(last.info.captureY, 0);
+        QCOMPARE(QSize(last.info.captureSize.width, last.info.captureSize.height), expected);
+        QCOMPARE(last.info.pixelFormat, int(rj::engine::RJ_PIX_FMT_BGRA));
+        QVERIFY(last.info.bytesPerLine >= 4 * expected.width());
+        QCOMPARE(last.centre, colour);
+
+        // The engine takes the same frames.
+        feeder.setFrameSink(nullptr);
+        rjsim_clear_journal();
+        feeder.start(QThread::InheritPriority);
+        QTRY_VERIFY_WITH_TIMEOUT(rjsim_content_frames() >= 3, kWaitMs);
+        feeder.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(feeder.isFinished(), kWaitMs);
     }
 
     // The window being grabbed goes away: nothing more is handed over, and

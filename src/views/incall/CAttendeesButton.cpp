@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QVBoxLayout>
 
 using rj_app::models::CLinguist;
@@ -57,6 +56,7 @@ CAttendeesButton::CAttendeesButton(QWidget *parent)
     connect(CUCMApiManager::getInstance(), &CUCMApiManager::signal_getParticipants_succeed, this,
             &CAttendeesButton::slot_getParticipants_succeed);
     connect(CLinguist::getInstance(), &CLinguist::sigLanguageChanged, this, &CAttendeesButton::retranslateUi);
+    applyVisibility();
 }
 
 CAttendeesButton::~CAttendeesButton() = default;
@@ -72,18 +72,33 @@ void CAttendeesButton::startRefresh()
 {
     if (!refreshAllowed())
         return;
-    // Started before the request: the request waits for its answer, and a
-    // stopRefresh arriving meanwhile (the call ended) must stay in force.
     m_refreshTimer.start();
-    QPointer<CAttendeesButton> self(this);
-    rj_app::views::requestParticipants();
-    if (!self)
-        return;
-    // No answer yet for this meeting: the number shown belonged to another.
+    // A new meeting: until its answer the button may show, with no number.
+    m_bNobodyListed = false;
     if (rj_app::views::participantsOfCurrentMeeting().isEmpty() && m_qstrNumber != QLatin1String("0")) {
         m_qstrNumber = QStringLiteral("0");
         update();
     }
+    applyVisibility();
+    // The request waits for its answer while events run. Called from the
+    // toolbar's call-status slot, it would deliver later statuses to the
+    // receivers after that slot before the status being delivered; it is
+    // sent from the event loop instead, unless the refresh stopped by then.
+    QTimer::singleShot(0, this, [this]() {
+        if (m_refreshTimer.isActive())
+            rj_app::views::requestParticipants();
+    });
+}
+
+void CAttendeesButton::setShowAllowed(bool allowed)
+{
+    m_bShowAllowed = allowed;
+    applyVisibility();
+}
+
+void CAttendeesButton::applyVisibility()
+{
+    setVisible(m_bShowAllowed && !m_bNobodyListed);
 }
 
 void CAttendeesButton::stopRefresh()
@@ -108,13 +123,12 @@ void CAttendeesButton::slot_tokenChanged()
 void CAttendeesButton::slot_getParticipants_succeed()
 {
     const int n = int(rj_app::views::participantsOfCurrentMeeting().size());
+    m_bNobodyListed = n == 0;
     if (n > 0) {
-        show();
         m_qstrNumber = QString::number(n);
         update();
-    } else {
-        hide();
     }
+    applyVisibility();
 }
 
 void CAttendeesButton::retranslateUi()

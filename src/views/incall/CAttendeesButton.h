@@ -12,7 +12,8 @@ class TestAttendees;
 // The toolbar's "Attendees" button: an icon with the number of participants
 // beside it and the caption below. While refreshing (a connected meeting on a
 // server of its own, after a real login) it asks for the participants every
-// 10 seconds; the toolbar opens the attendees window on clicked().
+// 10 seconds; the toolbar opens the attendees window on clicked() and decides
+// with setShowAllowed whether the button may show at all.
 class CAttendeesButton : public QWidget
 {
     Q_OBJECT
@@ -20,9 +21,16 @@ public:
     explicit CAttendeesButton(QWidget *parent = nullptr);
     ~CAttendeesButton() override;
 
-    // Called by the toolbar on its call-status changes.
+    // Called by the toolbar on its call-status changes. startRefresh returns
+    // at once; the first request goes out from the event loop.
     void startRefresh();
     void stopRefresh();
+    // Whether the owner lets the button show at all (the toolbar does not
+    // while the conference-management button takes its place). While it
+    // does, the button shows unless the last answer listed nobody. Hidden
+    // until the owner allows it.
+    void setShowAllowed(bool allowed);
+    bool isShowAllowed() const { return m_bShowAllowed; }
     // Called by the toolbar on DPI changes.
     void setScale(double s);
 
@@ -47,6 +55,7 @@ private:
     // Not for a "ROZ" server, nor after a skipped login.
     static bool refreshAllowed();
     void applyScale(double s);
+    void applyVisibility();
 
     QLabel *m_pLabelCaption = nullptr;
     QSpacerItem *m_pBottomSpacer = nullptr;
@@ -54,4 +63,6 @@ private:
     QString m_qstrNumber = QStringLiteral("0");
     QTimer m_refreshTimer;
     double m_dScale = 0;
+    bool m_bShowAllowed = false;
+    bool m_bNobodyListed = false; // the last answer for this meeting listed nobody
 };

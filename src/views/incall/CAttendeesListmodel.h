@@ -44,9 +44,6 @@ public:
     // Tells the views to lay every row out again (after a scale change).
     void relayout();
 
-    // The picture shown for an address whose download failed or gave no picture.
-    static QPixmap defaultAvatar();
-
 public slots:
     void slot_downloadFinished(QString strUrl);
 

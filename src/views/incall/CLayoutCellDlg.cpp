@@ -28,6 +28,8 @@ CLayoutCellDlg::CLayoutCellDlg(QWidget *parent)
 
 CLayoutCellDlg::~CLayoutCellDlg()
 {
+    // The video window goes with the cell.
+    announceVideoWindowGoing();
     // The overlay is a window of its own, often owned by another window: it
     // must not stay on screen over a cell that is gone.
     delete m_pCellCoverDlg;
@@ -68,17 +70,37 @@ void CLayoutCellDlg::createVideoWidget()
     horizontalLayout->addWidget(m_pWgtVideo);
 }
 
+void CLayoutCellDlg::announceVideoWindowGoing()
+{
+    if (m_lastVideoWindowId == 0 || m_bGoingAnnounced)
+        return;
+    m_bGoingAnnounced = true;
+    qInfo() << RJ_FUNCTION << "video window going" << m_lastVideoWindowId;
+    emit sigVideoWindowAboutToChange(m_lastVideoWindowId);
+}
+
 void CLayoutCellDlg::renewVideoWindow()
 {
     // The engine would paint into a window that is gone: make the video
     // windows afresh and hand out the new id.
+    announceVideoWindowGoing();
     delete horizontalWidget;
     createVideoWidget();
     horizontalWidget->show();
     m_lastVideoWindowId = m_pWgtVideo->winId();
     m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
+    m_bGoingAnnounced = false;
     qInfo() << RJ_FUNCTION << "new video window" << m_lastVideoWindowId;
     emit sigVideoWindowIdChanged(m_lastVideoWindowId);
+}
+
+bool CLayoutCellDlg::event(QEvent *event)
+{
+    // A new parent may cost the cell its native window, and the video window
+    // inside goes with it: announced now, replaced at the next show.
+    if (event->type() == QEvent::ParentAboutToChange && testAttribute(Qt::WA_WState_Created))
+        announceVideoWindowGoing();
+    return QDialog::event(event);
 }
 
 void CLayoutCellDlg::setVisible(bool visible)
@@ -93,6 +115,7 @@ void CLayoutCellDlg::setVisible(bool visible)
     // nothing paints into them, and make them afresh after it.
     if (m_bStackingChanged) {
         m_bStackingChanged = false;
+        announceVideoWindowGoing();
         delete horizontalWidget;
         horizontalWidget = nullptr;
         m_pWgtVideo = nullptr;
@@ -101,13 +124,14 @@ void CLayoutCellDlg::setVisible(bool visible)
         return;
     }
     QDialog::setVisible(true);
-    if (windowHandle() && windowHandle()->winId() != m_topLevelWindowId)
+    if (m_bGoingAnnounced || (windowHandle() && windowHandle()->winId() != m_topLevelWindowId))
         renewVideoWindow();
 }
 
 WId CLayoutCellDlg::getVideoWindowId()
 {
     m_lastVideoWindowId = m_pWgtVideo->winId();
+    m_bGoingAnnounced = false;
     m_topLevelWindowId = windowHandle() ? windowHandle()->winId() : 0;
     return m_lastVideoWindowId;
 }

@@ -51,6 +51,10 @@ signals:
     void sigMouseMove(QMouseEvent *event);
     void sigMousePress(QMouseEvent *event);
     void sigMouseDoubleClick(QWidget *sender, QMouseEvent *event);
+    // The native window last handed out by getVideoWindowId is about to be
+    // destroyed: whoever bound it to the engine unbinds it now, while it
+    // still exists. sigVideoWindowIdChanged follows.
+    void sigVideoWindowAboutToChange(WId id);
     // The video widget got a new native window (the platform replaced the
     // cell's own); whoever bound the old id to the engine binds this one.
     void sigVideoWindowIdChanged(WId id);
@@ -64,11 +68,13 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void setupUi();
     void createVideoWidget();
     void renewVideoWindow();
+    void announceVideoWindowGoing();
     void applyCoverDragArea();
     void placeCover();
     void changeWindowFlags(Qt::WindowFlags flags, bool visible);
@@ -85,6 +91,7 @@ private:
     WId m_lastVideoWindowId = 0;
     WId m_topLevelWindowId = 0;
     bool m_bStackingChanged = false;
+    bool m_bGoingAnnounced = false; // the window handed out was announced going
 };
 
 } // namespace rj_app::views

@@ -25,6 +25,20 @@ constexpr int kNamePixelSize = 12;
 constexpr int kThumbnailMaxWidth = 112;
 constexpr int kThumbnailMaxHeight = 70;
 constexpr int kIconMaxSize = 40;
+
+// The engine's bitmaps (rj::engine::RJBitmap) carry no row length; it is
+// fixed by the kind. A thumbnail (type 0) has 24-bit pixels in blue, green,
+// red order, each row padded to a multiple of 4 bytes; an icon (type 1) has
+// 32-bit pixels laid out as QImage::Format_ARGB32, rows unpadded.
+int thumbnailBytesPerLine(int width)
+{
+    return (width * 3 + 3) / 4 * 4;
+}
+
+int iconBytesPerLine(int width)
+{
+    return width * 4;
+}
 } // namespace
 
 CWidgetContentSub::CWidgetContentSub(QWidget *parent, bool isWhiteBoard)
@@ -128,8 +142,11 @@ void CWidgetContentSub::loadPreview()
     rj::engine::RJBitmap bitmap;
     sdk->getContentSourceBitmap(m_contentSourceInfo, 0, kThumbnailMaxWidth, kThumbnailMaxHeight, bitmap);
     if (bitmap.data && bitmap.width > 0 && bitmap.height > 0) {
-        // The engine's pixels are blue, green, red: swap red and blue.
-        const QImage image = QImage(bitmap.data, bitmap.width, bitmap.height, QImage::Format_RGB888).rgbSwapped();
+        // Blue, green, red: swapped into a copy of its own before the bitmap
+        // goes back.
+        const QImage image = QImage(bitmap.data, bitmap.width, bitmap.height, thumbnailBytesPerLine(bitmap.width),
+                                    QImage::Format_RGB888)
+                                 .rgbSwapped();
         m_pPreview->setThumbnail(image);
         sdk->releaseContentSourceBitmap(bitmap);
     } else {
@@ -143,7 +160,8 @@ void CWidgetContentSub::loadPreview()
         rj::engine::RJBitmap icon;
         sdk->getContentSourceBitmap(m_contentSourceInfo, 1, kIconMaxSize, kIconMaxSize, icon);
         if (icon.data && icon.width > 0 && icon.height > 0) {
-            m_pPreview->setIcon(QImage(icon.data, icon.width, icon.height, QImage::Format_ARGB32).copy());
+            m_pPreview->setIcon(
+                QImage(icon.data, icon.width, icon.height, iconBytesPerLine(icon.width), QImage::Format_ARGB32).copy());
             sdk->releaseContentSourceBitmap(icon);
         } else if (icon.data) {
             sdk->releaseContentSourceBitmap(icon);

@@ -1,30 +1,10 @@
 #include "views/meetings/CConferencesTablemodel.h"
 
+#include "models/CAvatarCache.h"
 #include "models/CUrlPixmap.h"
 
+using rj_app::models::CAvatarCache;
 using rj_app::models::CUrlPixmap;
-
-namespace {
-
-const QString kDefaultKey = QStringLiteral("default");
-const QString kDefaultPicture = QStringLiteral(":/resources/images/default_user_header.jpg");
-
-// The fallback picture: the cache's, else the bundled one.
-QPixmap defaultAvatar()
-{
-    const QPixmap cached = CUrlPixmap::s_pixmapCache.value(kDefaultKey);
-    return cached.isNull() ? QPixmap(kDefaultPicture) : cached;
-}
-
-// The cached picture of an address; an address that gave no picture (a
-// failed download, or an answer that was not a picture) shows the fallback.
-QPixmap cachedAvatar(const QString &url)
-{
-    const QPixmap picture = CUrlPixmap::s_pixmapCache.value(url);
-    return picture.isNull() ? defaultAvatar() : picture;
-}
-
-} // namespace
 
 CConferencesTablemodel::CConferencesTablemodel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -89,16 +69,8 @@ void CConferencesTablemodel::appendItem(const participantItemData &item)
 {
     auto *cell = new participantItemData(item);
     m_items.append(cell);
-    if (cell->type != participantItemData::Participant)
-        return;
-    if (cell->avatarUrl.isEmpty()) {
-        // Nothing to fetch.
-        cell->avatar = defaultAvatar();
-    } else if (CUrlPixmap::s_pixmapCache.contains(cell->avatarUrl)) {
-        cell->avatar = cachedAvatar(cell->avatarUrl);
-    } else {
-        CUrlPixmap::getInstance()->setDownloadUrl(cell->avatarUrl);
-    }
+    if (cell->type == participantItemData::Participant)
+        CAvatarCache::takeOrQueue(cell->avatarUrl, cell->avatar);
 }
 
 void CConferencesTablemodel::removeAt(const QModelIndex &index)
@@ -135,7 +107,7 @@ void CConferencesTablemodel::slot_downloadFinished(QString strUrl)
     // Every cell of that address takes the picture (a user may be listed
     // twice, and users without a picture share one address), and the view
     // repaints them now rather than at the next hover.
-    const QPixmap picture = cachedAvatar(strUrl);
+    const QPixmap picture = CAvatarCache::cachedOrDefault(strUrl);
     for (int position = 0; position < m_items.size(); ++position) {
         participantItemData *item = m_items.at(position);
         if (item->type != participantItemData::Participant || item->avatarUrl != strUrl)

@@ -1,10 +1,11 @@
 #include "views/meetings/CContactsAddListmodel.h"
 
+#include "models/CAvatarCache.h"
 #include "models/CUrlPixmap.h"
-#include "views/meetings/CContactsAvatar.h"
 
 namespace rj_app::views {
 
+using rj_app::models::CAvatarCache;
 using rj_app::models::CUrlPixmap;
 
 CContactsAddListmodel::CContactsAddListmodel(QObject *parent)
@@ -212,9 +213,18 @@ void CContactsAddListmodel::refresh()
 
 void CContactsAddListmodel::slot_downloadFinished(QString strUrl)
 {
-    CContactsAvatar::applyFinishedDownload(
-        strUrl, m_items, m_pendingUrls, [](const userItemData &item) { return item.user.imageURL; },
-        [this](int row) { rowChanged(row, {AvatarRole}); });
+    if (strUrl.isEmpty())
+        return;
+    // Every row of that address takes the picture (one download serves all),
+    // each announced on its own: a reset per arrival would re-filter the list
+    // and throw the view back to the top while scrolling.
+    for (int row = 0; row < m_items.size(); ++row) {
+        userItemData *item = m_items[row];
+        if (item->avatarUrl != strUrl)
+            continue;
+        item->avatar = CAvatarCache::cachedOrDefault(item->user.imageURL);
+        rowChanged(row, {AvatarRole});
+    }
 }
 
 void CContactsAddListmodel::clearRows()
@@ -232,7 +242,7 @@ void CContactsAddListmodel::storeItem(const userItemData &item)
 
 void CContactsAddListmodel::takeAvatar(userItemData *item)
 {
-    CContactsAvatar::takeOrQueue(item->user.imageURL, m_pendingUrls, item->avatar);
+    CAvatarCache::takeOrQueue(item->user.imageURL, item->avatar);
 }
 
 int CContactsAddListmodel::firstRowOf(int userId) const

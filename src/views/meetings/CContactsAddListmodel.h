@@ -77,7 +77,6 @@ private:
     void rowChanged(int row, const QVector<int> &roles);
 
     QList<userItemData *> m_items;
-    QSet<QString> m_pendingUrls;    // queued by this model, not yet finished
     bool m_bSelectMode = false;
 };
 

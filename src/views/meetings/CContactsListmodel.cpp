@@ -1,10 +1,11 @@
 #include "views/meetings/CContactsListmodel.h"
 
+#include "models/CAvatarCache.h"
 #include "models/CUrlPixmap.h"
-#include "views/meetings/CContactsAvatar.h"
 
 namespace rj_app::views {
 
+using rj_app::models::CAvatarCache;
 using rj_app::models::CUrlPixmap;
 
 CContactsListmodel::CContactsListmodel(QObject *parent)
@@ -204,9 +205,18 @@ void CContactsListmodel::refresh()
 
 void CContactsListmodel::slot_downloadFinished(QString strUrl)
 {
-    CContactsAvatar::applyFinishedDownload(
-        strUrl, m_items, m_pendingUrls, [](const contactItemData &item) { return item.contact.imageURL; },
-        [this](int row) { rowChanged(row, {AvatarRole}); });
+    if (strUrl.isEmpty())
+        return;
+    // Every row of that address takes the picture (one download serves all),
+    // each announced on its own: a reset per arrival would re-filter the list
+    // and throw the view back to the top while scrolling.
+    for (int row = 0; row < m_items.size(); ++row) {
+        contactItemData *item = m_items[row];
+        if (item->avatarUrl != strUrl)
+            continue;
+        item->avatar = CAvatarCache::cachedOrDefault(item->contact.imageURL);
+        rowChanged(row, {AvatarRole});
+    }
 }
 
 void CContactsListmodel::clearRows()
@@ -225,7 +235,7 @@ void CContactsListmodel::storeItem(const contactItemData &item)
 
 void CContactsListmodel::takeAvatar(contactItemData *item)
 {
-    CContactsAvatar::takeOrQueue(item->contact.imageURL, m_pendingUrls, item->avatar);
+    CAvatarCache::takeOrQueue(item->contact.imageURL, item->avatar);
 }
 
 int CContactsListmodel::firstContactRowOf(int userId) const

@@ -80,7 +80,6 @@ private:
     void rowChanged(int row, const QVector<int> &roles);
 
     QList<contactItemData *> m_items;
-    QSet<QString> m_pendingUrls;    // queued by this model, not yet finished
     bool m_bSelectMode = false;
 };
 
