@@ -6,7 +6,6 @@
 #include "helpers/CUserConfigUtils.h"
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
-#include "models/CUCMApiManager.h"
 #include "models/CUrlJoinConfArgsParser.h"
 #include "models/CUrlPixmap.h"
 #include "platform/CScreenDpiWatcher.h"
@@ -166,12 +165,20 @@ bool start(CSingleApplication &app, int argc, char **argv)
     config->setLoginStatus(enums::NotLogin);
     qRegisterMetaType<enums::LoginStatus>("rj_app::enums::LoginStatus");
 
-    // Model singletons are made here, on the GUI thread, before any worker
-    // thread could be the first to ask for one.
+    // The model singletons that worker threads use are made here, on the GUI
+    // thread, before a worker could be the first to ask for one (its objects
+    // would live in that thread). The REST client is used from the GUI
+    // thread only and is made on first use: its network managers load plug-ins
+    // the login window does not need.
     models::CLoginManager::getInstance();
-    models::CUCMApiManager::getInstance();
     models::CUrlPixmap::getInstance();
     views::CDownloadThread::getInstance();
+
+    // The end of the session, or Ctrl+C in a terminal, ends the client the
+    // same way as its Exit; armed before the first window shows.
+    auto *termination = new platform::CTerminationWatcher(&app);
+    QObject::connect(termination, &platform::CTerminationWatcher::sigTerminationRequested, &app,
+                     [] { views::CMainDlgManager::getInstance()->exitApp(); });
 
     static CNativeEventFilters s_filter;
     app.installNativeEventFilter(&s_filter);
@@ -186,12 +193,14 @@ bool start(CSingleApplication &app, int argc, char **argv)
     views::CMainDlgManager *manager = views::CMainDlgManager::getInstance();
     QObject::connect(&app, &CSingleApplication::messageAvailable, manager,
                      &views::CMainDlgManager::receiveDuplicatedAppMessage);
-    // The end of the session, or Ctrl+C in a terminal, ends the client the
-    // same way as its Exit.
-    auto *termination = new platform::CTerminationWatcher(&app);
-    QObject::connect(termination, &platform::CTerminationWatcher::sigTerminationRequested, manager,
-                     [manager] { manager->exitApp(); });
     return true;
+}
+
+int run(CSingleApplication &app)
+{
+    if (views::CMainDlgManager::getInstance()->isExiting())
+        return 0;
+    return app.exec();
 }
 
 } // namespace rj_app::startup

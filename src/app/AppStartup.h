@@ -17,7 +17,7 @@ class CSingleApplication;
 //     startup::prepare(argc, argv);
 //     CSingleApplication app(argc, argv, CSingleApplication::userInstanceKey());
 //     if (!startup::start(app, argc, argv)) return 0;   // a later instance
-//     return app.exec();
+//     return startup::run(app);
 namespace startup {
 
 // Lines printed before logging exists, logged once it does.
@@ -32,6 +32,11 @@ void prepare(int argc, char **argv);
 // then either hands the start to a running instance (false) or sets up the
 // first instance up to the login window (true: run the event loop).
 bool start(CSingleApplication &app, int argc, char **argv);
+
+// The event loop of a first instance, unless the application was already
+// asked to end while it started (an exit requested before the loop runs
+// would otherwise be lost).
+int run(CSingleApplication &app);
 
 // The Direct3D probe of the Windows build; this platform has none, so Qt's
 // default OpenGL choice always stays.

@@ -7,5 +7,5 @@ int main(int argc, char *argv[])
     rj_app::CSingleApplication app(argc, argv, rj_app::CSingleApplication::userInstanceKey());
     if (!rj_app::startup::start(app, argc, argv))
         return 0;
-    return app.exec();
+    return rj_app::startup::run(app);
 }

@@ -53,6 +53,8 @@ public:
     QWidget *getActiveMainDlg();
     // Orderly shutdown. Ends the process through the exit function.
     void exitApp();
+    // True once exitApp has run: the event loop must not start (again).
+    bool isExiting() const { return m_bExiting; }
     void execUrlJoinConfInUnloginStatus(int protocol);
     void execUrlJoinConfInLoginStatus(int protocol);
 
