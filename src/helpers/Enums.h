@@ -3,12 +3,14 @@
 #include <QObject>
 
 // Enumerations shared across the client. Q_ENUM_NS gives their names from the
-// meta-object, so stored names and log lines need no hand-written tables.
+// meta-object, so stored names and log lines need no hand-written tables. A
+// fixed underlying type makes every int a valid value: a status read from a
+// file or a signal that is none of the names is handled, not undefined.
 namespace rj_app {
 namespace enums {
 Q_NAMESPACE
 
-enum LoginStatus {
+enum LoginStatus : int {
     NotLogin = 0,
     LoggedIn = 1,
     LoggingIn = 2,
@@ -20,7 +22,7 @@ enum LoginStatus {
 Q_ENUM_NS(LoginStatus)
 
 // The page the login window shows.
-enum LoginProgress {
+enum LoginProgress : int {
     NoPageChosen = 0, // the window shows the account page
     LoginInfoPage = 1,
     JoinConfPage = 2,
@@ -30,7 +32,7 @@ Q_ENUM_NS(LoginProgress)
 
 // Status of the one call that can exist at a time. 2 and 3 have no name and
 // are never set; they count as "a meeting is running" like 1 and 4.
-enum CallStatus {
+enum CallStatus : int {
     Idle = 0,
     ConfDialing = 1,
     ConfIncoming = 4,
@@ -40,7 +42,7 @@ enum CallStatus {
 Q_ENUM_NS(CallStatus)
 
 // The content stream of the current call as this client sees it.
-enum ContentStreamStatus {
+enum ContentStreamStatus : int {
     ContentStreamStatus_None = 0,
     ContentStreamStatus_ReceivingContentStarted = 1,
     ContentStreamStatus_ReceivingWhiteBoardStarted = 2,
