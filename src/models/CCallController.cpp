@@ -8,6 +8,7 @@
 #include "views/framework/AlertDlg.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -15,6 +16,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 #ifndef QT_NO_SSL
@@ -52,6 +54,28 @@ CUserConfigUtils *config()
 QString hiddenSecret(const QString &secret)
 {
     return secret.isEmpty() ? QString() : QStringLiteral("<hidden, %1 chars>").arg(secret.size());
+}
+
+// A token answer is a few hundred bytes; anything far larger is no answer.
+constexpr qint64 kMaxAcsAnswerBytes = 16 * 1024;
+
+// The edge address as it goes into a URL when the server named a host name
+// or an address; empty for anything else (a path, a port, spaces, nothing).
+QString usableEdgeHost(const QString &value)
+{
+    QHostAddress address;
+    if (address.setAddress(value))
+        return address.protocol() == QAbstractSocket::IPv6Protocol ? QLatin1Char('[') + value + QLatin1Char(']')
+                                                                    : value;
+    static const QRegularExpression label(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
+    if (value.isEmpty() || value.size() > 253)
+        return QString();
+    const QStringList labels = value.split(QLatin1Char('.'));
+    for (const QString &part : labels) {
+        if (!label.match(part).hasMatch())
+            return QString();
+    }
+    return value;
 }
 
 // Enough of a token to tell two apart in a log, never enough to use it.
@@ -708,14 +732,16 @@ void CCallController::onSlotAcsInfoReplyFinished(QNetworkReply *reply)
         // Not errorString(): it carries the address, and with it the login token.
         qWarning() << RJ_FUNCTION << __LINE__ << "Failed: " << reply->error();
     } else {
-        const QByteArray body = reply->readAll();
+        const QByteArray body = reply->read(kMaxAcsAnswerBytes + 1);
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(body, &error);
         const QJsonObject object = doc.object();
         // An error object of the server is no answer: one bad answer must not
         // leave the whiteboard without its token for the rest of the call.
         const QJsonValue errorCode = object.value(QStringLiteral("errorCode"));
-        if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        if (body.size() > kMaxAcsAnswerBytes) {
+            qWarning() << RJ_FUNCTION << __LINE__ << "ACS answer larger than" << kMaxAcsAnswerBytes << "bytes";
+        } else if (error.error != QJsonParseError::NoError || !doc.isObject()) {
             qWarning() << RJ_FUNCTION << __LINE__ << "ACS request contents: not a JSON object," << body.size()
                        << "bytes";
         } else if (!errorCode.isUndefined() && !(errorCode.isDouble() && errorCode.toDouble() == 0)) {
@@ -726,8 +752,14 @@ void CCallController::onSlotAcsInfoReplyFinished(QNetworkReply *reply)
             qInfo() << RJ_FUNCTION << __LINE__ << "ACS request contents:" << object.keys();
             qInfo() << RJ_FUNCTION << __LINE__ << "m_acsJsonWebToken:" << maskedToken(m_acsJsonWebToken);
             const bool bInternal = CLoginManager::getInstance()->getRegisterInfo().useInternalServer;
-            const QString host =
+            const QString edge =
                 object.value(bInternal ? QStringLiteral("internalEdgeIp") : QStringLiteral("externalEdgeIp")).toString();
+            QString host = usableEdgeHost(edge);
+            if (host.isEmpty()) {
+                // The whiteboard is then reached where the client signed in.
+                qWarning() << RJ_FUNCTION << __LINE__ << "ACS edge address refused:" << edge.left(80);
+                host = usableEdgeHost(CLoginManager::getInstance()->m_qstrServerHostName);
+            }
             m_acsServer = schemePrefix() + host + QLatin1Char(':')
                           + QString::number(CLoginManager::getInstance()->getPort());
             qInfo() << RJ_FUNCTION << __LINE__ << "ACS request contents m_acsServer:" << m_acsServer;

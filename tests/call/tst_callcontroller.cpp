@@ -577,6 +577,50 @@ private slots:
         QCOMPARE(c()->getAcsServer(), QString());
     }
 
+    // Only a host name or an address is taken as the whiteboard's edge;
+    // anything else falls back to the server the client signed in to.
+    void whiteboardEdgeAddress_data()
+    {
+        QTest::addColumn<QByteArray>("edge");
+        QTest::addColumn<QString>("host");
+        QTest::newRow("host name") << QByteArray("edge.example") << "edge.example";
+        QTest::newRow("IPv4") << QByteArray("10.1.2.3") << "10.1.2.3";
+        QTest::newRow("IPv6 bracketed") << QByteArray("fe80::1") << "[fe80::1]";
+        QTest::newRow("path and query") << QByteArray("evil.example/x?token=") << "127.0.0.1";
+        QTest::newRow("user info") << QByteArray("user@evil.example") << "127.0.0.1";
+        QTest::newRow("port") << QByteArray("edge.example:99") << "127.0.0.1";
+        QTest::newRow("space") << QByteArray("edge example") << "127.0.0.1";
+        QTest::newRow("empty") << QByteArray("") << "127.0.0.1";
+        QTest::newRow("label too long") << QByteArray(64, 'a') + ".example" << "127.0.0.1";
+        QTest::newRow("leading hyphen") << QByteArray("-edge.example") << "127.0.0.1";
+    }
+    void whiteboardEdgeAddress()
+    {
+        QFETCH(QByteArray, edge);
+        QFETCH(QString, host);
+        answerAcs(200, "{\"acsJsonWebToken\":\"t\",\"externalEdgeIp\":\"" + edge + "\",\"internalEdgeIp\":\""
+                           + edge + "\"}");
+        c()->setAcsRequestIntervalMs(20);
+        dialAndConnect(QStringLiteral("1001"));
+        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsJsonWebToken(), QStringLiteral("t"), kWaitMs);
+        QCOMPARE(c()->getAcsServer(), QStringLiteral("http://%1:%2").arg(host).arg(m_acs.port()));
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+    }
+
+    // An answer far larger than a token is refused and the requests go on.
+    void whiteboardAnswerTooLarge()
+    {
+        answerAcs(200, "{\"acsJsonWebToken\":\"" + QByteArray(20000, 'x') + "\",\"externalEdgeIp\":\"e.example\"}");
+        c()->setAcsRequestIntervalMs(20);
+        dialAndConnect(QStringLiteral("1001"));
+        const int first = acsCount();
+        QTRY_VERIFY_WITH_TIMEOUT(acsCount() >= first + 2, kWaitMs);
+        QVERIFY(c()->getAcsJsonWebToken().isEmpty());
+        QVERIFY(c()->hangUp());
+        QTRY_COMPARE_WITH_TIMEOUT(int(c()->getCallStatus()), int(ConfEnded), kWaitMs);
+    }
+
     // JSON without the members still ends the retries; a call that ends stops
     // them too, and a late answer does not fill in the ended call.
     void whiteboardTokenEnds()
@@ -584,7 +628,9 @@ private slots:
         answerAcs(200, "{}");
         c()->setAcsRequestIntervalMs(20);
         dialAndConnect(QStringLiteral("1001"));
-        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsServer(), QStringLiteral("http://:%1").arg(m_acs.port()), kWaitMs);
+        // No edge named: the whiteboard is reached where the client signed in.
+        QTRY_COMPARE_WITH_TIMEOUT(c()->getAcsServer(), QStringLiteral("http://127.0.0.1:%1").arg(m_acs.port()),
+                                  kWaitMs);
         QCOMPARE(c()->getAcsJsonWebToken(), QString());
         QTest::qWait(50);
         const int done = acsCount();
