@@ -112,6 +112,10 @@ SimDispatcher::SimDispatcher(double timeScale)
 SimDispatcher::~SimDispatcher()
 {
     stop();
+    // Only when destroyed from its own task, which the engine forbids
+    // (deleteAVEngine from inside a callback): let the thread end alone.
+    if (m_thread.joinable())
+        m_thread.detach();
 }
 
 void SimDispatcher::post(std::int64_t worldDelayMs, Task task)
@@ -175,12 +179,10 @@ void SimDispatcher::stop()
     }
     m_state->wake.notify_all();
     m_state->idle.notify_all();
-    if (m_thread.joinable()) {
-        if (self)
-            m_thread.detach();
-        else
-            m_thread.join();
-    }
+    // From the dispatcher's own task the thread ends once that task returns;
+    // a later stop() from another thread (the destructor) waits for that.
+    if (m_thread.joinable() && !self)
+        m_thread.join();
 }
 
 } // namespace rjsim

@@ -44,8 +44,9 @@ public:
     bool waitIdle(int timeoutMs);
 
     // Drops what is queued and ends the thread. A task that is running
-    // finishes first, unless stop() is called from that task itself; then the
-    // thread ends right after it.
+    // finishes first. Called from that task itself, it returns at once and
+    // the thread ends right after the task; a later stop() from another
+    // thread (or the destructor) then waits until it has.
     void stop();
 
 private:

@@ -6,6 +6,7 @@
 
 #include "engine/IAVEngine.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -153,6 +154,7 @@ private:
         std::string contentSender;
         std::uint64_t contentSenderId = 0;
         bool hadContent = false;
+        bool denyShare = false; // the meeting refuses the next share
         float quality = 5.0f;
         bool qualityForced = false;
         std::uint64_t qualityTick = 0;
@@ -179,20 +181,47 @@ private:
 
     struct Parsed; // a parsed control command
 
-    // Journals an int operation and answers a forced result: true when the
-    // caller returns *code at once.
-    bool enter(const char *operation, std::vector<std::string> args, int *code);
+    // What a forced result asks of the operation that enter() admitted: a
+    // non-zero code refuses it (return code at once); a forced 0 performs it
+    // and answers 0 whatever it would have answered (done()).
+    struct Forced {
+        bool refused = false;
+        int code = 0;
+        bool zero = false;
+        int done(int result) const { return zero ? 0 : result; }
+    };
+
+    // Journals an int operation and looks up its forced result.
+    [[nodiscard]] Forced enter(const char *operation, std::vector<std::string> args);
+    // An operation whose whole effect is to keep one setting: journal it,
+    // honour a forced result, store the value.
     template <typename Store>
-    int keepSetting(const char *operation, std::vector<std::string> args, Store store);
+    int keepSetting(const char *operation, std::vector<std::string> args, Store store)
+    {
+        const Forced forced = enter(operation, std::move(args));
+        if (forced.refused)
+            return forced.code;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        store();
+        return forced.done(0);
+    }
     void note(const char *operation, std::vector<std::string> args);
 
     // Runs step under m_mutex on the dispatcher thread after a world delay,
-    // then delivers the events it produced.
+    // then reports the events it produced (reportLocked).
     void later(std::int64_t delayMs, Step step);
     // Like later(), for waits on the local user (an incoming call rings for
     // 30 s): at time scale 0 these stay real time, or nobody could answer.
     void laterForUser(std::int64_t delayMs, Step step);
     void runStep(const Step &step);
+    // Under m_mutex: queues the events of a state change made just now. They
+    // are delivered delayMs (world) from now, and never before the events of
+    // an earlier state change: events follow the order of the changes that
+    // cause them, whatever the delays and the time scale.
+    void reportLocked(Events events, std::int64_t delayMs = 0);
+    // Dispatcher thread: delivers, oldest first, the queued events that are
+    // due at world time `due`.
+    void flushReports(std::int64_t due);
     void deliver(Events &events);
     void logLine(const std::string &line);
 
@@ -203,6 +232,8 @@ private:
     void startQualityLocked(std::uint64_t id, Events &events);
     void remoteContentLocked(bool start, bool whiteboard, const std::string &sender, Events &events);
     void stopSendingLocked(Events &events);
+    void remoteMuteLocked(bool muted, Events &events);
+    int shareLocked(ContentState sending, int contentType, const Forced &forced);
     rj::engine::RJContentInfo contentInfoLocked(bool enabled, int dir, int type) const;
     void refreshScreensLocked();
     std::vector<rj::engine::RJContentSourceInfo> sourcesLocked() const;
@@ -226,7 +257,14 @@ private:
     bool m_logEnabled = false;
 
     mutable std::mutex m_mutex;
-    bool m_released = false;
+    // Also read without m_mutex while events are delivered.
+    std::atomic<bool> m_released{false};
+    struct Report {
+        std::int64_t due = 0; // world ms
+        Events events;
+    };
+    std::deque<Report> m_outbox;
+    std::int64_t m_lastReportDue = 0;
     std::string m_userDataDir;
     std::string m_configPath;
     std::string m_controlPath;
@@ -264,6 +302,8 @@ private:
     int m_renderType = 0;
     unsigned int m_bandwidth = 1024;
     bool m_preview = false, m_camera = true, m_mic = true, m_remoteMuted = false;
+    std::uint64_t m_unmuteRequest = 0; // the latest request to the host; 0 none
+    bool m_featureAes = false; // servers ask for the AES login form ("feature aes 1")
     bool m_highFps = false, m_hd = false, m_contentAllowed = true, m_contentAudio = false, m_contentHighFps = false;
     int m_noiseLevel = 2;
     std::map<std::pair<int, int>, int> m_hardDecoder, m_hardEncoder;

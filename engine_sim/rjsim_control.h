@@ -7,7 +7,8 @@
 //
 // Commands are the lines of the control language (see engine_sim/README.md):
 //   incoming <name> <number> [audio]      remote-end <code>
-//   content start|stop [whiteboard] <sender>
+//   content start|stop [whiteboard] <sender>   content deny
+//   call-state audio 0|1   feature aes 0|1
 //   warn <code>   mic-muted 0|1   video-muted 0|1   mute-speaking   quality <n>
 //   device add|remove mic|speaker|camera <name>   kick
 //   error <type> <action> <code> <message>
@@ -23,8 +24,9 @@
 extern "C" {
 #endif
 
-// Runs one command. Its effect happens on the engine's thread, in order with
-// everything else the engine does. Returns 0 when the command was accepted,
+// Runs one command. It changes the engine's state at once, in order with the
+// operations; its events come from the engine's thread, after those of every
+// earlier change. Returns 0 when the command was accepted,
 // -1 when it is unknown or malformed, -2 when it needs an engine and none
 // exists.
 RJSIM_API int rjsim_command(const char *command);

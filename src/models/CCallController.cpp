@@ -4,6 +4,7 @@
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
 #include "models/CLoginManager.h"
+#include "models/LogMasking.h"
 #include "models/CRJSdkManager.h"
 #include "views/framework/AlertDlg.h"
 
@@ -49,12 +50,6 @@ CUserConfigUtils *config()
     return CUserConfigUtils::getInstance();
 }
 
-// Logs go into feedback archives: secrets never appear in them in clear.
-// A meeting password is often a few digits, so none of it is shown.
-QString hiddenSecret(const QString &secret)
-{
-    return secret.isEmpty() ? QString() : QStringLiteral("<hidden, %1 chars>").arg(secret.size());
-}
 
 // A token answer is a few hundred bytes; anything far larger is no answer.
 constexpr qint64 kMaxAcsAnswerBytes = 16 * 1024;
@@ -78,23 +73,7 @@ QString usableEdgeHost(const QString &value)
     return value;
 }
 
-// Enough of a token to tell two apart in a log, never enough to use it.
-QString maskedToken(const QString &token)
-{
-    return token.isEmpty() ? QString() : token.left(4) + QStringLiteral("...(%1 chars)").arg(token.size());
-}
 
-// A dial string with its password (between the first "*" and the last "@"
-// after it, or to the end) hidden.
-QString maskedDialString(const QString &dialString)
-{
-    const int star = dialString.indexOf(QLatin1Char('*'));
-    if (star < 0)
-        return dialString;
-    const int at = dialString.lastIndexOf(QLatin1Char('@'));
-    const int end = at > star ? at : dialString.size();
-    return dialString.left(star + 1) + hiddenSecret(dialString.mid(star + 1, end - star - 1)) + dialString.mid(end);
-}
 
 } // namespace
 

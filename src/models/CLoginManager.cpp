@@ -6,6 +6,7 @@
 #include "helpers/LogMacros.h"
 #include "models/CRJSdkManager.h"
 #include "models/CUrlJoinConfArgsParser.h"
+#include "models/LogMasking.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -127,11 +128,15 @@ void CLoginManager::initSdk()
     qInfo() << "Current line rate:" << uLineRate << ", isLineRate2M:" << bLineRate2M;
     if (!bLineRate2M) {
         // The call rate is the engine's to keep; the client sets it once per
-        // user configuration, later changes come from the settings page.
-        pSdk->setBandwidth(2048);
-        if (pConfig)
-            pConfig->setSetBw2m(true);
-        qInfo("setLineRate2M done");
+        // user configuration, later changes come from the settings page. A
+        // rate the engine refused is tried again at the next start.
+        if (!pSdk->setBandwidth(2048)) {
+            qWarning("setLineRate2M failed");
+        } else {
+            if (pConfig)
+                pConfig->setSetBw2m(true);
+            qInfo("setLineRate2M done");
+        }
     }
 
     const QByteArray company = CAppConfigUtils::getInstance()->getUserAgentCompanyName().toUtf8();
@@ -144,6 +149,15 @@ void CLoginManager::initSdk()
 
 QString CLoginManager::hostNameForAddress(const QString &qstrServerAddress)
 {
+    // An IPv6 literal (typed with or without brackets) and this machine are
+    // complete as they stand; a suffix would make them unreachable.
+    if (qstrServerAddress.contains(QLatin1Char(':'))) {
+        if (qstrServerAddress.startsWith(QLatin1Char('[')) && qstrServerAddress.endsWith(QLatin1Char(']')))
+            return qstrServerAddress.mid(1, qstrServerAddress.size() - 2);
+        return qstrServerAddress;
+    }
+    if (qstrServerAddress.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return qstrServerAddress;
     if (qstrServerAddress.count(QLatin1Char('.')) < 2)
         return qstrServerAddress + QLatin1String(m_pszServerDomainSuffix);
     return qstrServerAddress;
@@ -270,7 +284,12 @@ void CLoginManager::onLoginSucceed(rj::engine::RJUserInfo user)
 
 void CLoginManager::downloadAvatar()
 {
-    const QString qstrHeader = CUserConfigUtils::getInstance()->getHeaderImagePath();
+    CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
+    const QString qstrHeader = pConfig ? pConfig->getHeaderImagePath() : QString();
+    if (qstrHeader.isEmpty()) {
+        qWarning("no user configuration, avatar not downloaded");
+        return;
+    }
     if (QFile::exists(qstrHeader)) {
         if (QFile::remove(qstrHeader))
             qInfo("avatar file is removed");
@@ -302,8 +321,9 @@ void CLoginManager::onDownloadUserImageComplete(std::string szPath)
     }
     if (qstrPath == m_qstrAvatarTempPath) {
         m_qstrAvatarTempPath.clear();
-        const QString qstrHeader = CUserConfigUtils::getInstance()->getHeaderImagePath();
-        if (QFile::copy(qstrPath, qstrHeader)) {
+        CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
+        const QString qstrHeader = pConfig ? pConfig->getHeaderImagePath() : QString();
+        if (!qstrHeader.isEmpty() && QFile::copy(qstrPath, qstrHeader)) {
             m_bAvatarDownloaded = true;
             emit sigAvatarDownloadedOk();
         } else {
@@ -320,8 +340,9 @@ QString CLoginManager::getLoggedInUserAvatarPath() const
         return QString::fromLatin1(m_loginStatus == enums::AnonymousLoggedIn ? m_pszSkipLoginAvatar
                                                                             : m_pszDefaultAvatar);
     }
-    const QString qstrHeader = CUserConfigUtils::getInstance()->getHeaderImagePath();
-    if (QFileInfo(qstrHeader).size() == 0) {
+    CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
+    const QString qstrHeader = pConfig ? pConfig->getHeaderImagePath() : QString();
+    if (qstrHeader.isEmpty() || QFileInfo(qstrHeader).size() == 0) {
         qWarning("Downloaded avatar file size is 0, so use default avatar");
         return QString::fromLatin1(m_pszDefaultAvatar);
     }
@@ -346,8 +367,8 @@ QString CLoginManager::getConfigPassword() const
 bool CLoginManager::hasValidConfigLoginInfo()
 {
     CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
-    const QString qstrUser = pConfig->getUser();
-    const QString qstrIp = pConfig->getIp();
+    const QString qstrUser = pConfig ? pConfig->getUser() : QString();
+    const QString qstrIp = pConfig ? pConfig->getIp() : QString();
     if (!qstrUser.isEmpty() && !qstrIp.isEmpty() && !getConfigPassword().isEmpty())
         return true;
     qInfo() << "Can not auto login, UserName:" << qstrUser << ", ServerAddress:" << qstrIp << ", invalid password";
@@ -357,6 +378,11 @@ bool CLoginManager::hasValidConfigLoginInfo()
 bool CLoginManager::tryAutoLogin(bool bForce)
 {
     CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
+    if (!pConfig) {
+        qInfo("empty login info");
+        qInfo("Can not login");
+        return false;
+    }
     const QString qstrIp = pConfig->getIp();
     const QString qstrUser = pConfig->getUser();
     const QString qstrPassword = getConfigPassword();
@@ -467,7 +493,7 @@ void CLoginManager::updateLoginToken(bool bLogoutOnFailure)
     if (CRJSdkManager::getInstance()->getUserInfo(user)) {
         m_userInfo = user;
         const QString qstrName = QString::fromStdString(user.displayName);
-        qInfo() << "Updated token:" << QString::fromStdString(user.token) << ", displayName" << qstrName;
+        qInfo() << "Updated token:" << maskedToken(user.token).c_str() << ", displayName" << qstrName;
         setDisplayName(qstrName);
         emit sigLoginTokenChanged();
         return;
@@ -502,8 +528,12 @@ QString CLoginManager::getUrlPrefix() const
 {
     CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
     const bool bHttps = pConfig ? pConfig->getUseHttps() : true;
-    return (bHttps ? QStringLiteral("https://") : QStringLiteral("http://")) + m_qstrServerHostName +
-           QLatin1Char(':') + QString::number(getPort());
+    // An IPv6 host is bracketed in an address, or its port would read as part of it.
+    const QString qstrHost = m_qstrServerHostName.contains(QLatin1Char(':'))
+                                 ? QLatin1Char('[') + m_qstrServerHostName + QLatin1Char(']')
+                                 : m_qstrServerHostName;
+    return (bHttps ? QStringLiteral("https://") : QStringLiteral("http://")) + qstrHost + QLatin1Char(':') +
+           QString::number(getPort());
 }
 
 rj::engine::RJRegisterInfo CLoginManager::getRegisterInfo() const

@@ -27,7 +27,8 @@ class CLoginManager : public QObject
     Q_OBJECT
 
 public:
-    // Completes short server addresses (fewer than two dots) to a host name.
+    // Completes short server addresses (fewer than two dots) to a host name;
+    // "localhost" and IPv6 literals stay as they are.
     static constexpr const char *m_pszServerDomainSuffix = ".glimora.example";
     // Key of the engine's stored-password encryption.
     static constexpr const char *m_pszPasswordKey = "MK305918";
@@ -70,7 +71,8 @@ public:
     QString getConfigPassword() const;
     QString getLoggedInUserAvatarPath() const;
 
-    // The host name a server address is contacted at.
+    // The host name a server address is contacted at (an IPv6 literal without
+    // brackets).
     static QString hostNameForAddress(const QString &qstrServerAddress);
 
     // Installed by the call controller; without it no call is assumed.

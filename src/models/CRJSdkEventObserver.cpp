@@ -1,6 +1,7 @@
 #include "models/CRJSdkEventObserver.h"
 
 #include "helpers/LogMacros.h"
+#include "models/LogMasking.h"
 
 #include <QDebug>
 
@@ -32,8 +33,8 @@ std::string CRJSdkEventObserver::callInfoToString(const rj::engine::RJCallInfo &
     std::ostringstream os;
     os << "isAudioOnly: " << info.isAudioOnly << ", contentEnabled: " << info.contentEnabled
        << ", isBigConference: " << info.isBigConference << ", isRemoteMuted: " << info.isRemoteMuted
-       << ", peer: " << info.peer << ", conference_number: " << info.conference_number
-       << ", password:" << info.password << ", err.type: " << info.err.type
+       << ", peer: " << info.peer << ", conference_number: " << maskedDialString(info.conference_number)
+       << ", password:" << hiddenSecret(info.password) << ", err.type: " << info.err.type
        << ", err.action: " << info.err.action << ", err.code: " << info.err.code
        << ", svcCallType: " << info.svcCallType << ", svcCallAction: " << info.svcCallAction;
     return os.str();
@@ -65,7 +66,7 @@ void CRJSdkEventObserver::onLoginSucceed(const rj::engine::RJUserInfo &user)
             << ", deviceId:" << user.deviceId << ", dept:" << user.dept.c_str()
             << ", everChangedPasswd:" << user.everChangedPasswd
             << ", customizedH5UrlPrefix:" << user.customizedH5UrlPrefix.c_str()
-            << ", token:" << user.token.c_str() << ", tessalyVersion:" << user.tessalyVersion.c_str()
+            << ", token:" << maskedToken(user.token).c_str() << ", tessalyVersion:" << user.tessalyVersion.c_str()
             << ", specifiedUpgradingServerAddress:" << user.specifiedUpgradingServerAddress.c_str()
             << ", serverTime:" << user.serverTime << ", callNumber:" << user.callNumber.c_str()
             << ", appServerType:" << user.appServerType.c_str()

@@ -2,6 +2,7 @@
 
 #include "helpers/LogMacros.h"
 #include "models/CRJSdkEventObserver.h"
+#include "models/LogMasking.h"
 
 #include <QByteArray>
 #include <QDebug>
@@ -271,7 +272,7 @@ bool CRJSdkManager::enableSecure(bool enable)
 }
 
 // ---------------------------------------------------------------------------
-// Passwords (plain texts are never logged)
+// Passwords (neither plain texts nor the engine's forms are logged)
 
 std::string CRJSdkManager::encryptPassword(int type, const char *plain, const char *key)
 {
@@ -561,7 +562,7 @@ bool CRJSdkManager::getUserInfo(rj::engine::RJUserInfo &user)
             << ", deviceId:" << user.deviceId << ", dept:" << user.dept.c_str()
             << ", everChangedPasswd:" << user.everChangedPasswd
             << ", customizedH5UrlPrefix:" << user.customizedH5UrlPrefix.c_str()
-            << ", token:" << user.token.c_str() << ", tessalyVersion:" << user.tessalyVersion.c_str()
+            << ", token:" << maskedToken(user.token).c_str() << ", tessalyVersion:" << user.tessalyVersion.c_str()
             << ", specifiedUpgradingServerAddress:" << user.specifiedUpgradingServerAddress.c_str()
             << ", serverTime:" << user.serverTime << ", callNumber:" << user.callNumber.c_str()
             << ", appServerType:" << user.appServerType.c_str()
@@ -899,7 +900,8 @@ bool CRJSdkManager::unregisterSIPServer()
 
 bool CRJSdkManager::dialOut(const char *number, bool enable_video)
 {
-    qInfo() << RJ_FUNCTION << __LINE__ << "number:" << number << ", enable_video:" << enable_video;
+    qInfo() << RJ_FUNCTION << __LINE__ << "number:" << maskedDialString(number ? number : "").c_str()
+            << ", enable_video:" << enable_video;
     RJ_REQUIRE_ENGINE(false);
     return RJ_STREAM_RESULT(m_pAVEngine->dialOut(number, enable_video));
 }

@@ -2,6 +2,7 @@
 // control functions, as the client and the end-to-end tests drive it.
 
 #include "EventRecorder.h"
+#include "LoopbackServer.h"
 #include "rjsim_control.h"
 #include "support/TestMain.h"
 
@@ -16,62 +17,15 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <thread>
 
 using namespace rj::engine;
 
-#include <sys/socket.h>
-#include <netinet/in.h>
-#include <arpa/inet.h>
-#include <unistd.h>
-
 namespace {
 constexpr int kWait = 10000;
-
-// A server on a loopback port that accepts every connection and closes it at
-// once, on its own thread (the engine probes servers synchronously, so the
-// test's event loop may not be running).
-class LoopbackServer
-{
-public:
-    bool start()
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof(addr);
-        if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&addr), len) != 0 || ::listen(m_fd, 64) != 0
-            || ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&addr), &len) != 0)
-            return false;
-        m_port = ntohs(addr.sin_port);
-        m_thread = std::thread([this] {
-            for (;;) {
-                const int c = ::accept(m_fd, nullptr, nullptr);
-                if (c < 0)
-                    return;
-                ::close(c);
-            }
-        });
-        return true;
-    }
-    ~LoopbackServer()
-    {
-        if (m_fd >= 0) {
-            ::shutdown(m_fd, SHUT_RDWR);
-            if (m_thread.joinable())
-                m_thread.join();
-            ::close(m_fd);
-        }
-    }
-    quint16 port() const { return m_port; }
-
-private:
-    int m_fd = -1;
-    quint16 m_port = 0;
-    std::thread m_thread;
-};
 } // namespace
 
 class TestEngineSim : public QObject
@@ -118,6 +72,8 @@ private slots:
     void diagnosisFollowsLoginAndCalls();
 
     void forcedResults();
+    void forcedZeroInEveryPart_data();
+    void forcedZeroInEveryPart();
     void injectedEvents_data();
     void injectedEvents();
     void malformedCommands_data();
@@ -940,11 +896,26 @@ void TestEngineSim::devicesAndVolumes()
     vol.volume = 4.0f;
     QVERIFY(m_engine->setVolume(RJ_DEVICE_SPEAKER, vol) != 0);
 
-    // The meter moves only while it is on.
+    // The meter moves only while it is on and the microphone is open: like
+    // someone talking, never silent, never still.
     QCOMPARE(m_engine->getMicVolume(), 0.0f);
     QCOMPARE(m_engine->enableMicMeter(true), 0);
-    const float level = m_engine->getMicVolume();
-    QVERIFY(level >= 0.0f && level <= 1.0f);
+    std::vector<float> levels{m_engine->getMicVolume()};
+    const auto still = [&levels] {
+        return std::all_of(levels.begin(), levels.end(), [&](float l) { return l == levels.front(); });
+    };
+    QElapsedTimer sampling;
+    sampling.start();
+    while (still() && sampling.elapsed() < 2000)
+        levels.push_back(m_engine->getMicVolume());
+    QVERIFY2(!still(), "the level moves");
+    for (const float level : levels)
+        QVERIFY2(level > 0.0f && level <= 1.0f, qPrintable(QString::number(double(level))));
+    QCOMPARE(m_engine->enableMic(false), 0);
+    QCOMPARE(m_engine->getMicVolume(), 0.0f);
+    QCOMPARE(m_engine->enableMic(true), 0);
+    QCOMPARE(m_engine->enableMicMeter(false), 0);
+    QCOMPARE(m_engine->getMicVolume(), 0.0f);
 
     // Sounds: the ringtone repeats until stopped; a missing file is refused.
     QVERIFY(m_engine->setAudioFile("/nonexistent/ring.wav") == 0);
@@ -1070,6 +1041,44 @@ void TestEngineSim::forcedResults()
     QCOMPARE(m_engine->hangUp(), 5);
     QCOMPARE(rjsim_command("result clear"), 0);
     QCOMPARE(m_engine->hangUp(), 4); // no call: the real answer again
+}
+
+// A forced 0 performs the operation and answers 0, whichever part of the
+// engine it belongs to.
+void TestEngineSim::forcedZeroInEveryPart_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("realCode"); // the answer without a forced result
+
+    QTest::newRow("set-up") << "initialize" << 5;
+    QTest::newRow("passwords") << "validatePassword" << 6600;
+    QTest::newRow("devices") << "setDevice" << 5;
+    QTest::newRow("content") << "sendContent" << 4;
+    QTest::newRow("account") << "getUserInfo" << 13;
+    QTest::newRow("calls") << "hangUp" << 4;
+    QTest::newRow("feedback") << "uploadFeedbackfile" << 5;
+}
+
+void TestEngineSim::forcedZeroInEveryPart()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, realCode);
+    const QHash<QString, std::function<int()>> calls{
+        {"initialize", [this] { return m_engine->initialize("", "brondalrc"); }},
+        {"validatePassword", [this] { return m_engine->validatePassword("short"); }},
+        {"setDevice", [this] { return m_engine->setDevice(RJ_DEVICE_MIC, 99); }},
+        {"sendContent", [this] { return m_engine->sendContent(); }},
+        {"getUserInfo", [this] {
+             RJUserInfo user;
+             return m_engine->getUserInfo(user);
+         }},
+        {"hangUp", [this] { return m_engine->hangUp(); }},
+        {"uploadFeedbackfile", [this] { return m_engine->uploadFeedbackfile({}, "", ""); }},
+    };
+    QVERIFY(calls.contains(operation));
+    rjsim_force_result(operation.toUtf8().constData(), 0, 1);
+    QCOMPARE(calls.value(operation)(), 0);
+    QCOMPARE(calls.value(operation)(), realCode); // used up
 }
 
 void TestEngineSim::injectedEvents_data()
@@ -1206,10 +1215,14 @@ void TestEngineSim::controlFile()
 
     // Secrets stay out of the log (it travels with feedback archives).
     QCOMPARE(m_engine->validatePassword("Secret#77"), 0);
+    QCOMPARE(m_engine->dialOut("1002*Secret#88@demo.glimora.test", true), 0);
+    QVERIFY(m_rec->waitFor("onCallEnd"));
     QVERIFY(log.open(QIODevice::ReadOnly));
     const QByteArray written = log.readAll();
     QVERIFY(written.contains("validatePassword ***"));
+    QVERIFY(written.contains("dialOut 1002****@demo.glimora.test"));
     QVERIFY(!written.contains("Secret#77"));
+    QVERIFY(!written.contains("Secret#88"));
 }
 
 void TestEngineSim::timeScaleStretchesDelays()

@@ -59,6 +59,8 @@ public:
     std::vector<rj::engine::RJContentSourceInfo> sources;
     // Runs inside getFeature, on the caller's thread (a test holds a caller there).
     std::function<void()> onGetFeature;
+    // The token getUserInfo hands out.
+    std::string userToken = "tok-fake";
 
     // ---- IRJCommon
     int setLog(int level, const char *path, const char *name, unsigned int max) override
@@ -177,6 +179,7 @@ public:
     {
         u.userId = 7;
         u.displayName = "Alice Chen";
+        u.token = userToken;
         return call("getUserInfo", {});
     }
     std::string getDisplayName() override { call("getDisplayName", {}); return "Alice Chen"; }

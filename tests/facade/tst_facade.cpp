@@ -5,11 +5,14 @@
 #include "support/TestMain.h"
 
 #include "FakeEngine.h"
+#include "models/CLoginManager.h"
 #include "models/CRJSdkEventObserver.h"
 #include "models/CRJSdkManager.h"
 #include "rjsim_control.h"
 
+#include <QMutex>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSemaphore>
 #include <QThread>
 #include <QtConcurrent>
@@ -63,6 +66,19 @@ void releaseHook(QtMsgType type, const QMessageLogContext &context, const QStrin
     if (started && message.startsWith(QLatin1String("rj_app::models::CRJSdkManager::releaseInstance")))
         started->release();
     g_previousHandler.load()(type, context, message);
+}
+
+// Every line logged while a test captures, from any thread.
+QMutex g_capturedMutex;
+QStringList g_captured;
+QtMessageHandler g_handlerBeforeCapture = nullptr;
+void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        QMutexLocker lock(&g_capturedMutex);
+        g_captured << message;
+    }
+    g_handlerBeforeCapture(type, context, message);
 }
 
 using Op = std::function<bool(CRJSdkManager &)>;
@@ -169,7 +185,7 @@ QString ser(const RJError &e)
 QString ser(const RJCallInfo &c)
 {
     return QString::fromStdString(CRJSdkEventObserver::callInfoToString(c)) + "|" + ser(c.err)
-           + QStringLiteral("|%1").arg(c.reservedFlag);
+           + QStringLiteral("|%1|%2|%3").arg(c.reservedFlag).arg(t(c.conference_number), t(c.password));
 }
 QString ser(const RJUserInfo &u)
 {
@@ -598,11 +614,97 @@ private slots:
         RJCallInfo info = sampleCall("Carol Wu", 1);
         QCOMPARE(CRJSdkEventObserver::callInfoToString(info),
                  std::string("isAudioOnly: 1, contentEnabled: 0, isBigConference: 0, isRemoteMuted: 0, "
-                             "peer: Carol Wu, conference_number: 1001, password:1234, err.type: 4, "
+                             "peer: Carol Wu, conference_number: 1001, password:<hidden, 4 chars>, err.type: 4, "
                              "err.action: avlogin, err.code: 2010, svcCallType: 1, svcCallAction: 5"));
         info.password.clear();
         QVERIFY(CRJSdkEventObserver::callInfoToString(info).find(", password:, err.type: ")
                 != std::string::npos);
+    }
+
+    // Logs go into feedback archives: tokens and passwords that pass through
+    // the facade, its event bridge or the login manager are never written
+    // in clear.
+    void secretsStayOutOfTheLog_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"avlogin", "registerSIPServer", "encryptPassword to store",
+                                   "encryptPassword to log in", "descryptPassword", "changePassword",
+                                   "validatePassword", "getUserInfo", "dialOut", "login success",
+                                   "token renewal", "call events"})
+            QTest::newRow(action) << QString(action);
+    }
+
+    void secretsStayOutOfTheLog()
+    {
+        QFETCH(QString, action);
+        static const std::string secret = "Zq7-SENTINEL-s3cr3t-x";
+        CRJSdkManager *facade = start();
+        g_engine->userToken = secret;
+        auto *login = rj_app::models::CLoginManager::getInstance();
+
+        RJUserInfo user = sampleUser();
+        user.token = secret;
+        RJCallInfo call = sampleCall("Carol Wu", 1);
+        call.password = secret;
+        call.conference_number = "1002*" + secret;
+
+        const QHash<QString, std::function<void()>> actions{
+            {"avlogin", [&] { facade->avlogin("demo.example", 443, "alice", secret.c_str()); }},
+            {"registerSIPServer",
+             [&] { facade->registerSIPServer("sip.example", "Alice", "alice", secret.c_str(), "TLS"); }},
+            {"encryptPassword to store", [&] { facade->encryptPassword(2, secret.c_str(), "MK305918"); }},
+            {"encryptPassword to log in", [&] { facade->encryptPassword(1, secret.c_str()); }},
+            {"descryptPassword", [&] { facade->descryptPassword(2, secret.c_str(), "MK305918", ""); }},
+            {"changePassword", [&] { facade->changePassword(secret.c_str(), (secret + "2").c_str()); }},
+            {"validatePassword", [&] { facade->validatePassword(secret.c_str()); }},
+            {"getUserInfo",
+             [&] {
+                 RJUserInfo filled;
+                 QVERIFY(facade->getUserInfo(filled));
+             }},
+            {"dialOut", [&] { facade->dialOut(("1002*" + secret).c_str(), true); }},
+            {"login success",
+             [&] {
+                 QSignalSpy delivered(facade, &CRJSdkManager::eventLoginSucceed);
+                 IAVEventHandler *h = g_engine->handler();
+                 std::thread([h, user] { h->onLoginSucceed(user); }).join();
+                 QVERIFY(delivered.wait());
+                 login->onLoginSucceed(user);
+             }},
+            {"token renewal",
+             [&] {
+                 login->setLoginStatus(rj_app::enums::LoggedIn);
+                 login->updateLoginToken(false);
+                 QCOMPARE(login->getToken(), QString::fromStdString(secret));
+             }},
+            {"call events",
+             [&] {
+                 QSignalSpy incoming(facade, &CRJSdkManager::eventCallIncoming);
+                 IAVEventHandler *h = g_engine->handler();
+                 std::thread([h, call] {
+                     h->onCallConnected(call);
+                     h->onCallState(call);
+                     h->onCallPeerConnected(call);
+                     h->onCallEnd(call);
+                     h->onCallIncoming(call);
+                 }).join();
+                 QVERIFY(incoming.wait());
+             }},
+        };
+        QVERIFY(actions.contains(action));
+
+        g_captured.clear();
+        g_handlerBeforeCapture = qInstallMessageHandler(captureHandler);
+        actions.value(action)();
+        qInstallMessageHandler(g_handlerBeforeCapture);
+        login->setLoginStatus(rj_app::enums::NotLogin);
+        if (QTest::currentTestFailed())
+            return;
+
+        QMutexLocker lock(&g_capturedMutex);
+        QVERIFY(!g_captured.isEmpty());
+        for (const QString &line : qAsConst(g_captured))
+            QVERIFY2(!line.contains(QLatin1String("SENTINEL")), qPrintable(line));
     }
 
     void micMutedShow_data()

@@ -11,6 +11,7 @@
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
+#include "models/CUCMApiManager.h"
 #include "models/CUrlJoinConfArgsParser.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/main/CHomeDlg.h"
@@ -20,6 +21,7 @@
 
 #include <QScreen>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 using glimora::test::AlertBoxSeam;
 using rj_app::helpers::CUserConfigUtils;
@@ -107,6 +109,15 @@ private slots:
     {
         qputenv("RJSIM_TIME_SCALE", "0");
         QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
+        // The home window's tabs ask the server for lists: connections are
+        // taken and left unanswered, and the REST client gives up at once.
+        connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        rj_app::models::CUCMApiManager::getInstance()->setRequestTimeout(50);
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(glimora::test::useStandInRingtone());
         CLinguist::getInstance()->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
@@ -318,6 +329,52 @@ private slots:
         QVERIFY(CLoginDlg::getInstance()->isVisible());
         signInAsAlice();
         QVERIFY(CHomeDlg::getInstance()->isVisible());
+    }
+
+    // Every refused login ends through the real error handler: the status
+    // becomes LoginFailed, a pending join URL and the login data are dropped,
+    // the server's text is shown, and the next attempt signs in.
+    void refusedLoginsEnd_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing listening") << "alice" << "Alice123" << false
+                                           << "Server unreachable, please try again later(8).";
+        QTest::newRow("locked account") << "locked" << "Locked123" << true << "Account is locked(2010).";
+        QTest::newRow("wrong password") << "alice" << "Wrong1234" << true << "Invalid username or password.";
+        QTest::newRow("unknown user") << "mallory" << "Mallory12" << true << "Invalid username or password.";
+    }
+    void refusedLoginsEnd()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(bool, reachable);
+        QFETCH(QString, text);
+        login()->setLoginStatus(NotLogin);
+        settle();
+        quint16 port = m_server.serverPort();
+        if (!reachable) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            port = closed.serverPort();
+        }
+        auto *parser = CUrlJoinConfArgsParser::getInstance();
+        QVERIFY(parser->parse("--url=glimora://joinmeeting/1002/0/1234"));
+        CUserConfigUtils::getInstance()->setUser(QString());
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        QVERIFY(login()->login(QStringLiteral("127.0.0.1"), false, port, user, password));
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoginFailed, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
+        QCOMPARE(seam.last().text, text);
+        QCOMPARE(parser->m_iJoinConfProtocol, 0);
+        QVERIFY(parser->m_qstrConfNumber.isEmpty());
+        QCOMPARE(CUserConfigUtils::getInstance()->getLoginStatus(), LoginFailed);
+        QVERIFY(CUserConfigUtils::getInstance()->getUser().isEmpty());
+        QCOMPARE(login()->getToken(), QString());
+        signInAsAlice();
+        QCOMPARE(login()->m_qstrDisplayName, QStringLiteral("Alice Chen"));
     }
 
     // The error texts follow the language; prompts already made keep theirs.

@@ -188,11 +188,18 @@ void CLayoutFloatingCellsDlg::unwatchCell(CLayoutCellDlg *cell)
 void CLayoutFloatingCellsDlg::slotOnCellDestroyed(QObject *cell)
 {
     // A cell deleted by its owner while placed here: forget it and close the gap.
+    // The cell says so from ~QWidget, when it is no CLayoutCellDlg any more:
+    // the pointers that watch it are compared as plain objects, without the
+    // cast to the cell class that QPointer::data() makes.
+    const auto watched = [](const QPointer<CLayoutCellDlg> &pointer) -> QObject * {
+        return qPointerFromVariant<QObject>(QVariant::fromValue(pointer)).data();
+    };
     qDebug() << RJ_FUNCTION << cell;
-    if (m_pLocalVideoCell == cell)
+    if (watched(m_pLocalVideoCell) == cell)
         m_pLocalVideoCell = nullptr;
     for (int i = m_vecRemoteVideoCells.size() - 1; i >= 0; --i) {
-        if (!m_vecRemoteVideoCells.at(i) || m_vecRemoteVideoCells.at(i) == cell)
+        QObject *const object = watched(m_vecRemoteVideoCells.at(i));
+        if (!object || object == cell)
             m_vecRemoteVideoCells.removeAt(i);
     }
     setFixedHeight(calculateHeight());
