@@ -42,16 +42,14 @@ CAppConfigUtils::CAppConfigUtils(const QString &qstrPath)
     const QByteArray path = QFile::encodeName(qstrPath);
     if (load(path.constData()))
         return;
+    // Reading never writes: the file is the deployment's, and the directory
+    // beside the executable is often not ours (a build tree, a system
+    // folder). Without a usable file every getter gives its default,
+    // including for whatever loaded before a fault.
     qInfo("Failed to open CAppConfigUtils");
-    if (QFileInfo::exists(qstrPath)) {
-        // The deployment's file is not ours to rewrite: leave it as it is and
-        // run with defaults, including for whatever loaded before the fault.
+    if (QFileInfo::exists(qstrPath))
         qWarning() << "Ignoring unreadable deployment configuration" << qstrPath;
-        CConfigUtils::operator=(CConfigUtils());
-        return;
-    }
-    if (!create(path.constData()))
-        qInfo("Failed to create CAppConfigUtils");
+    CConfigUtils::operator=(CConfigUtils());
 }
 
 QString CAppConfigUtils::readString(const char *pszKey) const

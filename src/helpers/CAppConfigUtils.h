@@ -7,7 +7,8 @@
 namespace rj_app::helpers {
 
 // The deployment's settings in "app-config.ini" beside the executable. Read
-// once at construction and never written, so getters are safe on any thread.
+// once at construction and never written (a missing file is not created), so
+// getters are safe on any thread.
 class CAppConfigUtils : private CConfigUtils
 {
 public:

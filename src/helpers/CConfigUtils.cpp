@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace rj_app::helpers {
 
 namespace {
@@ -40,30 +44,60 @@ CConfigUtils::~CConfigUtils()
         writeFile();
 }
 
+// Only a regular file of sane size is read: a FIFO would block start-up in
+// open(), a link to a device such as /dev/zero would never end.
+bool CConfigUtils::readWholeFile(std::string *pContent) const
+{
+    const int fd = ::open(m_strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int iErr = errno;
+        qInfo("Can not open config file: %s, err: %d", m_strPath.c_str(), iErr);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > m_iMaxFileBytes) {
+        qWarning("Not a regular config file of at most %lld bytes: %s", static_cast<long long>(m_iMaxFileBytes),
+                 m_strPath.c_str());
+        ::close(fd);
+        return false;
+    }
+    std::string strContent;
+    char szBuffer[4096];
+    for (;;) {
+        const ssize_t iRead = ::read(fd, szBuffer, sizeof(szBuffer));
+        if (iRead == 0)
+            break;
+        if (iRead < 0) {
+            if (errno == EINTR)
+                continue;
+            const int iErr = errno;
+            qInfo("Can not read config file: %s, err: %d", m_strPath.c_str(), iErr);
+            ::close(fd);
+            return false;
+        }
+        // The file may grow while it is read.
+        if (qint64(strContent.size()) + iRead > m_iMaxFileBytes) {
+            qWarning("Config file grew past %lld bytes: %s", static_cast<long long>(m_iMaxFileBytes),
+                     m_strPath.c_str());
+            ::close(fd);
+            return false;
+        }
+        strContent.append(szBuffer, size_t(iRead));
+    }
+    ::close(fd);
+    *pContent = std::move(strContent);
+    return true;
+}
+
 bool CConfigUtils::load(const char *pszPath)
 {
     m_strPath = toStd(pszPath);
     m_sections.clear();
     m_bDirty = false;
 
-    std::FILE *pFile = std::fopen(m_strPath.c_str(), "rb");
-    if (!pFile) {
-        const int iErr = errno;
-        qInfo("Can not open config file: %s, err: %d", m_strPath.c_str(), iErr);
-        return false;
-    }
     std::string strContent;
-    char szBuffer[4096];
-    size_t uRead = 0;
-    while ((uRead = std::fread(szBuffer, 1, sizeof(szBuffer), pFile)) > 0)
-        strContent.append(szBuffer, uRead);
-    const bool bReadFailed = std::ferror(pFile) != 0;
-    const int iErr = errno;
-    std::fclose(pFile);
-    if (bReadFailed) {
-        qInfo("Can not read config file: %s, err: %d", m_strPath.c_str(), iErr);
+    if (!readWholeFile(&strContent))
         return false;
-    }
 
     std::string strSection;
     KeyTable pending;

@@ -20,7 +20,8 @@ public:
     CConfigUtils &operator=(const CConfigUtils &) = default;
 
     // Replaces the table with the file's content; true when the whole file
-    // was read. The path is kept for save() even when loading fails.
+    // was read. Anything but a regular file of at most m_iMaxFileBytes fails
+    // to load. The path is kept for save() even when loading fails.
     bool load(const char *pszPath);
     // Binds to the path, empties the table and leaves an empty file there.
     bool create(const char *pszPath);
@@ -40,10 +41,14 @@ public:
     bool isDirty() const { return m_bDirty; }
     QByteArray path() const { return QByteArray::fromStdString(m_strPath); }
 
+    // Both configuration files hold a few dozen short lines.
+    static constexpr qint64 m_iMaxFileBytes = 1024 * 1024;
+
 private:
     using KeyTable = std::map<std::string, std::string>;
 
     bool writeFile();
+    bool readWholeFile(std::string *pContent) const;
 
     std::map<std::string, KeyTable> m_sections;
     bool m_bDirty = false;

@@ -1,5 +1,7 @@
 #include "models/CUCMApiManager.h"
 
+#include "models/LogMasking.h"
+
 #include "helpers/LogMacros.h"
 #include "models/CLinguist.h"
 
@@ -41,6 +43,8 @@ const QByteArray kContentType = QByteArrayLiteral("application/json;charset=UTF-
 // with them even when another request was sent meanwhile.
 const char kPrefixProperty[] = "ucmUrlPrefix";
 const char kTokenProperty[] = "ucmToken";
+// Set on a reply that was cut off for growing past the answer limit.
+const char kTooLargeProperty[] = "ucmTooLarge";
 
 // Ids and tokens go into the URL encoded, so that '&', '#', '/' or blanks in
 // them cannot change the request's path or query.
@@ -119,7 +123,7 @@ CUCMApiManager::~CUCMApiManager()
 
 void CUCMApiManager::getUsers(const QString &urlPrefix, const QString &token)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token);
     if (token.trimmed().isEmpty() || m_bUsersBusy)
         return;
     sendAndWait(OpUsers, "GET", makeUrl(kUsersUrl.arg(urlPrefix, encoded(token))), {}, false, urlPrefix,
@@ -128,7 +132,7 @@ void CUCMApiManager::getUsers(const QString &urlPrefix, const QString &token)
 
 void CUCMApiManager::getUser(const QString &urlPrefix, const QString &token, const QString &userId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "userId: " << userId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "userId: " << userId;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpUser, "GET", makeUrl(kUserUrl.arg(urlPrefix, encoded(userId), encoded(token))), {}, false,
@@ -137,7 +141,7 @@ void CUCMApiManager::getUser(const QString &urlPrefix, const QString &token, con
 
 void CUCMApiManager::getContacts(const QString &urlPrefix, const QString &token)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token);
     if (token.trimmed().isEmpty() || m_bContactsBusy)
         return;
     sendAndWait(OpContacts, "GET", makeUrl(kContactsUrl.arg(urlPrefix, encoded(token))), {}, false, urlPrefix,
@@ -146,7 +150,7 @@ void CUCMApiManager::getContacts(const QString &urlPrefix, const QString &token)
 
 void CUCMApiManager::postContact(const QString &urlPrefix, const QString &token, int userId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "userId: " << userId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "userId: " << userId;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpContactPost, "POST", makeUrl(kContactsUrl.arg(urlPrefix, encoded(token))),
@@ -156,7 +160,7 @@ void CUCMApiManager::postContact(const QString &urlPrefix, const QString &token,
 void CUCMApiManager::deleteContact(const QString &urlPrefix, const QString &token, const QString &nId,
                                    const QString &userId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "id: " << nId << "userId: " << userId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "id: " << nId << "userId: " << userId;
     m_deletingContactId = userId;
     if (token.trimmed().isEmpty())
         return;
@@ -166,7 +170,7 @@ void CUCMApiManager::deleteContact(const QString &urlPrefix, const QString &toke
 
 void CUCMApiManager::getConferences(const QString &urlPrefix, const QString &token)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token);
     if (token.trimmed().isEmpty() || m_bConferencesBusy)
         return;
     sendAndWait(OpConferences, "GET",
@@ -177,7 +181,7 @@ void CUCMApiManager::getConferences(const QString &urlPrefix, const QString &tok
 void CUCMApiManager::postConference(const QString &urlPrefix, const QString &token,
                                     const ucmconferenceReqData &data)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "name: " << data.name;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "name: " << data.name;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpConferencePost, "POST", makeUrl(kConferencesUrl.arg(urlPrefix, encoded(token), QString())),
@@ -187,7 +191,7 @@ void CUCMApiManager::postConference(const QString &urlPrefix, const QString &tok
 void CUCMApiManager::putConference(const QString &urlPrefix, const QString &token,
                                    const ucmconferenceReqData &data)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "id: " << data.id;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "id: " << data.id;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpConferencePut, "PUT",
@@ -197,7 +201,7 @@ void CUCMApiManager::putConference(const QString &urlPrefix, const QString &toke
 
 void CUCMApiManager::deleteConference(const QString &urlPrefix, const QString &token, const QString &nId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "id: " << nId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "id: " << nId;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpConferenceDelete, "DELETE",
@@ -207,7 +211,7 @@ void CUCMApiManager::deleteConference(const QString &urlPrefix, const QString &t
 
 void CUCMApiManager::terminateConference(const QString &urlPrefix, const QString &token, const QString &nId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "id: " << nId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "id: " << nId;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpConferenceTerminate, "PUT",
@@ -218,7 +222,7 @@ void CUCMApiManager::terminateConference(const QString &urlPrefix, const QString
 
 void CUCMApiManager::getParticipants(const QString &urlPrefix, const QString &token, const QString &meetingId)
 {
-    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << token << "meetingId: " << meetingId;
+    qInfo() << RJ_FUNCTION << "Ip: " << urlPrefix << "token: " << maskedToken(token) << "meetingId: " << meetingId;
     if (token.trimmed().isEmpty())
         return;
     sendAndWait(OpParticipants, "GET",
@@ -257,6 +261,19 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
         sent = manager->deleteResource(request);
     sent->setProperty(kPrefixProperty, urlPrefix);
     sent->setProperty(kTokenProperty, token);
+    // What has arrived is counted, not what progress reports: those reports
+    // are throttled, and the last one comes when the reply can no longer be
+    // aborted.
+    const auto limitAnswer = [sent] {
+        const QVariant length = sent->header(QNetworkRequest::ContentLengthHeader);
+        if (sent->bytesAvailable() > m_iMaxAnswerBytes
+            || (length.isValid() && length.toLongLong() > m_iMaxAnswerBytes)) {
+            sent->setProperty(kTooLargeProperty, true);
+            sent->abort();
+        }
+    };
+    connect(sent, &QNetworkReply::metaDataChanged, sent, limitAnswer);
+    connect(sent, &QNetworkReply::readyRead, sent, limitAnswer);
 
     // The loop below runs other events: this object, or the reply, may be
     // gone when it returns.
@@ -299,6 +316,10 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
 
 bool CUCMApiManager::readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValue *answer)
 {
+    if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_iMaxAnswerBytes) {
+        qWarning() << RJ_FUNCTION << "answer larger than" << m_iMaxAnswerBytes << "bytes refused";
+        return false;
+    }
     // Cancelled after the time-out: already logged, nothing to report.
     if (reply->error() == QNetworkReply::OperationCanceledError)
         return false;
@@ -372,7 +393,13 @@ void CUCMApiManager::handleObjectAnswer(Operation op, QNetworkReply *reply)
 void CUCMApiManager::handleListAnswer(Operation op, QNetworkReply *reply)
 {
     QJsonValue answer;
-    if (readAnswer(reply, true, &answer) && answer.isArray()) {
+    bool usable = readAnswer(reply, true, &answer) && answer.isArray();
+    if (usable && answer.toArray().size() > m_iMaxListRecords) {
+        qWarning() << RJ_FUNCTION << "list of" << answer.toArray().size() << "entries refused, at most"
+                   << m_iMaxListRecords;
+        usable = false;
+    }
+    if (usable) {
         const QJsonArray array = answer.toArray();
         const QString prefix = reply->property(kPrefixProperty).toString();
         const QString token = reply->property(kTokenProperty).toString();

@@ -82,6 +82,14 @@ public:
     void setRequestTimeout(int ms);
     int requestTimeout() const;
 
+    // An answer past m_iMaxAnswerBytes, or a list of more than
+    // m_iMaxListRecords entries, is refused like an unreadable one: logged,
+    // the kept data unchanged, no signal. A real directory stays far below
+    // both; a hostile answer of empty objects would otherwise become millions
+    // of records.
+    static constexpr qint64 m_iMaxAnswerBytes = 8 * 1024 * 1024;
+    static constexpr int m_iMaxListRecords = 20000;
+
 signals:
     void signal_getUsers_succeed();
     void signal_getUser_succeed();

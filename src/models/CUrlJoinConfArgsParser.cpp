@@ -3,6 +3,8 @@
 #include <QDebug>
 #include <QRegularExpression>
 
+#include <cstring>
+
 namespace rj_app::models {
 
 namespace {
@@ -45,7 +47,16 @@ bool CUrlJoinConfArgsParser::parse(const char *arg)
     if (!arg)
         return false;
 
-    const QString text = QString::fromUtf8(arg);
+    // Matching a long argument that fails only at its end backtracks for
+    // seconds; neither form can match a line feed, and no join URL comes
+    // near the bound.
+    const size_t length = qstrnlen(arg, size_t(m_iMaxArgumentBytes) + 1);
+    if (length > size_t(m_iMaxArgumentBytes) || std::memchr(arg, '\n', length)) {
+        qInfo() << "Invalid url join conf arg";
+        return false;
+    }
+
+    const QString text = QString::fromUtf8(arg, int(length));
 
     const QRegularExpressionMatch server = serverForm().match(text);
     if (server.hasMatch()) {

@@ -20,8 +20,11 @@ public:
     static CUrlJoinConfArgsParser *getInstance();
 
     // Parses one command-line argument (UTF-8). Every call starts from a
-    // cleared state; on failure everything stays cleared.
+    // cleared state; on failure everything stays cleared. An argument longer
+    // than m_iMaxArgumentBytes or holding a line feed is refused unmatched.
     bool parse(const char *arg);
+
+    static constexpr int m_iMaxArgumentBytes = 4096;
 
     // Forgets the last join URL.
     void clear();

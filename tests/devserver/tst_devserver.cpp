@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTimer>
+#include <QUrlQuery>
 
 #include <iterator>
 #include <memory>
@@ -344,10 +345,17 @@ private slots:
         QFETCH(QString, appType);
         using rj_app::views::CDownloadThread;
         using rj_app::views::CUpdateGetJson;
-        QString url = CDownloadThread::latestAppVersionUrl(false, QStringLiteral("127.0.0.1"), m_server->plainPort);
-        url.replace(QStringLiteral("appType=windows"), QStringLiteral("appType=") + appType);
+        // The client's own address names this platform; the server answers
+        // that and the other platform alike.
+        QUrl url(CDownloadThread::latestAppVersionUrl(false, QStringLiteral("127.0.0.1"), m_server->plainPort));
+        QUrlQuery query(url);
+        QCOMPARE(query.queryItemValue(QStringLiteral("appType")), QStringLiteral("linux"));
+        query.removeAllQueryItems(QStringLiteral("appType"));
+        query.addQueryItem(QStringLiteral("appType"), appType);
+        url.setQuery(query);
         CUpdateGetJson *json = CUpdateGetJson::getInstance();
-        QVERIFY(json->sendRequest(url));
+        QString why;
+        QVERIFY2(json->sendRequest(url.toString(), &why), qPrintable(why));
         QCOMPARE(json->getVersion(), QString::fromLatin1(rj_app::helpers::kAppVersion));
         QVERIFY(!CDownloadThread::isNewerVersion(json->getVersion(), QString::fromLatin1(rj_app::helpers::kAppVersion)));
 

@@ -5,6 +5,7 @@
 
 #include "support/TestMain.h"
 
+#include "helpers/CUserConfigUtils.h"
 #include "views/annotation/DrawingPalette.h"
 #include "views/annotation/PaintWidget.h"
 #include "views/annotation/WhiteBoard.h"
@@ -157,15 +158,15 @@ private slots:
     void backgroundPickerImagesExist();
 
 private:
-    QString m_exeDir;
+    QString m_dataDir;
 };
 
 void TestDrawing::initTestCase()
 {
-    // Nothing may be written beside the test binary.
-    m_exeDir = glimora::test::isolatedRoot() + QStringLiteral("/exe");
-    QVERIFY(QDir().mkpath(m_exeDir));
-    WhiteBoardFile::setBaseDirForTesting(m_exeDir);
+    // The drawing folder's home: the user data directory of the isolated
+    // environment, so nothing lands beside the test binary.
+    m_dataDir = rj_app::helpers::CUserConfigUtils::getUserConfigPath();
+    QVERIFY(m_dataDir.startsWith(glimora::test::isolatedRoot()));
 }
 
 // ---------------------------------------------------------------- palette
@@ -617,12 +618,16 @@ void TestDrawing::partialRepaintMatchesWholeRepaint()
 
 void TestDrawing::drawingFolderIsCreatedOnce()
 {
-    const QString folder = m_exeDir + QStringLiteral("/Paint");
+    // In the user data directory, never beside the executable.
+    const QString folder = m_dataDir + QStringLiteral("/Paint");
+    const QString besideExecutable = QCoreApplication::applicationDirPath() + QStringLiteral("/Paint");
     QDir(folder).removeRecursively();
+    const bool wasBesideExecutable = QFileInfo::exists(besideExecutable);
     {
         PaintWidget surface;
         QVERIFY(QFileInfo(folder).isDir());
     }
+    QCOMPARE(QFileInfo::exists(besideExecutable), wasBesideExecutable);
     QVERIFY(QFileInfo(folder).isDir());
     QFile marker(folder + QStringLiteral("/keep.txt"));
     QVERIFY(marker.open(QIODevice::WriteOnly));
@@ -644,7 +649,7 @@ void TestDrawing::drawingFolderFailureIsHarmless()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     WhiteBoardFile::setBaseDirForTesting(blocker);
-    auto restore = qScopeGuard([this] { WhiteBoardFile::setBaseDirForTesting(m_exeDir); });
+    auto restore = qScopeGuard([] { WhiteBoardFile::setBaseDirForTesting(QString()); });
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot create")));
     PaintWidget surface;

@@ -15,12 +15,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QThreadPool>
 
 #include <private/qzipreader_p.h>
 
+#include <atomic>
 #include <memory>
+#include <vector>
 
 using glimora::test::HttpFixtureServer;
 using glimora::test::readBytes;
@@ -28,6 +32,7 @@ using glimora::test::writeBytes;
 using rj_app::helpers::CAppConfigUtils;
 using rj_app::helpers::CUserConfigUtils;
 using rj_app::models::CRJSdkManager;
+using rj_app::views::CFeedbackArchiveTask;
 using rj_app::views::CFeedbackArchiver;
 
 namespace {
@@ -70,7 +75,7 @@ class TestFeedbackArchive : public QObject
     Q_OBJECT
 
     QString m_dir; // the user data directory
-    std::unique_ptr<CAppConfigUtils> m_appConfig;
+    std::vector<std::unique_ptr<CAppConfigUtils>> m_appConfigs;
 
     QString path(const QString &name) const { return m_dir + QLatin1Char('/') + name; }
     bool put(const QString &name, const QByteArray &bytes = QByteArray())
@@ -86,10 +91,11 @@ class TestFeedbackArchive : public QObject
         if (!feedbackAddress.isEmpty())
             text += "FeedbackAddress=" + feedbackAddress.toUtf8() + "\n";
         writeBytes(ini, text);
-        m_appConfig = std::make_unique<CAppConfigUtils>(ini);
+        // Kept for the whole run: a case may make several archivers.
+        m_appConfigs.push_back(std::make_unique<CAppConfigUtils>(ini));
         auto a = std::make_unique<CFeedbackArchiver>();
         a->setClock(fixedNow);
-        a->setAppConfig(m_appConfig.get());
+        a->setAppConfig(m_appConfigs.back().get());
         return a;
     }
 
@@ -148,8 +154,10 @@ private slots:
                                   "BrondalZorApp.log.1"};
         for (const QString &name : deleted)
             QVERIFY(put(name));
-        // Found by the walk below the data directory.
-        QVERIFY(put(QStringLiteral("Glimora/Config/config.ini"), "[Config]\nuser=alice\n"));
+        // Found by the walk below the data directory; its passwords stay home.
+        QVERIFY(put(QStringLiteral("Glimora/Config/config.ini"),
+                    "[Config]\nuser=alice\nPassword=s3cret-login\nJoinConfPassword=s3cret-join\n\n"
+                    "[SipSetting]\nAuthenticationPassword=s3cret-sip\nDomain=example\n"));
         QVERIFY(put(QStringLiteral("nested/deeper/rjsdk_2.log")));
         // A linked folder pointing back up must not send the walk in circles.
         QVERIFY(QFile::link(m_dir, path(QStringLiteral("nested/loop"))));
@@ -166,7 +174,11 @@ private slots:
         QCOMPARE(entries.keys(), expected);
         QCOMPARE(entries.value(QStringLiteral("app.log")), QByteArray("app.log"));
         QCOMPARE(entries.value(taken.last()), taken.last().toUtf8());
-        QCOMPARE(entries.value(QStringLiteral("config.ini")), QByteArray("[Config]\nuser=alice\n"));
+        QCOMPARE(entries.value(QStringLiteral("config.ini")),
+                 QByteArray("[Config]\nuser=alice\nPassword=\nJoinConfPassword=\n\n"
+                            "[SipSetting]\nAuthenticationPassword=\nDomain=example\n"));
+        // The file itself keeps them.
+        QVERIFY(readBytes(path(QStringLiteral("Glimora/Config/config.ini"))).contains("s3cret-sip"));
 
         for (const QString &name : deleted)
             QVERIFY2(!QFileInfo::exists(path(name)), qPrintable(name));
@@ -183,6 +195,40 @@ private slots:
         QCOMPARE(field(calls[0], 2), QStringLiteral("alice@example.com"));
         QCOMPARE(field(calls[0], 3), QStringLiteral("no sound"));
         QCOMPARE(rjsim_journal_count("uploadFeedbackFilesWithAddress"), 0);
+    }
+
+    // Every key whose name holds "Password" or "Passwd" loses its value, in
+    // any section and any letter case; everything else stays byte for byte.
+    void passwordsBlanked_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("archived");
+        QTest::newRow("keys of both files")
+            << QByteArray("[Config]\nPassword=a\nJoinConfPassword=b\n[SipSetting]\nAuthenticationPassword=c\n")
+            << QByteArray("[Config]\nPassword=\nJoinConfPassword=\n[SipSetting]\nAuthenticationPassword=\n");
+        QTest::newRow("passwd, any case, any section")
+            << QByteArray("[proxy]\nproxyPasswd=x=y\nPASSWORD=z\nuser=alice\n")
+            << QByteArray("[proxy]\nproxyPasswd=\nPASSWORD=\nuser=alice\n");
+        QTest::newRow("CR LF lines") << QByteArray("[Config]\r\nPassword=a\r\nUser=b\r\n")
+                                     << QByteArray("[Config]\r\nPassword=\r\nUser=b\r\n");
+        QTest::newRow("no final line feed") << QByteArray("Password=a") << QByteArray("Password=");
+        QTest::newRow("password in a value or section name stays")
+            << QByteArray("[Password]\nhint=Password=1\nnote Password\n")
+            << QByteArray("[Password]\nhint=Password=1\nnote Password\n");
+    }
+    void passwordsBlanked()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, archived);
+        QCOMPARE(CFeedbackArchiveTask::withoutPasswords(ini), archived);
+        // And in the archive itself, for both configuration files.
+        QVERIFY(put(QStringLiteral("Glimora/Config/config.ini"), ini));
+        QVERIFY(put(QStringLiteral("app-config.ini"), ini));
+        auto a = archiver();
+        a->execUploadLog(QString(), QString());
+        const QMap<QString, QByteArray> entries = zipEntries(m_dir + QLatin1String(kZipName));
+        QCOMPARE(entries.value(QStringLiteral("config.ini")), archived);
+        QCOMPARE(entries.value(QStringLiteral("app-config.ini")), archived);
     }
 
     // The five newest dumps stay, older ones go; folders, whatever their
@@ -324,17 +370,104 @@ private slots:
         QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 0);
     }
 
-    // Closing the dialog while its task runs neither crashes nor loses the upload.
+    // Closing the dialog while its archive is being made returns at once,
+    // neither crashes nor loses the upload, and the process takes no other
+    // upload until that one's final result has come.
     void ownerGoneDuringTask()
     {
         QVERIFY(put(QStringLiteral("app.log")));
+        struct Gate
         {
-            auto a = archiver();
-            a->startUpload(QStringLiteral("bye"), QString());
-        }
+            QSemaphore inClock, release;
+            std::atomic<bool> leftClock{false};
+        };
+        const auto gate = std::make_shared<Gate>();
+        auto a = archiver();
+        // The task stops in the clock, after collecting and before zipping.
+        a->setClock([gate] {
+            gate->inClock.release();
+            gate->release.tryAcquire(1, 5000);
+            gate->leftClock = true;
+            return fixedNow();
+        });
+        QVERIFY(a->startUpload(QStringLiteral("bye"), QString()));
+        QVERIFY(gate->inClock.tryAcquire(1, kWaitMs));
+        QElapsedTimer closing;
+        closing.start();
+        a.reset();
+        QVERIFY2(closing.elapsed() < 1000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY(!gate->leftClock);
+
+        auto other = archiver();
+        QSignalSpy otherResults(other.get(), &CFeedbackArchiver::sigUploadFeedback);
+        QVERIFY(!other->startUpload(QStringLiteral("second"), QString()));
+        QVERIFY(!other->isUploading());
+
+        gate->release.release();
         QThreadPool::globalInstance()->waitForDone();
         QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 1);
         QVERIFY(QFileInfo::exists(m_dir + QLatin1String(kZipName)));
+        QTRY_VERIFY_WITH_TIMEOUT(!CFeedbackArchiver::isAnyUploadRunning(), kWaitMs);
+        QCOMPARE(otherResults.size(), 0); // the gone dialog's result reaches nobody
+    }
+
+    // One upload per process: a second archiver is refused while the first
+    // runs, hears none of its results, and may send once it is over.
+    void oneUploadAtATime()
+    {
+        QVERIFY(put(QStringLiteral("app.log")));
+        auto first = archiver();
+        auto second = archiver();
+        QSignalSpy firstResults(first.get(), &CFeedbackArchiver::sigUploadFeedback);
+        QSignalSpy secondResults(second.get(), &CFeedbackArchiver::sigUploadFeedback);
+        QVERIFY(first->startUpload(QStringLiteral("one"), QString()));
+        QVERIFY(CFeedbackArchiver::isAnyUploadRunning());
+        QVERIFY(!second->startUpload(QStringLiteral("two"), QString()));
+        QVERIFY(first->isUploading() && !second->isUploading());
+        QTRY_VERIFY_WITH_TIMEOUT(!firstResults.isEmpty() && firstResults.last().at(0).toInt() == 100, kWaitMs);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(secondResults.size(), 0);
+        QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 1);
+
+        QVERIFY(second->startUpload(QStringLiteral("two"), QString()));
+        QTRY_VERIFY_WITH_TIMEOUT(!secondResults.isEmpty() && secondResults.last().at(0).toInt() == 100, kWaitMs);
+        const int firstCount = firstResults.size();
+        QCoreApplication::processEvents();
+        QCOMPARE(firstResults.size(), firstCount);
+        const auto calls = rjsim::journalOf("uploadFeedbackfile");
+        QCOMPARE(int(calls.size()), 2);
+        QCOMPARE(field(calls[1], 3), QStringLiteral("two"));
+    }
+
+    // A failed upload leaves its archive for the dialog to save; another
+    // dialog's upload tidies every other archive but never that one.
+    void otherDialogsArchiveKept()
+    {
+        QVERIFY(put(QStringLiteral("app.log")));
+        QVERIFY(put(QStringLiteral("appLog01-01-01-01-01.zip"))); // of nobody
+        rjsim_force_result("uploadFeedbackfile", 5, 1);
+        auto failed = archiver();
+        failed->setClock([] { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)); });
+        QSignalSpy results(failed.get(), &CFeedbackArchiver::sigUploadFeedback);
+        QVERIFY(failed->startUpload(QStringLiteral("one"), QString()));
+        QTRY_COMPARE_WITH_TIMEOUT(results.size(), 1, kWaitMs);
+        QCOMPARE(results.first().at(0).toInt(), -5);
+        const QString kept = failed->zipPath();
+        QVERIFY(kept.endsWith(QLatin1String("/appLog01-02-03-04-05.zip")) && QFileInfo::exists(kept));
+
+        auto other = archiver();
+        QVERIFY(other->startUpload(QStringLiteral("two"), QString()));
+        QTRY_VERIFY_WITH_TIMEOUT(!CFeedbackArchiver::isAnyUploadRunning(), kWaitMs);
+        QVERIFY(QFileInfo::exists(kept));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("appLog01-01-01-01-01.zip"))));
+        QVERIFY(QFileInfo::exists(other->zipPath()));
+
+        // Once its dialog is gone, the next tidy-up takes it too.
+        failed.reset();
+        QVERIFY(other->startUpload(QStringLiteral("three"), QString()));
+        QTRY_VERIFY_WITH_TIMEOUT(!CFeedbackArchiver::isAnyUploadRunning(), kWaitMs);
+        QVERIFY(!QFileInfo::exists(kept));
     }
 
     // Without an engine no upload event can come: the failure is reported here.

@@ -44,7 +44,11 @@ class TestUpdateCheck : public QObject
 
     HttpFixtureServer m_server;
     std::unique_ptr<CAppConfigUtils> m_appConfig;
-    QList<bool> m_messages; // signal_updateMessage, as received in the GUI thread
+    QList<bool> m_messages;  // signal_updateMessage, as received in the GUI thread
+    QStringList m_failures;  // signal_updateCheckFailed's reasons, likewise
+
+    // Checks that ended, with an answer or with a failure.
+    int finishedChecks() const { return m_messages.size() + m_failures.size(); }
 
     static CDownloadThread *worker() { return CDownloadThread::getInstance(); }
 
@@ -65,17 +69,20 @@ class TestUpdateCheck : public QObject
         worker()->setAppConfig(m_appConfig.get());
     }
 
-    // Starts a check and waits for its one announcement.
+    // Starts a check and waits for its one announcement, either signal. The
+    // worker is then stopped and everything it posted delivered, so a second
+    // announcement would be counted, not missed.
     bool checkOnce(bool useAppConfigServer, bool force)
     {
-        const int before = m_messages.size();
+        const int before = finishedChecks();
         worker()->Tstart(useAppConfigServer, force);
         QElapsedTimer waited;
         waited.start();
-        while (m_messages.size() == before && waited.elapsed() < kWaitMs)
+        while (finishedChecks() == before && waited.elapsed() < kWaitMs)
             QTest::qWait(5);
-        QTest::qWait(20); // a second announcement would show by now
-        return m_messages.size() == before + 1;
+        worker()->Tquit();
+        QCoreApplication::sendPostedEvents();
+        return finishedChecks() == before + 1;
     }
 
 private slots:
@@ -86,6 +93,8 @@ private slots:
         QVERIFY(m_server.start());
         connect(worker(), &CDownloadThread::signal_updateMessage, this,
                 [this](bool toUpdate) { m_messages << toUpdate; });
+        connect(worker(), &CDownloadThread::signal_updateCheckFailed, this,
+                [this](const QString &reason) { m_failures << reason; });
     }
 
     void init()
@@ -96,6 +105,7 @@ private slots:
         m_server.clearRequests();
         QCoreApplication::processEvents();
         m_messages.clear();
+        m_failures.clear();
         deploy(true);
     }
 
@@ -147,36 +157,40 @@ private slots:
         QCOMPARE(CDownloadThread::updateServerUrl("http://u", "f", "b", "info", "P"),
                  QStringLiteral("http://u/f/b/P.info"));
         QCOMPARE(CDownloadThread::latestAppVersionUrl(true, "meet.example", 443),
-                 QStringLiteral("https://meet.example:443/api/rest/v2.0/latestAppVersion?appType=windows"));
+                 QStringLiteral("https://meet.example:443/api/rest/v2.0/latestAppVersion?appType=linux"));
         QCOMPARE(CDownloadThread::latestAppVersionUrl(false, "10.0.0.1", 8080),
-                 QStringLiteral("http://10.0.0.1:8080/api/rest/v2.0/latestAppVersion?appType=windows"));
+                 QStringLiteral("http://10.0.0.1:8080/api/rest/v2.0/latestAppVersion?appType=linux"));
     }
 
     // The configured update server answers; only a complete, successful JSON
-    // answer with a later version announces one.
+    // answer with a later version announces one. A check without a usable
+    // answer is reported as failed, never as "no new version", and keeps the
+    // version of the last answer.
     void updateServerAnswer_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("delayMs");
+        QTest::addColumn<bool>("failed");
         QTest::addColumn<bool>("newer");
-        QTest::addColumn<QString>("version"); // kept from the answer; "-" when none was taken
+        QTest::addColumn<QString>("version"); // kept from the answer, or the earlier one
 
-        QTest::newRow("newer") << 200 << serverAnswer("2.8.0.5") << 0 << true << "2.8.0.5";
-        QTest::newRow("same") << 200 << serverAnswer("2.8.0.4") << 0 << false << "2.8.0.4";
-        QTest::newRow("older") << 200 << serverAnswer("2.7.9.9") << 0 << false << "2.7.9.9";
+        QTest::newRow("newer") << 200 << serverAnswer("2.8.0.5") << 0 << false << true << "2.8.0.5";
+        QTest::newRow("same") << 200 << serverAnswer("2.8.0.4") << 0 << false << false << "2.8.0.4";
+        QTest::newRow("older") << 200 << serverAnswer("2.7.9.9") << 0 << false << false << "2.7.9.9";
         QTest::newRow("keys of the other source") << 200 << QByteArray("{\"version\":\"9.0\"}") << 0 << false
-                                                  << "";
-        QTest::newRow("malformed") << 200 << QByteArray("{\"VERSION\":\"9.0\"") << 0 << false << "-";
-        QTest::newRow("HTTP error with JSON body") << 500 << serverAnswer("9.0") << 0 << false << "-";
-        QTest::newRow("not found") << 404 << QByteArray() << 0 << false << "-";
-        QTest::newRow("timeout") << 200 << serverAnswer("9.0") << 3000 << false << "-";
+                                                  << false << "";
+        QTest::newRow("malformed") << 200 << QByteArray("{\"VERSION\":\"9.0\"") << 0 << true << false << "1.0";
+        QTest::newRow("HTTP error with JSON body") << 500 << serverAnswer("9.0") << 0 << true << false << "1.0";
+        QTest::newRow("not found") << 404 << QByteArray() << 0 << true << false << "1.0";
+        QTest::newRow("timeout") << 200 << serverAnswer("9.0") << 3000 << true << false << "1.0";
     }
     void updateServerAnswer()
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(int, delayMs);
+        QFETCH(bool, failed);
         QFETCH(bool, newer);
         QFETCH(QString, version);
 
@@ -187,13 +201,26 @@ private slots:
 
         CUpdateGetJson::setRequestTimeoutMs(300);
         m_server.addRoute("GET", QLatin1String(kInfoPath), status, body, delayMs);
+        const int messagesBefore = m_messages.size();
         QElapsedTimer elapsed;
         elapsed.start();
         QVERIFY(checkOnce(true, false));
-        QCOMPARE(m_messages.last(), newer);
+        if (failed) {
+            QCOMPARE(m_messages.size(), messagesBefore);
+            QCOMPARE(m_failures.size(), 1);
+            QVERIFY(!m_failures.last().isEmpty());
+            QCOMPARE(worker()->checkError(), m_failures.last());
+            QCOMPARE(CDownloadThread::checkFailedText(m_failures.last()),
+                     QStringLiteral("update check failed: ") + m_failures.last());
+        } else {
+            QVERIFY(m_failures.isEmpty());
+            QCOMPARE(m_messages.size(), messagesBefore + 1);
+            QCOMPARE(m_messages.last(), newer);
+            QVERIFY(worker()->checkError().isEmpty());
+        }
         QCOMPARE(worker()->isNewVersionFound(), newer);
         QVERIFY(elapsed.elapsed() < 2500);
-        QCOMPARE(worker()->version(), version == QLatin1String("-") ? QStringLiteral("1.0") : version);
+        QCOMPARE(worker()->version(), version);
         if (newer)
             QCOMPARE(worker()->downloadUrl(), QStringLiteral("http://127.0.0.1/pkg/glimora-2.8.0.5.exe"));
         QCOMPARE(m_server.lastRequest().path, QLatin1String(kInfoPath));
@@ -230,7 +257,7 @@ private slots:
         QCOMPARE(m_messages.last(), true);
         QCOMPARE(worker()->version(), QStringLiteral("2.8.1"));
         QCOMPARE(worker()->downloadUrl(), QStringLiteral("http://127.0.0.1/p.exe"));
-        QCOMPARE(m_server.lastRequest().query.queryItemValue(QStringLiteral("appType")), QStringLiteral("windows"));
+        QCOMPARE(m_server.lastRequest().query.queryItemValue(QStringLiteral("appType")), QStringLiteral("linux"));
     }
 
     // With an update server, the start-up check runs and sign-ins start none;
@@ -258,12 +285,12 @@ private slots:
         CUpdateGetJson::setRequestTimeoutMs(300);
         worker()->Tstart(useAppConfigServer, force);
         if (runs) {
-            QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, kWaitMs);
+            QTRY_COMPARE_WITH_TIMEOUT(finishedChecks(), 1, kWaitMs);
             QCOMPARE(m_server.requestCount(), updateServer ? 1 : 0);
         } else {
             QVERIFY(!worker()->isRunning());
             QCoreApplication::processEvents();
-            QCOMPARE(m_messages.size(), 0);
+            QCOMPARE(finishedChecks(), 0);
             QCOMPARE(m_server.requestCount(), 0);
         }
         worker()->Tquit();
@@ -283,7 +310,7 @@ private slots:
         QVERIFY(elapsed.elapsed() < 5000);
         QVERIFY(!worker()->isRunning());
         QCoreApplication::processEvents();
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(finishedChecks(), 0);
 
         // Stopped before the request went out.
         worker()->Tstart(true, true);
@@ -293,6 +320,7 @@ private slots:
         m_server.addRoute("GET", QLatin1String(kInfoPath), 200, serverAnswer("3.0"));
         QVERIFY(checkOnce(true, true));
         QCOMPARE(m_messages, QList<bool>{true});
+        QVERIFY(m_failures.isEmpty());
     }
 
     // A new start replaces a check in progress: one announcement, the new one.
@@ -304,8 +332,8 @@ private slots:
         QVERIFY(m_server.waitForRequests(1, kWaitMs));
         m_server.addRoute("GET", QLatin1String(kInfoPath), 200, serverAnswer("2.8.0.4"));
         worker()->Tstart(true, false);
-        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, kWaitMs);
-        QCOMPARE(m_messages.first(), false);
+        QTRY_COMPARE_WITH_TIMEOUT(finishedChecks(), 1, kWaitMs);
+        QCOMPARE(m_messages, QList<bool>{false});
         QCOMPARE(worker()->version(), QStringLiteral("2.8.0.4"));
     }
 };

@@ -12,7 +12,9 @@
 #include "views/settings/CFeedbackArchiver.h"
 #include "views/settings/FeedBackDlg.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,9 +23,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QQueue>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTextCursor>
 #include <QThreadPool>
+
+#include <atomic>
+#include <memory>
 
 using glimora::test::AlertBoxSeam;
 using glimora::test::readBytes;
@@ -89,6 +96,25 @@ class TestFeedBackDlg : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(seam.count() >= boxes, kWaitMs);
     }
 
+    // Holds the dialog's archive task in its clock (after collecting, before
+    // zipping) until released; gives up by itself after 5 s.
+    struct ClockGate
+    {
+        QSemaphore inClock, release;
+        std::atomic<bool> leftClock{false};
+    };
+    std::shared_ptr<ClockGate> blockArchiveClock()
+    {
+        auto gate = std::make_shared<ClockGate>();
+        m_dlg->archiver()->setClock([gate] {
+            gate->inClock.release();
+            gate->release.tryAcquire(1, 5000);
+            gate->leftClock = true;
+            return QDateTime::currentDateTime();
+        });
+        return gate;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -134,6 +160,8 @@ private slots:
     {
         delete m_dlg.data();
         QThreadPool::globalInstance()->waitForDone();
+        // The next case's upload would be refused while this one's runs.
+        QTRY_VERIFY_WITH_TIMEOUT(!CFeedbackArchiver::isAnyUploadRunning(), kWaitMs);
     }
 
     void cleanupTestCase()
@@ -346,6 +374,77 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
         QVERIFY(!overlay()->isVisible());
         QVERIFY(sendButton()->isEnabled());
+    }
+
+    // One upload per process: while one dialog's upload runs, another
+    // dialog's Send says so and sends nothing; the result goes to the dialog
+    // that sent, and afterwards the second may send.
+    void secondDialogWaits()
+    {
+        AlertBoxSeam seam(QDialogButtonBox::Cancel);
+        const auto gate = blockArchiveClock();
+        textEdit()->setPlainText(QStringLiteral("first"));
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QVERIFY(gate->inClock.tryAcquire(1, kWaitMs));
+
+        QPointer<FeedBackDlg> second = new FeedBackDlg;
+        auto closeSecond = qScopeGuard([&second] { delete second.data(); });
+        second->show();
+        QVERIFY(QTest::qWaitForWindowExposed(second));
+        second->findChild<QPlainTextEdit *>(QStringLiteral("m_textEdit"))->setPlainText(QStringLiteral("second"));
+        auto *secondSend = second->findChild<QPushButton *>(QStringLiteral("m_uploadButton"));
+        QVERIFY(secondSend->isEnabled());
+        QTest::mouseClick(secondSend, Qt::LeftButton);
+        QCOMPARE(seam.count(), 1);
+        QCOMPARE(seam.last().text,
+                 QStringLiteral("Another feedback is being uploaded. Please try again when it has finished."));
+        QCOMPARE(seam.last().parent.data(), static_cast<QWidget *>(second.data()));
+        QVERIFY(!second->isUploading());
+        CWaitingDlg *secondOverlay = second->findChild<CWaitingDlg *>();
+        QVERIFY(!secondOverlay || !secondOverlay->isVisible());
+
+        gate->release.release();
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 2, kWaitMs);
+        QCOMPARE(seam.last().text, QStringLiteral("Uploaded successfully"));
+        QCOMPARE(seam.last().parent.data(), static_cast<QWidget *>(m_dlg.data()));
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(rjsim_wait_idle(kWaitMs), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(seam.count(), 2);
+        const auto calls = rjsim::journalOf("uploadFeedbackfile");
+        QCOMPARE(int(calls.size()), 1);
+        QCOMPARE(field(calls[0], 3), QStringLiteral("first"));
+
+        QTest::mouseClick(secondSend, Qt::LeftButton);
+        QVERIFY(second->isUploading());
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 3, kWaitMs);
+        QCOMPARE(seam.last().parent.data(), static_cast<QWidget *>(second.data()));
+        QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 2);
+    }
+
+    // Closing the dialog while its archive is being made does not wait for
+    // the archive; the upload still goes out and nobody answers its result.
+    void closeWhileZipping()
+    {
+        AlertBoxSeam seam(QDialogButtonBox::Yes);
+        const auto gate = blockArchiveClock();
+        textEdit()->setPlainText(QStringLiteral("closing"));
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QVERIFY(gate->inClock.tryAcquire(1, kWaitMs));
+
+        QElapsedTimer closing;
+        closing.start();
+        child<QPushButton>("m_pCloseBtn")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_dlg.isNull());
+        QVERIFY2(closing.elapsed() < 1000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY(!gate->leftClock);
+
+        gate->release.release();
+        QThreadPool::globalInstance()->waitForDone();
+        QTRY_VERIFY_WITH_TIMEOUT(!CFeedbackArchiver::isAnyUploadRunning(), kWaitMs);
+        QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 1);
+        QCOMPARE(seam.count(), 0);
     }
 
     // A failed upload offers to save the archive. The archive goes whether or

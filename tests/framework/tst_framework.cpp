@@ -328,10 +328,6 @@ private slots:
     void waitingAnimationPerScale_data();
     void waitingAnimationPerScale();
 
-    // Resources
-    void resourcesTheCodeBuildsExist();
-    void everySheetUrlExists();
-    void generatedImagesAreReadable();
 };
 
 void TestFramework::cleanup()
@@ -908,6 +904,8 @@ void TestFramework::alertSizesPerScale()
     QFETCH(QSize, button);
     QFETCH(QSize, textLabel);
     QSize seenBox, seenButton, seenLabel;
+    QRect titleBar, buttonBar;
+    QImage look;
     int titlePx = 0, textPx = 0, dragHeight = 0;
     ModalDialogDriver driver;
     driver.expect(kAlertClass, ModalDialogDriver::both(
@@ -915,6 +913,9 @@ void TestFramework::alertSizesPerScale()
                                        auto *dlg = static_cast<AlertDlg *>(w);
                                        dlg->updateDpi(dpi);
                                        seenBox = dlg->size();
+                                       titleBar = dlg->findChild<QWidget *>(QStringLiteral("m_titleWidget"))->geometry();
+                                       buttonBar = dlg->findChild<QWidget *>(QStringLiteral("m_bottomWidget"))->geometry();
+                                       look = dlg->grab().toImage();
                                        seenButton = dlg->findChild<QPushButton *>(QStringLiteral("OkYesButton"))->size();
                                        seenLabel = dlg->findChild<QLabel *>(QStringLiteral("m_alertContent"))->size();
                                        titlePx = dlg->findChild<QLabel *>(QStringLiteral("m_title"))->font().pixelSize();
@@ -931,6 +932,22 @@ void TestFramework::alertSizesPerScale()
     QCOMPARE(titlePx, fontPx);
     QCOMPARE(textPx, fontPx);
     QCOMPARE(dragHeight, box.height() * 30 / 230);
+
+    // Title bar and button bar lie on the 1-px frame: no band between them.
+    QCOMPARE(titleBar, QRect(1, 1, box.width() - 2, titleBar.height()));
+    QCOMPARE(buttonBar, QRect(1, box.height() - 1 - buttonBar.height(), box.width() - 2, buttonBar.height()));
+    // Frame #555555, light grey bars, white body; a column clear of texts and buttons.
+    QCOMPARE(look.size(), box);
+    const int x = 3;
+    const auto colourAt = [&look, x](int y) { return look.pixelColor(x, y).name(); };
+    QCOMPARE(colourAt(0), QStringLiteral("#555555"));
+    QCOMPARE(colourAt(1), QStringLiteral("#f7f7f7"));
+    QCOMPARE(colourAt(titleBar.bottom()), QStringLiteral("#f7f7f7"));
+    QCOMPARE(colourAt(titleBar.bottom() + 1), QStringLiteral("#ffffff"));
+    QCOMPARE(colourAt(buttonBar.top() - 1), QStringLiteral("#ffffff"));
+    QCOMPARE(colourAt(buttonBar.top()), QStringLiteral("#f7f7f7"));
+    QCOMPARE(colourAt(box.height() - 2), QStringLiteral("#f7f7f7"));
+    QCOMPARE(colourAt(box.height() - 1), QStringLiteral("#555555"));
 }
 
 void TestFramework::newerAlertRejectsOlder()
@@ -1345,77 +1362,6 @@ void TestFramework::waitingAnimationPerScale()
     QCOMPARE(movie->state(), QMovie::NotRunning);
     QVERIFY(!label->movie());
     QVERIFY(qAbs(overlay.windowOpacity() - 0.7) < 0.01); // stored in 8 bits
-}
-
-// ------------------------------------------------------------------- resources
-
-void TestFramework::resourcesTheCodeBuildsExist()
-{
-    QStringList paths{QStringLiteral(":/resources/images/logo_about.png"),
-                      QStringLiteral(":/resources/qss/alert-dlg.qss"),
-                      QStringLiteral(":/resources/qss/waiting-dlg.qss"),
-                      QStringLiteral(":/resources/images/waiting.gif"),
-                      QStringLiteral(":/resources/images/waiting_1.5x.gif"),
-                      QStringLiteral(":/resources/images/waiting_2x.gif")};
-    for (double s : {1.0, 1.5, 2.0}) {
-        paths << CScaleRule::styleSheetFiles(QStringLiteral(":/resources/qss/alert-dlg"), s);
-        paths << urlsIn(rj_app::custom_controls::CToolButton::styleSheetFor(s));
-    }
-    for (const QString *style : {&rj_app::styles::MinimizeButton, &rj_app::styles::MaximizeButton,
-                                 &rj_app::styles::RestoreButton, &rj_app::styles::FullScreenButton,
-                                 &rj_app::styles::ExitFullScreenButton}) {
-        const QStringList urls = urlsIn(*style);
-        QCOMPARE(urls.size(), 3);
-        paths << urls;
-    }
-    for (const QString &p : paths)
-        QVERIFY2(QFile::exists(p), qPrintable(p));
-}
-
-// Every picture a style sheet points at exists, and every per-scale sheet
-// comes with its general sheet and its two sibling scales.
-void TestFramework::everySheetUrlExists()
-{
-    QDirIterator it(QStringLiteral(":/resources/qss"), QDir::Files);
-    int sheets = 0;
-    while (it.hasNext()) {
-        const QString path = it.next();
-        ++sheets;
-        for (const QString &url : urlsIn(readResource(path)))
-            QVERIFY2(QFile::exists(url), qPrintable(path + QStringLiteral(": ") + url));
-        static const QRegularExpression scaled(QStringLiteral("^(.*)-(1|1\\.5|2)x\\.qss$"));
-        const auto m = scaled.match(path);
-        if (m.hasMatch()) {
-            QVERIFY2(QFile::exists(m.captured(1) + QStringLiteral(".qss")), qPrintable(path));
-            for (const char *s : {"1", "1.5", "2"})
-                QVERIFY2(QFile::exists(m.captured(1) + QStringLiteral("-%1x.qss").arg(QLatin1String(s))),
-                         qPrintable(path));
-        }
-    }
-    QVERIFY(sheets >= 5);
-}
-
-void TestFramework::generatedImagesAreReadable()
-{
-    QDirIterator it(QStringLiteral(":/resources/images"), QDir::Files, QDirIterator::Subdirectories);
-    int images = 0;
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QImageReader reader(path);
-        QVERIFY2(reader.canRead(), qPrintable(path));
-        const QImage img = reader.read();
-        QVERIFY2(!img.isNull(), qPrintable(path));
-        ++images;
-        // A suffix "@1.5x", "_2x", ... scales the picture of the plain name.
-        static const QRegularExpression suffix(QStringLiteral("^(.*)[@_-](1\\.5|2)x(\\.\\w+)$"));
-        const auto m = suffix.match(path);
-        if (m.hasMatch() && QFile::exists(m.captured(1) + m.captured(3))) {
-            const QSize base = QImageReader(m.captured(1) + m.captured(3)).size();
-            const double s = m.captured(2).toDouble();
-            QCOMPARE(img.size(), QSize(int(base.width() * s), int(base.height() * s)));
-        }
-    }
-    QVERIFY(images > 20);
 }
 
 GLIMORA_TEST_MAIN(TestFramework)

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <sys/stat.h>
 
 using rj_app::helpers::CAppConfigUtils;
 using glimora::test::readBytes;
@@ -94,7 +95,29 @@ private slots:
         QCOMPARE(readBytes(m_path), file);
     }
 
-    void missingFileCreatedEmpty()
+    // Every key under its exact name: a file holding all of them gives each
+    // getter its own value.
+    void everyKeyByExactName()
+    {
+        QByteArray file = "[Config]\n";
+        QMap<QByteArray, QVariant> expected;
+        int i = 0;
+        for (auto it = getters().cbegin(); it != getters().cend(); ++it, ++i) {
+            const bool isBool = it.value()(CAppConfigUtils(m_path)).userType() == QMetaType::Bool;
+            const QByteArray stored = isBool ? QByteArray("True") : "value " + QByteArray::number(i) + " of " + it.key();
+            file += it.key() + '=' + stored + '\n';
+            expected.insert(it.key(), isBool ? QVariant(true) : QVariant(QString::fromUtf8(stored)));
+        }
+        QVERIFY(writeBytes(m_path, file));
+        const CAppConfigUtils config(m_path);
+        for (auto it = getters().cbegin(); it != getters().cend(); ++it)
+            QVERIFY2(it.value()(config) == expected.value(it.key()), it.key().constData());
+        QCOMPARE(readBytes(m_path), file);
+    }
+
+    // Reading never writes: a missing file stays missing (beside the
+    // executable that would be a build tree or a system folder).
+    void missingFileNotCreated()
     {
         {
             CAppConfigUtils config(m_path);
@@ -103,8 +126,24 @@ private slots:
                 QVERIFY2(value == defaultOf(value), it.key().constData());
             }
         }
-        QVERIFY(QFileInfo(m_path).isFile());
-        QCOMPARE(readBytes(m_path), QByteArray());
+        QVERIFY(!QFileInfo::exists(m_path));
+
+        const QString besideExecutable = QCoreApplication::applicationDirPath() + QStringLiteral("/app-config.ini");
+        const bool existed = QFileInfo::exists(besideExecutable);
+        QVERIFY(CAppConfigUtils::getInstance());
+        QCOMPARE(QFileInfo::exists(besideExecutable), existed);
+    }
+
+    // A FIFO in place of the file neither blocks nor is replaced.
+    void fifoGivesDefaults()
+    {
+        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+        const CAppConfigUtils config(m_path);
+        QCOMPARE(config.getSoftwareUpdateAddress(), QString());
+        QVERIFY(!config.getDisableLoginSkipped());
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(m_path).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
     }
 
     // The deployment's file is never rewritten, even when it does not parse;

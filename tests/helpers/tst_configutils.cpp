@@ -11,10 +11,15 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using rj_app::helpers::CConfigUtils;
 using glimora::test::readBytes;
@@ -226,6 +231,74 @@ private slots:
         QCOMPARE(ini.getInt("S", "k", 7), 7);
         QVERIFY(ini.save()); // nothing to write
         QVERIFY(!QFile::exists(QFile::decodeName(path)));
+    }
+
+    // Only a regular file of sane size is read; anything else fails to load
+    // at once, as a missing file does, and is never written.
+    void onlyRegularFilesOfSaneSize_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("loadOk");
+        QTest::newRow("regular file") << "regular" << true;
+        QTest::newRow("link to a regular file") << "link" << true;
+        QTest::newRow("regular file at the limit") << "at limit" << true;
+        QTest::newRow("regular file past the limit") << "past limit" << false;
+        QTest::newRow("directory") << "directory" << false;
+        QTest::newRow("FIFO") << "fifo" << false;
+        QTest::newRow("link to /dev/null") << "/dev/null" << false;
+        QTest::newRow("link to /dev/zero") << "/dev/zero" << false;
+    }
+    void onlyRegularFilesOfSaneSize()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, loadOk);
+        const QByteArray good = "[S]\nk=v\n";
+        const QByteArray path = QFile::encodeName(m_path);
+        // Comment lines up to the wanted size; the key stays readable.
+        const auto padded = [&good](qint64 size) {
+            QByteArray bytes = good;
+            while (bytes.size() < size)
+                bytes += QByteArray(qMin<qint64>(999, size - bytes.size() - 1), '#') + '\n';
+            return bytes.left(int(size));
+        };
+        if (kind == QLatin1String("regular")) {
+            QVERIFY(writeBytes(m_path, good));
+        } else if (kind == QLatin1String("link")) {
+            QVERIFY(writeBytes(m_path + QStringLiteral(".real"), good));
+            QVERIFY(QFile::link(m_path + QStringLiteral(".real"), m_path));
+        } else if (kind == QLatin1String("at limit")) {
+            QVERIFY(writeBytes(m_path, padded(CConfigUtils::m_iMaxFileBytes)));
+        } else if (kind == QLatin1String("past limit")) {
+            QVERIFY(writeBytes(m_path, padded(CConfigUtils::m_iMaxFileBytes + 1)));
+        } else if (kind == QLatin1String("directory")) {
+            QVERIFY(QDir().mkpath(m_path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            QVERIFY(QFile::link(kind, m_path));
+        }
+
+        CConfigUtils ini;
+        std::promise<bool> loaded;
+        std::future<bool> result = loaded.get_future();
+        std::thread loader([&] { loaded.set_value(ini.load(path.constData())); });
+        const bool blocked = result.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+        if (blocked && kind == QLatin1String("fifo")) {
+            // A writer that comes and goes ends the reader's wait.
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+        loader.join();
+        QVERIFY2(!blocked, "load() waited on the file");
+        QCOMPARE(result.get(), loadOk);
+        QCOMPARE(ini.getString("S", "k", kDefault), loadOk ? QByteArray("v") : QByteArray(kDefault));
+        QVERIFY(ini.save());
+        if (kind == QLatin1String("fifo")) {
+            struct stat st {};
+            QCOMPARE(::stat(path.constData(), &st), 0);
+            QVERIFY(S_ISFIFO(st.st_mode));
+        }
     }
 
     void createEmptiesFileAndTable()

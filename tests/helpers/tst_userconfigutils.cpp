@@ -14,10 +14,14 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
+#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using rj_app::helpers::CConfigUtils;
 using rj_app::helpers::CUserConfigUtils;
@@ -380,6 +384,18 @@ private slots:
                 CUserConfigUtils reader(m_path);
                 QVERIFY2(accessor.get(reader) == value, it.key().constData());
             }
+            // Written under its exact name, and read from that name alone.
+            CConfigUtils raw;
+            QVERIFY(raw.load(QFile::encodeName(m_path).constData()));
+            QVERIFY2(raw.hasKey(accessor.section, accessor.key), it.key().constData());
+            QByteArray alone = "[Config]\nConfigFileVersion=2\n";
+            if (qstrcmp(accessor.section, "Config") != 0)
+                alone += QByteArray("[") + accessor.section + "]\n";
+            alone += it.key() + '=' + raw.getString(accessor.section, accessor.key, "") + '\n';
+            const QString alonePath = m_dir->filePath(QStringLiteral("alone.ini"));
+            QVERIFY(writeBytes(alonePath, alone));
+            CUserConfigUtils reader(alonePath);
+            QVERIFY2(accessor.get(reader) == value, it.key().constData());
         }
     }
 
@@ -589,6 +605,41 @@ private slots:
         QCOMPARE(readBytes(m_path + QStringLiteral(".bad")), broken);
         QCOMPARE(readBytes(m_path + QStringLiteral(".bad.1")), QByteArray("[oops"));
         QCOMPARE(readBytes(m_path), kFirstStartFile);
+    }
+
+    // A FIFO or an oversized file in place of config.ini is set aside like a
+    // broken one, without waiting on it, and a fresh file takes its place.
+    void unusableConfigSetAside_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("past the size limit") << false;
+    }
+    void unusableConfigSetAside()
+    {
+        QFETCH(bool, fifo);
+        const QByteArray path = QFile::encodeName(m_path);
+        if (fifo)
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else
+            QVERIFY(writeBytes(m_path, "[Config]\nIp=10.0.0.7\n" + QByteArray(CConfigUtils::m_iMaxFileBytes, '#')));
+
+        std::promise<QString> read;
+        std::future<QString> ip = read.get_future();
+        std::thread starter([&] { read.set_value(CUserConfigUtils(m_path).getIp()); });
+        const bool blocked = ip.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+        if (blocked) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+        starter.join();
+        QVERIFY2(!blocked, "the constructor waited on the file");
+        QCOMPARE(ip.get(), QString());
+        QCOMPARE(readBytes(m_path), kFirstStartFile);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(m_path + QStringLiteral(".bad")).constData(), &st), 0);
+        QCOMPARE(S_ISFIFO(st.st_mode), fifo);
     }
 
     void uncreatableConfigRunsOnDefaults()

@@ -829,17 +829,19 @@ private slots:
         CConferencestableview view;
         view.init();
         view.setParticipants({2, 99, 2, -1, 5, 0});
-        QCOMPARE(view.getUserIds(), (QList<int>{2, 2, 5}));
-        QCOMPARE(view.tableModel()->itemCount(), 4);   // and "Add"
+        // An id the directory cannot resolve stays as a placeholder, so an
+        // edit sends it back; ids of 0 or below are no users.
+        QCOMPARE(view.getUserIds(), (QList<int>{2, 99, 2, 5}));
+        QCOMPARE(view.tableModel()->itemCount(), 5);   // and "Add"
 
-        // Without a loaded directory the grid stays empty.
+        // Without a loaded directory every id is kept as a placeholder.
         CUCMApiManager::getInstance()->clearSavedUsers();
         CConferencestableview readOnly;
         readOnly.init();
         readOnly.setReadOnly();
         readOnly.setParticipants({1, 2, 3});
-        QCOMPARE(readOnly.tableModel()->itemCount(), 0);
-        QCOMPARE(readOnly.getUserIds(), QList<int>());
+        QCOMPARE(readOnly.tableModel()->itemCount(), 3);
+        QCOMPARE(readOnly.getUserIds(), (QList<int>{1, 2, 3}));
     }
 
     void gridClicks_data()
@@ -954,8 +956,8 @@ private slots:
         page.setParticipants({4, 2, 77});
         CConferencestableview *grid = page.participantsView();
         QVERIFY(grid->isReadOnly());
-        QCOMPARE(grid->getUserIds(), (QList<int>{4, 2}));
-        QCOMPARE(grid->tableModel()->itemCount(), 2);   // no "Add"
+        QCOMPARE(grid->getUserIds(), (QList<int>{4, 2, 77}));
+        QCOMPARE(grid->tableModel()->itemCount(), 3);   // no "Add"
         QCOMPARE(grid->tableModel()->data(grid->tableModel()->index(0, 1), CConferencesTablemodel::NameRole)
                      .toString(),
                  QStringLiteral("User 2"));

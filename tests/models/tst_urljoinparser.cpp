@@ -2,6 +2,8 @@
 
 #include "models/CUrlJoinConfArgsParser.h"
 
+#include <QElapsedTimer>
+
 using rj_app::models::CUrlJoinConfArgsParser;
 
 class TestUrlJoinParser : public QObject
@@ -127,6 +129,61 @@ private slots:
         QCOMPARE(parser->m_bIsAudioOnly, audioOnly);
         QCOMPARE(parser->m_qstrPassword, password);
         QCOMPARE(parser->m_qstrSipServerAddress, sip);
+    }
+
+    // Arguments that make the patterns backtrack: each is answered at once,
+    // and within the bound the forms accept what they always accepted.
+    void longInputsAreBounded_data()
+    {
+        QTest::addColumn<QByteArray>("arg");
+        QTest::addColumn<int>("protocol"); // 0: refused
+        QTest::addColumn<QString>("conf");
+
+        const int bound = CUrlJoinConfArgsParser::m_iMaxArgumentBytes;
+        const QByteArray server = "--url=brondal://a/joinmeeting/";
+        const QByteArray sip = "--url=glimora://joinmeeting/";
+        const auto fill = [](const QByteArray &head, int total, char c, const QByteArray &tail = {}) {
+            return head + QByteArray(total - head.size() - tail.size(), c) + tail;
+        };
+
+        QTest::newRow("slashes and a line feed") << fill(server, 20000, '/', "\n") << 0 << QString();
+        QTest::newRow("slashes and a line feed, within the bound") << fill(server, bound, '/', "\n") << 0 << QString();
+        QTest::newRow("line feed inside a field") << QByteArray("--url=brondal://srv/joinmeeting/42/1/p\nw") << 0
+                                                  << QString();
+        QTest::newRow("slashes at the bound") << fill(server, bound, '/') << 1
+                                              << QString(bound - server.size() - 4, QLatin1Char('/'));
+        QTest::newRow("slashes one past the bound") << fill(server, bound + 1, '/') << 0 << QString();
+        QTest::newRow("slashes and a carriage return") << fill(server, bound, '/', "\r") << 1
+                                                       << QString(bound - server.size() - 4, QLatin1Char('/'));
+        QTest::newRow("slashes and a line separator")
+            << fill(server, bound, '/', QStringLiteral("\u2028").toUtf8()) << 1
+            << QString(bound - server.size() - 6, QLatin1Char('/'));
+        QTest::newRow("joinmeeting repeated, the last one short")
+            << QByteArray("--url=brondal://") + QByteArray("a/joinmeeting/").repeated(250) + "x" << 1
+            << QStringLiteral("a");
+        QTest::newRow("sip digits at the bound") << fill(sip, bound, '7', "/1/pw") << 2
+                                                 << QString(bound - 5 - sip.size(), QLatin1Char('7'));
+        QTest::newRow("sip digits past the bound") << fill(sip, 100000, '7', "/1/pw") << 0 << QString();
+        QTest::newRow("sip slashes and a line feed") << fill(sip, 20000, '/', "\n") << 0 << QString();
+    }
+
+    void longInputsAreBounded()
+    {
+        QFETCH(QByteArray, arg);
+        QFETCH(int, protocol);
+        QFETCH(QString, conf);
+
+        CUrlJoinConfArgsParser *parser = CUrlJoinConfArgsParser::getInstance();
+        if (protocol == 0)
+            QTest::ignoreMessage(QtInfoMsg, "Invalid url join conf arg");
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = parser->parse(arg.constData());
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        QCOMPARE(ok, protocol != 0);
+        QCOMPARE(parser->m_iJoinConfProtocol, protocol);
+        QCOMPARE(parser->m_qstrConfNumber, conf);
     }
 
     void nullArgumentClearsAndFails()

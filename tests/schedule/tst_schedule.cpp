@@ -504,20 +504,76 @@ private slots:
 
         Form f(utc("2026-05-04T10:00:00"));
         f.page->setMode(CConferencesSchedulePage::NewMeeting);
+        // 99 is a participant the loaded directory does not list: editing the
+        // meeting must hand it back, not drop it.
         f.page->setParticipants({3, 1, 99});
-        QCOMPARE(f.page->getParticipants(), (QList<int>{3, 1}));
-        QCOMPARE(f.page->toRequestData().userIds, (QList<int>{3, 1}));
+        QCOMPARE(f.page->getParticipants(), (QList<int>{3, 1, 99}));
+        QCOMPARE(f.page->toRequestData().userIds, (QList<int>{3, 1, 99}));
 
         QSignalSpy add(f.page.get(), &CConferencesSchedulePage::signal_adduser_clicked);
         auto *grid = child<CConferencestableview>(f.page.get(), "tableView");
         emit grid->signal_addusers();
         QCOMPARE(add.count(), 1);
-        QCOMPARE(add.first().first().value<QList<int>>(), (QList<int>{3, 1}));
+        QCOMPARE(add.first().first().value<QList<int>>(), (QList<int>{3, 1, 99}));
 
         QSignalSpy back(f.page.get(), &CConferencesSchedulePage::signal_back_clicked);
         QTest::mouseClick(child<QToolButton>(f.page.get(), "back_Btn"), Qt::LeftButton);
         QCOMPARE(back.count(), 1);
         CUCMApiManager::getInstance()->clearSavedUsers();
+    }
+
+    // Ids the directory cannot resolve stay in the grid as placeholder cells
+    // (their number and the default picture), editable or read-only, before
+    // the directory is loaded and after; a click still removes them.
+    void unresolvedParticipantsKept_data()
+    {
+        QTest::addColumn<bool>("directoryLoaded");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("no directory, editable") << false << false;
+        QTest::newRow("no directory, read-only") << false << true;
+        QTest::newRow("directory, editable") << true << false;
+        QTest::newRow("directory, read-only") << true << true;
+    }
+    void unresolvedParticipantsKept()
+    {
+        QFETCH(bool, directoryLoaded);
+        QFETCH(bool, readOnly);
+        HttpFixtureServer server;
+        QVERIFY(server.start());
+        auto forget = qScopeGuard([] { CUCMApiManager::getInstance()->clearSavedUsers(); });
+        if (directoryLoaded) {
+            const QJsonArray users{QJsonObject{{QStringLiteral("id"), 2},
+                                               {QStringLiteral("displayName"), QStringLiteral("Bob")}}};
+            server.addRoute("GET", QStringLiteral("/api/rest/v2.0/users"), 200,
+                            QJsonDocument(users).toJson(QJsonDocument::Compact));
+            CUCMApiManager::getInstance()->getUsers(server.baseUrl(), QStringLiteral("sim-alice-1"));
+            QCOMPARE(CUCMApiManager::getInstance()->getSavedUsers().size(), 1);
+        }
+
+        CConferencestableview grid;
+        grid.init();
+        if (readOnly)
+            grid.setReadOnly();
+        const QList<int> ids{7, 2, 7, 41};
+        // No user has an id of 0 or below: those are no participants.
+        grid.setParticipants({7, 0, 2, 7, -3, 41});
+        QCOMPARE(grid.getUserIds(), ids);
+        CConferencesTablemodel *model = grid.tableModel();
+        QCOMPARE(model->itemCount(), ids.size() + (readOnly ? 0 : 1));
+        const QStringList names{QStringLiteral("7"), directoryLoaded ? QStringLiteral("Bob") : QStringLiteral("2"),
+                                QStringLiteral("7"), QStringLiteral("41")};
+        for (int i = 0; i < ids.size(); ++i) {
+            const QModelIndex cell = model->index(0, i);
+            QCOMPARE(model->data(cell, CConferencesTablemodel::NameRole).toString(), names.at(i));
+            QCOMPARE(model->data(cell, CConferencesTablemodel::TypeRole).toInt(), int(participantItemData::Participant));
+            QCOMPARE(model->data(cell, CConferencesTablemodel::UserIdRole).toInt(), ids.at(i));
+            if (names.at(i) != QLatin1String("Bob"))
+                QVERIFY(!model->data(cell, CConferencesTablemodel::AvatarRole).value<QPixmap>().isNull());
+        }
+
+        // The placeholder behaves like any participant cell.
+        grid.slot_item_clicked(model->index(0, 3));
+        QCOMPARE(grid.getUserIds(), readOnly ? ids : (QList<int>{7, 2, 7}));
     }
 
     // ------------------------------------------------------- calendar, scale
@@ -579,8 +635,10 @@ private slots:
         QCOMPARE(f.date()->iconLabel()->styleSheet(), QStringLiteral("border-image: url(%1);").arg(date));
         QCOMPARE(f.time()->iconLabel()->styleSheet(), QStringLiteral("border-image: url(%1);").arg(time));
         QCOMPARE(f.duration()->iconLabel()->styleSheet(), QStringLiteral("border-image: url(%1);").arg(time));
-        QCOMPARE(f.date()->iconLabel()->minimumSize(), QSize(14, 14));
-        QCOMPARE(f.date()->iconLabel()->maximumSize(), QSize(14, 14));
+        // The icon grows with the picture of its scale.
+        const int side = int(14 * (scale <= 0 ? 1.0 : scale));
+        QCOMPARE(f.date()->iconLabel()->minimumSize(), QSize(side, side));
+        QCOMPARE(f.date()->iconLabel()->maximumSize(), QSize(side, side));
         for (const QString &path :
              {date, time, QStringLiteral(":/resources/images/conferences/icon_back%1.png").arg(suffix)})
             QVERIFY2(QFile::exists(path), qPrintable(path));

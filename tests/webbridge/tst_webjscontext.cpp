@@ -78,6 +78,19 @@ private slots:
         QTest::newRow("peer") << true << "1002" << "" << true << "Bob B." << true << "1002";
         QTest::newRow("peer quote") << true << "1002" << "x" << false << "O'Neil" << true << "1002";
         QTest::newRow("peer malformed") << true << "10\r02" << "" << false << "Bob" << false << "";
+        // Unicode line breaks and bidirectional controls, as control characters.
+        QTest::newRow("join number with line separator") << false << QString("9001") + QChar(0x2028) + "9002" << ""
+                                                         << false << "" << false << "";
+        QTest::newRow("join number with paragraph separator") << false << QString("9001") + QChar(0x2029) + "9"
+                                                              << "" << false << "" << false << "";
+        QTest::newRow("join number with next line") << false << QString("90") + QChar(0x85) + "01" << "" << false
+                                                    << "" << false << "";
+        QTest::newRow("join number with right-to-left override") << false << QString(QChar(0x202E)) + "1009" << ""
+                                                                 << false << "" << false << "";
+        QTest::newRow("peer number with isolate") << true << QString("10") + QChar(0x2067) + "02" << "" << false
+                                                  << "Bob" << false << "";
+        QTest::newRow("peer number with right-to-left mark") << true << QString("1002") + QChar(0x200F) << ""
+                                                             << false << "Bob" << false << "";
     }
 
     void join()
@@ -136,6 +149,19 @@ private slots:
         QTest::newRow("mail bare address") << true << "alice@glimora.example" << "";
         QTest::newRow("mail via https") << true << "https://evil.example/" << "";
         QTest::newRow("mail file") << true << "file:///tmp/x" << "";
+        // Mail fields only: nothing that could attach a local file.
+        QTest::newRow("mail fields")
+            << true << "mailto:alice@glimora.example?subject=Hi%20there&body=See%20you&cc=bob@x.example&bcc=c@x.example"
+            << "mailto:alice@glimora.example?subject=Hi%20there&body=See%20you&cc=bob@x.example&bcc=c@x.example";
+        QTest::newRow("mail fields any case") << true << "mailto:a@x.example?Subject=s&TO=b@x.example"
+                                              << "mailto:a@x.example?Subject=s&TO=b@x.example";
+        QTest::newRow("mail attach") << true << "mailto:a@x.example?attach=/home/u/.ssh/id_rsa" << "";
+        QTest::newRow("mail attachment") << true << "mailto:a@x.example?subject=s&Attachment=file:///etc/passwd"
+                                         << "";
+        QTest::newRow("mail encoded attach") << true << "mailto:a@x.example?%61ttach=/etc/passwd" << "";
+        QTest::newRow("mail unknown field") << true << "mailto:a@x.example?x-file=/etc/passwd" << "";
+        QTest::newRow("mail separator hidden in the address") << true << "mailto:a@x.example%3Fattach=%2Fetc%2Fpasswd"
+                                                              << "";
     }
 
     void links()
@@ -190,13 +216,30 @@ private slots:
         QVERIFY(m_opened.isEmpty());
     }
 
-    // One page message is one log line, whatever it contains.
+    // One page message is one log line, whatever it contains: no control
+    // character, Unicode line or paragraph separator or bidirectional control
+    // reaches the log.
+    void webLogOneLine_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("line feed") << "page ready\n FAKE: Exit app" << "page ready  FAKE: Exit app";
+        QTest::newRow("line separator") << QString("page ready") + QChar(0x2028) + "FAKE" << "page ready FAKE";
+        QTest::newRow("paragraph separator") << QString("a") + QChar(0x2029) + "b" << "a b";
+        QTest::newRow("next line") << QString("a") + QChar(0x85) + "b" << "a b";
+        QTest::newRow("right-to-left override") << QString("user ") + QChar(0x202E) + "nimda" << "user  nimda";
+        QTest::newRow("isolates") << QString(QChar(0x2066)) + "x" + QChar(0x2069) << " x ";
+        QTest::newRow("arabic letter mark") << QString("x") + QChar(0x061C) << "x ";
+        QTest::newRow("plain text kept") << QStringLiteral("Zoë 张三 ✓") << QStringLiteral("Zoë 张三 ✓");
+    }
     void webLogOneLine()
     {
+        QFETCH(QString, message);
+        QFETCH(QString, logged);
         CWebJsContext ctx;
         QTest::ignoreMessage(QtInfoMsg, "rj_app::views::CWebJsContext::webLog");
-        QTest::ignoreMessage(QtInfoMsg, "page ready  FAKE: Exit app");
-        ctx.webLog("page ready\n FAKE: Exit app");
+        QTest::ignoreMessage(QtInfoMsg, logged.toUtf8().constData());
+        ctx.webLog(message);
     }
 
     void tokenExpiredNotSignedIn()

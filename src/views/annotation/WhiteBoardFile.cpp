@@ -1,8 +1,8 @@
 #include "views/annotation/WhiteBoardFile.h"
 
+#include "helpers/CUserConfigUtils.h"
 #include "views/annotation/DrawingPalette.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 
@@ -17,8 +17,8 @@ QString &baseDirOverride()
 WhiteBoardFile::WhiteBoardFile(QObject *parent)
     : QObject(parent)
 {
-    const QString base =
-        baseDirOverride().isEmpty() ? QCoreApplication::applicationDirPath() : baseDirOverride();
+    const QString base = baseDirOverride().isEmpty() ? rj_app::helpers::CUserConfigUtils::getUserConfigPath()
+                                                     : baseDirOverride();
     m_strPath = base + QLatin1Char('/') + QLatin1String(rj_app::views::kPaintDirName);
     QDir dir(m_strPath);
     // Nothing depends on the folder yet, so a failure only leaves a trace in the log.

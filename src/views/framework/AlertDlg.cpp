@@ -70,7 +70,11 @@ void AlertDlg::setupForm()
     m_alertContent->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_alertContent->setWordWrap(true);
     contentLayout->addWidget(m_alertContent);
+    // The content row cannot grow: the room the box has beyond it goes to
+    // these two, so that title bar and button bar stay on the frame.
+    root->addStretch(1);
     root->addLayout(contentLayout);
+    root->addStretch(1);
 
     m_bottomWidget = new QWidget(this);
     m_bottomWidget->setObjectName(QStringLiteral("m_bottomWidget"));
@@ -347,6 +351,9 @@ void AlertDlg::onDpiChanged()
     setStyleSheet(QString());
     setStyleSheets(kStyleBase);
     m_scaler.rescale(fStretchFactor, this);
+    // The frame stays 1 pixel at every scale, and so does the room left for it.
+    layout()->setContentsMargins(1, 1, 1, 1);
+    layout()->activate();
     dragAreaHeight = m_titleWidget->height();
 }
 

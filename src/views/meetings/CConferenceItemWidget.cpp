@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,6 +45,30 @@ QString pillColour(int type)
     }
 }
 
+// The title: as wide as its text when the row has room, otherwise cut with
+// "..." before the row's buttons. text() keeps the whole title.
+class ElidedTitleLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        const QSize hint = QLabel::minimumSizeHint();
+        return QSize(qMin(hint.width(), fontMetrics().horizontalAdvance(QStringLiteral("..."))), hint.height());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        Q_UNUSED(event)
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
+    }
+};
+
 } // namespace
 
 CConferenceItemWidget::CConferenceItemWidget(QWidget *parent)
@@ -56,7 +82,7 @@ void CConferenceItemWidget::initUI()
         return;
 
     m_pLblType = new QLabel(this);
-    m_pLblTitle = new QLabel(this);
+    m_pLblTitle = new ElidedTitleLabel(this);
     m_pLblTimeCaption = new QLabel(this);
     m_pLblTime = new QLabel(this);
     m_pLblIdCaption = new QLabel(this);
@@ -136,6 +162,7 @@ void CConferenceItemWidget::setData(const conferenceItemData &data)
     const ucmconferenceData &conf = m_data.conference;
 
     m_pLblTitle->setText(conf.name);
+    m_pLblTitle->setToolTip(conf.name);
     m_pLblTime->setText(m_data.type == Fixed
                             ? QString()
                             : QDateTime::fromMSecsSinceEpoch(conf.startTime).toString(QLatin1String(kStartFormat)));

@@ -53,6 +53,7 @@ CConferencesSchedulePage::CConferencesSchedulePage(QWidget *parent)
     connect(tableView, &CConferencestableview::signal_addusers, this, &CConferencesSchedulePage::slot_addusers);
     QMetaObject::connectSlotsByName(this);
     retranslate();
+    m_layoutScaler.init(680, 520, this);
 }
 
 CConferencesSchedulePage::~CConferencesSchedulePage()
@@ -492,6 +493,7 @@ void CConferencesSchedulePage::updateDpi(double scale)
     rj_app::helpers::CGeneralUtils::setStyle(
         this, rj_app::views::CScaleRule::styleSheetFiles(QStringLiteral(":/resources/qss/conferences-schedule-page"),
                                                          sheetScales[meetings::sizeSet(fStretchFactor)]));
+    m_layoutScaler.rescale(fStretchFactor, this, false);
     tableView->updateDpi(fStretchFactor);
     dateEdit->updateDpi(fStretchFactor);
     timeEdit->updateDpi(fStretchFactor);

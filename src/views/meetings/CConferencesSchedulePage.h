@@ -2,6 +2,9 @@
 
 #include "models/UcmRecords.h"
 #include "views/framework/CBaseWgt.h"
+#include "views/framework/CDpiLayoutScaler.h"
+// Complete: the inline calendar() reads a QPointer to it.
+#include "views/meetings/CConferencesScheduleCalendar.h"
 
 #include <QDateTime>
 #include <QList>
@@ -9,7 +12,6 @@
 
 #include <functional>
 
-class CConferencesScheduleCalendar;
 class CConferencesScheduleDataEdit;
 class CConferencesScheduleTimeEdit;
 class CConferencestableview;
@@ -114,6 +116,8 @@ private:
     bool m_bSubmitting = false;
 
     QPointer<CConferencesScheduleCalendar> m_pCalendar;
+    // The form's sizes, margins and gaps follow the scale with its fonts.
+    rj_app::views::CDpiLayoutScaler m_layoutScaler;
 
     QToolButton *back_Btn = nullptr;
     QLabel *label = nullptr;

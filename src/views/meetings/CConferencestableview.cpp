@@ -50,17 +50,24 @@ void CConferencestableview::setParticipants(const QList<int> &userIds)
     m_pModel->clear();
     const QList<ucmuserData> &users = CUCMApiManager::getInstance()->getSavedUsers();
     for (int id : userIds) {
+        // No user has an id of 0 or below.
+        if (id <= 0)
+            continue;
+        // A user the loaded directory does not hold (not loaded yet, or
+        // beyond what the server listed) is still a participant: a
+        // placeholder keeps it, so saving an edit does not drop it.
+        participantItemData cell;
+        cell.name = QString::number(id);
+        cell.type = participantItemData::Participant;
+        cell.userId = id;
         for (const ucmuserData &user : users) {
-            if (user.id != id)
-                continue;
-            participantItemData cell;
-            cell.name = user.displayName;
-            cell.type = participantItemData::Participant;
-            cell.userId = id;
-            cell.avatarUrl = user.imageURL;
-            m_pModel->appendItem(cell);
-            break;
+            if (user.id == id) {
+                cell.name = user.displayName;
+                cell.avatarUrl = user.imageURL;
+                break;
+            }
         }
+        m_pModel->appendItem(cell);
     }
     if (!m_bReadOnly) {
         participantItemData add;

@@ -20,8 +20,10 @@ public:
     // There is no way back.
     void setReadOnly();
     bool isReadOnly() const { return m_bReadOnly; }
-    // One cell per id that the saved user directory holds, in the given order
-    // (unknown ids are left out), then "Add" unless read-only.
+    // One cell per user id (above 0), in the given order, then "Add" unless
+    // read-only. An id the saved user directory does not hold gets a
+    // placeholder cell (its number, the default picture) and is handed back
+    // by getUserIds.
     void setParticipants(const QList<int> &userIds);
     QList<int> getUserIds() const;
     void updateDpi(double scale);

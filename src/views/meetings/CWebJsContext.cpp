@@ -5,6 +5,7 @@
 
 #include <QDesktopServices>
 #include <QStringList>
+#include <QUrlQuery>
 
 namespace rj_app {
 namespace views {
@@ -17,24 +18,61 @@ CWebJsContext::UrlOpener &urlOpener()
     return opener;
 }
 
-// Page text goes into one log line: control characters (line breaks above all)
-// would let a page forge further lines.
+// Characters that break a line or reorder what follows it: control
+// characters, the Unicode line and paragraph separators, and the
+// bidirectional marks, embeddings, overrides and isolates.
+bool breaksLine(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        break;
+    }
+    const char16_t u = c.unicode();
+    return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
+           || (u >= 0x2066 && u <= 0x2069);
+}
+
+// Page text goes into one log line: such characters would let a page forge
+// further lines or disguise the one it writes.
 QString oneLine(const QString &qstrText)
 {
     QString out;
     out.reserve(qstrText.size());
     for (const QChar c : qstrText)
-        out.append(c.category() == QChar::Other_Control ? QChar(u' ') : c);
+        out.append(breaksLine(c) ? QChar(u' ') : c);
     return out;
 }
 
-bool hasControlCharacter(const QString &qstrText)
+bool hasLineBreaker(const QString &qstrText)
 {
     for (const QChar c : qstrText) {
-        if (c.category() == QChar::Other_Control)
+        if (breaksLine(c))
             return true;
     }
     return false;
+}
+
+// The fields of a mail a page may fill in; anything else (attach,
+// attachment, file, ...) could make the mail program send a local file.
+bool onlyMailFields(const QUrl &url)
+{
+    static const QStringList kFields = {QStringLiteral("to"), QStringLiteral("subject"), QStringLiteral("body"),
+                                        QStringLiteral("cc"), QStringLiteral("bcc")};
+    // A separator hidden in the address would become a parameter once the
+    // mail program decodes it.
+    const QString path = url.path(QUrl::FullyDecoded);
+    if (path.contains(QLatin1Char('?')) || path.contains(QLatin1Char('&')))
+        return false;
+    const QList<QPair<QString, QString>> items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+    for (const auto &item : items) {
+        if (!kFields.contains(item.first.toLower()))
+            return false;
+    }
+    return true;
 }
 
 // Meeting passwords stay out of the log; whether one was given is enough.
@@ -44,11 +82,12 @@ QString maskedPassword(const QString &qstrPassword)
 }
 
 // A number the page sends is dialled or shown in the join dialog: surrounding
-// blanks are dropped, and one carrying control characters is refused.
+// blanks are dropped, and one carrying a character that breaks or reorders a
+// line is refused.
 bool acceptableNumber(QString &qstrNumber)
 {
     qstrNumber = qstrNumber.trimmed();
-    if (hasControlCharacter(qstrNumber)) {
+    if (hasLineBreaker(qstrNumber)) {
         qWarning() << "Refused join request, malformed number:" << oneLine(qstrNumber);
         return false;
     }
@@ -143,7 +182,7 @@ bool CWebJsContext::openLink(const QString &qstrLink, const QStringList &allowed
     const QString scheme = url.scheme().toLower();
     if (qstrLink.trimmed().isEmpty() || !url.isValid() || !allowedSchemes.contains(scheme)
         || (scheme != QLatin1String("mailto") && url.host().isEmpty())
-        || (scheme == QLatin1String("mailto") && url.path().isEmpty())) {
+        || (scheme == QLatin1String("mailto") && (url.path().isEmpty() || !onlyMailFields(url)))) {
         qWarning() << "Refused to open link:" << oneLine(qstrLink);
         return false;
     }

@@ -3,10 +3,12 @@
 #include "helpers/LogMacros.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QMutex>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtDebug>
 
@@ -15,6 +17,7 @@ namespace rj_app::views {
 namespace {
 QMutex g_seamMutex;
 QString g_saveDirectory;
+QString g_privateDirectory;
 std::atomic<int> g_transferTimeoutMs{CDownloadManager::m_iDefaultTransferTimeoutMs};
 const QString kDefaultFileName = QStringLiteral("download.exe");
 } // namespace
@@ -47,7 +50,22 @@ void CDownloadManager::setSaveDirectory(const QString &dir)
 QString CDownloadManager::saveDirectory()
 {
     QMutexLocker locker(&g_seamMutex);
-    return g_saveDirectory.isEmpty() ? QDir::tempPath() : g_saveDirectory;
+    if (!g_saveDirectory.isEmpty())
+        return g_saveDirectory;
+    if (!g_privateDirectory.isEmpty() && QFileInfo(g_privateDirectory).isDir())
+        return g_privateDirectory;
+    // Never a predictable name in the shared temporary directory: another
+    // user could plant a file or a link there before the package arrives.
+    // mkdtemp makes the folder 0700. It stays after exit: the desktop opens
+    // the package once the client has quit.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/glimora-update-XXXXXX"));
+    dir.setAutoRemove(false);
+    if (!dir.isValid()) {
+        qWarning() << RJ_FUNCTION << __LINE__ << "no private download folder:" << dir.errorString();
+        return QString();
+    }
+    g_privateDirectory = dir.path();
+    return g_privateDirectory;
 }
 
 void CDownloadManager::setTransferTimeoutMs(int ms)
@@ -98,16 +116,25 @@ QString CDownloadManager::fileNameForUrl(const QUrl &url)
     clean = clean.trimmed();
     if (clean.isEmpty() || clean == QLatin1String(".") || clean == QLatin1String(".."))
         return kDefaultFileName;
+    // Qt takes ":name" for a resource path and "C:name" for a drive; joined
+    // to the folder, either would leave it.
+    const bool drive = clean.size() >= 2 && clean.at(1) == QLatin1Char(':') && clean.at(0).isLetter();
+    if (drive || QDir::isAbsolutePath(clean))
+        return kDefaultFileName;
     return clean;
 }
 
-QString CDownloadManager::saveFileName(const QUrl &url)
+QString CDownloadManager::savePathFor(const QString &directory, const QString &name)
 {
-    const QString name = fileNameForUrl(url);
-    const QString path = QDir(saveDirectory()).filePath(name);
-    if (QFile::exists(path))
-        QFile::remove(path);
-    return name;
+    if (directory.isEmpty() || name.isEmpty())
+        return QString();
+    const QString folder = QDir(directory).absolutePath();
+    const QString path = QDir(folder).filePath(name);
+    // Whatever the name, the file lies directly in the folder.
+    const QFileInfo info(path);
+    if (info.absolutePath() != folder || info.fileName() != name)
+        return QString();
+    return path;
 }
 
 void CDownloadManager::startNextDownload()
@@ -117,12 +144,15 @@ void CDownloadManager::startNextDownload()
         return;
     }
     const QUrl url = m_urlQueue.takeFirst();
-    const QString name = saveFileName(url);
-    m_qstrSavePath = QDir::toNativeSeparators(QDir(saveDirectory()).filePath(name));
+    const QString path = savePathFor(saveDirectory(), fileNameForUrl(url));
+    m_qstrSavePath = QDir::toNativeSeparators(path);
     qInfo() << RJ_FUNCTION << __LINE__ << "Save upgrade package to:" << m_qstrSavePath;
 
-    m_file.setFileName(m_qstrSavePath);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        QFile::remove(path);
+    m_file.setFileName(path);
+    // NewOnly: a file or link that reappeared under the name is not followed.
+    if (path.isEmpty() || !m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         qWarning() << RJ_FUNCTION << __LINE__ << "Failed to open file" << m_file.errorString();
         // The prompt would wait for ever on a download that never began.
         emit signal_finished(false);

@@ -32,12 +32,18 @@ public:
     QString getSaveFilePath() const;
 
     // The file name a package URL is saved under: the last segment of its
-    // decoded path, never a path ("..", separators, control characters), and
-    // "download.exe" when nothing usable is left.
+    // decoded path, never a path ("..", separators, control characters, a
+    // name Qt takes as absolute such as ":x" or "C:x"), and "download.exe"
+    // when nothing usable is left.
     static QString fileNameForUrl(const QUrl &url);
+    // The file for name directly inside directory; empty when the joined path
+    // would lie anywhere else.
+    static QString savePathFor(const QString &directory, const QString &name);
 
-    // Seams: the folder packages go to (empty: the system temporary
-    // directory) and the longest pause without data before a transfer fails.
+    // Seams: the folder packages go to (empty: a private folder, mode 0700,
+    // made once per process in the system temporary directory; empty when it
+    // cannot be made) and the longest pause without data before a transfer
+    // fails.
     static void setSaveDirectory(const QString &dir);
     static QString saveDirectory();
     static void setTransferTimeoutMs(int ms);
@@ -57,7 +63,6 @@ private slots:
     void abortInOwnThread();
 
 private:
-    QString saveFileName(const QUrl &url);
     void failTransfer(const QString &why);
 
     QNetworkAccessManager m_networkManager;

@@ -24,7 +24,7 @@ using helpers::CUserConfigUtils;
 using models::CLoginManager;
 
 static const QString g_latestAppVersionUrlFormat =
-    QStringLiteral("%1://%2:%3/api/rest/v2.0/latestAppVersion?appType=windows");
+    QStringLiteral("%1://%2:%3/api/rest/v2.0/latestAppVersion?appType=%4");
 
 CDownloadThread *CDownloadThread::getInstance()
 {
@@ -36,6 +36,12 @@ CDownloadThread::CDownloadThread()
     : QThread(nullptr)
 {
     connect(this, &CDownloadThread::signal_updateMessage, this, &CDownloadThread::slot_updateMessage);
+    // A failed automatic check stays silent; only a prompt that is already
+    // open (a check after a failed download) says so.
+    connect(this, &CDownloadThread::signal_updateCheckFailed, this, [this](const QString &reason) {
+        if (CUpdateMessageWidget *widget = m_updateMessageWidget.data())
+            widget->showCheckFailed(checkFailedText(reason));
+    });
     // The worker must not outlive the application object whose network stack
     // and logging it uses.
     if (QCoreApplication *app = QCoreApplication::instance())
@@ -77,9 +83,15 @@ void CDownloadThread::Tstart(bool useAppConfigServer, bool force)
     m_updateSource = {pAppConfig->getSoftwareUpdateAddress(), pAppConfig->getSoftwareUpdateFlag(),
                       pAppConfig->getSoftwareUpdateBundleId(), pAppConfig->getSoftwareUpdateAppInfo(),
                       pAppConfig->getSoftwareUpdateAppInfoPrefix()};
+    startRun();
+}
+
+void CDownloadThread::startRun()
+{
     // Cleared here rather than in run(): a Tquit between start() and the
     // first line of run() must still count.
     m_bQuit.store(false);
+    ++m_iRun;
     start(QThread::InheritPriority);
 }
 
@@ -100,13 +112,25 @@ void CDownloadThread::run()
         QMutexLocker locker(&m_mutex);
         m_bDownloadRequested = false;
     }
+    const quint64 run = m_iRun.load();
     checkForUpdate();
     if (m_bQuit.load()) {
         qInfo() << RJ_FUNCTION << __LINE__ << "stopped";
         return;
     }
-    const bool found = isNewVersionFound();
-    emit signal_updateMessage(found);
+    bool failed = false;
+    bool found = false;
+    QString reason;
+    {
+        QMutexLocker locker(&m_mutex);
+        failed = m_bCheckFailed;
+        found = m_bNewVersionFound;
+        reason = m_qstrCheckError;
+    }
+    // Announced from the GUI thread once the caller that started this run
+    // has returned, so a receiver connected right after Tstart still hears it.
+    QMetaObject::invokeMethod(
+        this, [this, run, failed, found, reason] { announce(run, failed, found, reason); }, Qt::QueuedConnection);
     if (!found)
         return;
 
@@ -162,14 +186,26 @@ void CDownloadThread::downloadPackage()
     delete manager;
 }
 
+void CDownloadThread::announce(quint64 run, bool failed, bool found, const QString &reason)
+{
+    // A run stopped or replaced after it finished its check says nothing.
+    if (run != m_iRun.load() || m_bQuit.load())
+        return;
+    if (failed)
+        emit signal_updateCheckFailed(reason);
+    else
+        emit signal_updateMessage(found);
+}
+
 void CDownloadThread::checkForUpdate()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
     {
         QMutexLocker locker(&m_mutex);
         m_bNewVersionFound = false;
+        m_bCheckFailed = false;
+        m_qstrCheckError.clear();
     }
-    QString remoteVersion;
     const QString localVersion = QString::fromLatin1(helpers::kAppVersion);
 
     const QString url = m_useNDMinfoFlag
@@ -181,22 +217,29 @@ void CDownloadThread::checkForUpdate()
     if (m_bQuit.load())
         return;
     CUpdateGetJson *pJson = CUpdateGetJson::getInstance();
-    const bool ok = pJson && pJson->sendRequest(url);
+    QString error;
+    const bool ok = pJson && pJson->sendRequest(url, &error);
     qInfo() << RJ_FUNCTION << __LINE__ << "request app info:" << ok;
-    if (ok) {
-        qInfo() << RJ_FUNCTION << __LINE__ << "m_useNDMinfoFlag:" << m_useNDMinfoFlag;
-        const QString version = m_useNDMinfoFlag ? pJson->getVERSION() : pJson->getVersion();
-        const QString downurl = m_useNDMinfoFlag ? pJson->getDOWNLOAD_URL() : pJson->getDownloadUrl();
-        {
-            QMutexLocker locker(&m_mutex);
-            m_version = version;
-            m_downurl = downurl;
-        }
-        qInfo() << RJ_FUNCTION << __LINE__ << "m_version:" << version << ", m_downurl:" << downurl;
-        remoteVersion = version;
+    if (!ok) {
+        // A check without an answer knows nothing about newer versions: it is
+        // a failure, never "no new version".
+        qWarning() << RJ_FUNCTION << __LINE__ << "update check failed:" << error;
+        QMutexLocker locker(&m_mutex);
+        m_bCheckFailed = true;
+        m_qstrCheckError = error;
+        return;
     }
+    qInfo() << RJ_FUNCTION << __LINE__ << "m_useNDMinfoFlag:" << m_useNDMinfoFlag;
+    const QString version = m_useNDMinfoFlag ? pJson->getVERSION() : pJson->getVersion();
+    const QString downurl = m_useNDMinfoFlag ? pJson->getDOWNLOAD_URL() : pJson->getDownloadUrl();
+    {
+        QMutexLocker locker(&m_mutex);
+        m_version = version;
+        m_downurl = downurl;
+    }
+    qInfo() << RJ_FUNCTION << __LINE__ << "m_version:" << version << ", m_downurl:" << downurl;
 
-    const bool newer = isNewerVersion(remoteVersion, localVersion);
+    const bool newer = isNewerVersion(version, localVersion);
     QMutexLocker locker(&m_mutex);
     m_bNewVersionFound = newer;
 }
@@ -227,10 +270,33 @@ QString CDownloadThread::updateServerUrl(const QString &address, const QString &
     return url + appInfo;
 }
 
+QString CDownloadThread::appType()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("windows");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("mac");
+#else
+    return QStringLiteral("linux");
+#endif
+}
+
 QString CDownloadThread::latestAppVersionUrl(bool useHttps, const QString &serverAddress, int port)
 {
     return g_latestAppVersionUrlFormat.arg(useHttps ? QStringLiteral("https") : QStringLiteral("http"),
-                                           serverAddress, QString::number(port));
+                                           serverAddress, QString::number(port), appType());
+}
+
+QString CDownloadThread::checkFailedText(const QString &reason)
+{
+    const QString text = tr("update check failed");
+    return reason.trimmed().isEmpty() ? text : text + QStringLiteral(": ") + reason.trimmed();
+}
+
+QString CDownloadThread::checkError() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_qstrCheckError;
 }
 
 bool CDownloadThread::isNewVersionFound() const
@@ -385,8 +451,7 @@ void CDownloadThread::downloadFinished(bool succeed)
     if (!succeed && hasDownloadManager()) {
         // Check again so that the user can retry.
         Tquit();
-        m_bQuit.store(false);
-        start(QThread::InheritPriority);
+        startRun();
     }
 }
 

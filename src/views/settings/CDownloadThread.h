@@ -44,14 +44,21 @@ public:
     // compared as numbers (a non-number part counts 0); with all common parts
     // equal, the one with more parts is later.
     static bool isNewerVersion(const QString &remote, const QString &local);
+    // The package kind this build asks for: "linux", "windows" or "mac".
+    static QString appType();
     // "<address>/<flag>/<bundle id>/[<prefix>.]<app info>"
     static QString updateServerUrl(const QString &address, const QString &flag, const QString &bundleId,
                                    const QString &appInfo, const QString &appInfoPrefix);
-    // The management server's latest-version resource.
+    // The management server's latest-version resource for appType().
     static QString latestAppVersionUrl(bool useHttps, const QString &serverAddress, int port);
 
     // Outcome of the last completed check; read after signal_updateMessage.
     bool isNewVersionFound() const;
+    // Why the last completed check failed; empty when it got an answer.
+    QString checkError() const;
+    // The text a person sees for a failed check: "update check failed",
+    // followed by the reason when there is one.
+    static QString checkFailedText(const QString &reason);
     QString version() const;
     QString downloadUrl() const;
 
@@ -74,8 +81,13 @@ public:
     QString downloadedFilePath() const;
 
 signals:
-    // Once per completed check; not sent when the check was stopped.
+    // Once per check that got an answer: whether it names a newer version.
+    // A failed check sends signal_updateCheckFailed instead; a stopped one
+    // sends neither. Both are emitted in the GUI thread, after the call that
+    // started the check has returned, and never for a check that was stopped
+    // or replaced meanwhile.
     void signal_updateMessage(bool toUpdate);
+    void signal_updateCheckFailed(QString reason);
 
 public slots:
     void slot_updateMessage(bool toUpdate);
@@ -96,6 +108,8 @@ private:
 
     void checkForUpdate();
     void downloadPackage();
+    void startRun();
+    void announce(quint64 run, bool failed, bool found, const QString &reason);
     void closeMessageWidget();
     bool hasDownloadManager() const;
 
@@ -114,8 +128,11 @@ private:
     QString m_downurl;
     mutable QMutex m_mutex;            // m_bDownloadRequested, the check's results, the manager pointer
     bool m_bNewVersionFound = false;
+    bool m_bCheckFailed = false;
+    QString m_qstrCheckError;
     bool m_bDownloadRequested = false;
     std::atomic<bool> m_bQuit{false};
+    std::atomic<quint64> m_iRun{0};    // the run whose results may still be announced
     QString m_qstrServerAddress;
     bool m_bUseHttps = true;
     int m_iPort = 0;

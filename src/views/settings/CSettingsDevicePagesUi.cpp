@@ -41,12 +41,19 @@ QVBoxLayout *column(QWidget *owner, int spacing)
     return layout;
 }
 
+// The page column as the SIP page has it: fields 16 apart.
+QVBoxLayout *pageColumn(QWidget *owner)
+{
+    return column(owner, 16);
+}
+
 // A fixed-width column at the left of its page, the rest of the width empty.
 QWidget *newColumnPage(const char *pageName, QWidget *&columnWidget, const char *columnName)
 {
     auto *page = named(new QWidget(), pageName);
     auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(0, 0, 0, 0);
+    // Off the page's edges where the SIP page's fields start.
+    row->setContentsMargins(30, 20, 0, 20);
     auto *left = new QVBoxLayout();
     columnWidget = named(new QWidget(page), columnName);
     columnWidget->setFixedWidth(kColumnWidth);
@@ -78,10 +85,10 @@ void centredInRow(QVBoxLayout *layout, QWidget *widget)
 QWidget *CSettingsForm::setupAudioPage()
 {
     QWidget *page = newColumnPage("tabSettingsAudio", audioWidget, "audioWidget");
-    QVBoxLayout *col = column(audioWidget, 10);
+    QVBoxLayout *col = pageColumn(audioWidget);
 
     widget = named(new QWidget(audioWidget), "widget");
-    QVBoxLayout *micLayout = column(widget, 6);
+    QVBoxLayout *micLayout = column(widget, 4);
     lblMic = named(new QLabel(widget), "lblMic");
     lblMic->setFixedHeight(kRowHeight);
     cbbMic = newDeviceCombo(widget, "cbbMic");
@@ -92,15 +99,17 @@ QWidget *CSettingsForm::setupAudioPage()
     pgbMic->setTextVisible(false);
     micLayout->addWidget(lblMic);
     micLayout->addWidget(cbbMic);
+    micLayout->addSpacing(6);
     micLayout->addWidget(pgbMic);
     col->addWidget(widget);
 
     widget_12 = named(new QWidget(audioWidget), "widget_12");
-    QVBoxLayout *speakerLayout = column(widget_12, 6);
+    QVBoxLayout *speakerLayout = column(widget_12, 4);
     lblSpeaker = named(new QLabel(widget_12), "lblSpeaker");
     lblSpeaker->setFixedHeight(kRowHeight);
     cbbSpeaker = newDeviceCombo(widget_12, "cbbSpeaker");
     auto *testRow = new QHBoxLayout();
+    testRow->setSpacing(10);
     btnPlayTestSound = named(new QPushButton(widget_12), "btnPlayTestSound");
     btnPlayTestSound->setFixedSize(120, kRowHeight);
     btnPlayTestSound->setCursor(Qt::PointingHandCursor);
@@ -111,6 +120,7 @@ QWidget *CSettingsForm::setupAudioPage()
     testRow->addStretch(1);
     speakerLayout->addWidget(lblSpeaker);
     speakerLayout->addWidget(cbbSpeaker);
+    speakerLayout->addSpacing(12);
     speakerLayout->addLayout(testRow);
     col->addWidget(widget_12);
     return page;
@@ -119,7 +129,7 @@ QWidget *CSettingsForm::setupAudioPage()
 QWidget *CSettingsForm::setupVideoPage()
 {
     QWidget *page = newColumnPage("tabSettingsVideo", videoWidget, "videoWidget");
-    QVBoxLayout *col = column(videoWidget, 10);
+    QVBoxLayout *col = pageColumn(videoWidget);
 
     wgtVideoPreview = named(new QWidget(videoWidget), "wgtVideoPreview");
     wgtVideoPreview->setFixedSize(480, 270);
@@ -130,7 +140,7 @@ QWidget *CSettingsForm::setupVideoPage()
     col->addWidget(wgtVideoPreview);
 
     widget_13 = named(new QWidget(videoWidget), "widget_13");
-    QVBoxLayout *cameraLayout = column(widget_13, 6);
+    QVBoxLayout *cameraLayout = column(widget_13, 8);
     label_camera = named(new QLabel(widget_13), "label_camera");
     label_camera->setFixedHeight(16);
     cbbCamera = newDeviceCombo(widget_13, "cbbCamera");
@@ -153,14 +163,16 @@ QWidget *CSettingsForm::setupAboutPage()
 
     scrollAreaWidgetContents = named(new QWidget(), "scrollAreaWidgetContents");
     QVBoxLayout *contents = column(scrollAreaWidgetContents, 0);
+    contents->setContentsMargins(0, 20, 0, 20);
     contents->addStretch(1);
 
     wgtAbout = named(new QWidget(scrollAreaWidgetContents), "wgtAbout");
     QVBoxLayout *about = column(wgtAbout, 0);
     lblLogo = named(new QLabel(wgtAbout), "lblLogo");
     lblLogo->setFixedSize(120, 120);
-    lblLogo->setStyleSheet(QStringLiteral("border-image: url(:/resources/images/logo_about.png);"));
+    // The picture comes from the form's style sheet, at the form's scale.
     centredInRow(about, lblLogo);
+    about->addSpacing(16);
     label_Zor = named(new QLabel(wgtAbout), "label_Zor");
     label_Zor->setFixedHeight(28);
     label_Zor->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

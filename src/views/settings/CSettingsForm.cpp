@@ -473,16 +473,19 @@ void CSettingsForm::slt_settingspageChanged(int index)
         updateWebReport();
 
     if (index != m_lastSettingsIndex) {
+        // A hidden form only remembers the page: the show starts its meter
+        // or preview.
+        const bool shown = isVisible();
         if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
             // Entering page 2 switched the meter on in its refresh above.
             if (index != SettingsPageIndex_Audio && m_lastSettingsIndex == SettingsPageIndex_Audio)
                 sdk->enableMicMeter(false);
-            if (index == SettingsPageIndex_Video)
+            if (index == SettingsPageIndex_Video && shown)
                 sdk->enablePreview(true);
             else if (m_lastSettingsIndex == SettingsPageIndex_Video)
                 sdk->enablePreview(false);
         }
-        if (index == SettingsPageIndex_Audio)
+        if (index == SettingsPageIndex_Audio && shown)
             setMicMeterRunning(true);
         else if (m_lastSettingsIndex == SettingsPageIndex_Audio)
             setMicMeterRunning(false);

@@ -69,6 +69,10 @@ public:
     // empty function restores the facade.
     using DiagSource = std::function<void(rj::engine::RJDiag &diag, std::string &text)>;
     static void setDiagSource(DiagSource source);
+    // Where the meter takes the microphone level from (a fraction of full
+    // scale): the engine facade unless replaced; empty restores it.
+    using MicLevelSource = std::function<float()>;
+    static void setMicLevelSource(MicLevelSource source);
 
     // The page list and the page stack, for hosts that select pages themselves.
     QListWidget *lvSettingsEntrances() const;
@@ -91,9 +95,10 @@ public slots:
     void slt_updateMicVolume();
     void slt_playTestSound();
 
-    // About page: a manual update check and its answer.
+    // About page: a manual update check and its answer, or its failure.
     void on_m_pBtnCheckUpdate_clicked();
     void slt_updateMessage(bool toUpdate);
+    void slt_updateCheckFailed(const QString &reason);
 
 private slots:
     void on_pBt_details_clicked();
@@ -112,6 +117,8 @@ private:
     SipValues storedSipValues() const;
     SipValues fieldSipValues() const;
     void setMicMeterRunning(bool running);
+    bool isAudioPageShown() const;
+    void stopListeningToUpdateCheck();
     void showWebReport();
     void initDevicePages();
     void refreshMicComboBox();

@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <utility>
+
 namespace rj_app::views {
 
 using models::CRJSdkManager;
@@ -145,11 +147,18 @@ void CSettingsForm::initDevicePages()
 
 // ------------------------------------------------------------ device lists
 
+// A hot-plug or a host's page switch may reach a hidden form: the microphone
+// must not be opened for a meter nobody sees.
+bool CSettingsForm::isAudioPageShown() const
+{
+    return isVisible() && ui->twgtSettingsPages->currentIndex() == SettingsPageIndex_Audio;
+}
+
 void CSettingsForm::slt_refreshAudioDevices()
 {
     refreshMicComboBox();
     refreshSpeakerComboBox();
-    if (ui->twgtSettingsPages->currentIndex() == SettingsPageIndex_Audio) {
+    if (isAudioPageShown()) {
         if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
             sdk->enableMicMeter(true);
     }
@@ -189,7 +198,7 @@ void CSettingsForm::slt_micSelected(int index)
         return;
     CRJSdkManager *sdk = CRJSdkManager::getInstance();
     sdk->setDevice(kMic.type, id);
-    if (ui->twgtSettingsPages->currentIndex() == SettingsPageIndex_Audio)
+    if (isAudioPageShown())
         sdk->enableMicMeter(true);
 }
 
@@ -200,7 +209,7 @@ void CSettingsForm::slt_speakerSelected(int index)
         return;
     CRJSdkManager *sdk = CRJSdkManager::getInstance();
     sdk->setDevice(kSpeaker.type, id);
-    if (ui->twgtSettingsPages->currentIndex() == SettingsPageIndex_Audio)
+    if (isAudioPageShown())
         sdk->enableMicMeter(true);
 }
 
@@ -246,17 +255,36 @@ void CSettingsForm::onDeviceChanged(int deviceType)
 
 // ------------------------------------------------------- meter and sound
 
+namespace {
+CSettingsForm::MicLevelSource &micLevelSource()
+{
+    static CSettingsForm::MicLevelSource source;
+    return source;
+}
+} // namespace
+
+void CSettingsForm::setMicLevelSource(MicLevelSource source)
+{
+    micLevelSource() = std::move(source);
+}
+
 void CSettingsForm::slt_updateMicVolume()
 {
     if (m_audioCaptureDevices.empty()) {
         qInfo() << RJ_FUNCTION << "audioCaptureDevices = NULL";
         return;
     }
-    CRJSdkManager *sdk = CRJSdkManager::getInstance();
-    if (!sdk)
+    float fraction = 0.0f;
+    if (micLevelSource()) {
+        fraction = micLevelSource()();
+    } else if (CRJSdkManager *sdk = CRJSdkManager::getInstance()) {
+        fraction = sdk->getMicVolume();
+    } else {
         return;
-    const float level = sdk->getMicVolume() * static_cast<float>(ui->pgbMic->maximum());
-    ui->pgbMic->setValue(static_cast<int>(level));
+    }
+    const float level = fraction * static_cast<float>(ui->pgbMic->maximum());
+    // The bar ignores a value outside its range and would stand still.
+    ui->pgbMic->setValue(qBound(ui->pgbMic->minimum(), static_cast<int>(level), ui->pgbMic->maximum()));
 }
 
 void CSettingsForm::slt_playTestSound()
@@ -285,19 +313,35 @@ void CSettingsForm::on_m_pBtnCheckUpdate_clicked()
         return;
     }
     qInfo() << RJ_FUNCTION << "Manual update check";
-    worker->Tstart(true, true);
+    // Listening first: the answer must not find nobody waiting for it.
     connect(worker, &CDownloadThread::signal_updateMessage, this, &CSettingsForm::slt_updateMessage,
             Qt::UniqueConnection);
+    connect(worker, &CDownloadThread::signal_updateCheckFailed, this, &CSettingsForm::slt_updateCheckFailed,
+            Qt::UniqueConnection);
+    worker->Tstart(true, true);
+}
+
+// Before any prompt: a check finishing while it is open is not ours.
+void CSettingsForm::stopListeningToUpdateCheck()
+{
+    CDownloadThread *worker = CDownloadThread::getInstance();
+    disconnect(worker, &CDownloadThread::signal_updateMessage, this, &CSettingsForm::slt_updateMessage);
+    disconnect(worker, &CDownloadThread::signal_updateCheckFailed, this, &CSettingsForm::slt_updateCheckFailed);
 }
 
 void CSettingsForm::slt_updateMessage(bool toUpdate)
 {
     qInfo() << RJ_FUNCTION << "toUpdate:" << toUpdate;
-    // Before the prompt: a check finishing while it is open is not ours.
-    disconnect(CDownloadThread::getInstance(), &CDownloadThread::signal_updateMessage, this,
-               &CSettingsForm::slt_updateMessage);
+    stopListeningToUpdateCheck();
     if (!toUpdate)
         AlertDlg::execPrompt(this, formText("Prompt"), formText("Not found new version."));
+}
+
+void CSettingsForm::slt_updateCheckFailed(const QString &reason)
+{
+    qInfo() << RJ_FUNCTION << "reason:" << reason;
+    stopListeningToUpdateCheck();
+    AlertDlg::execPrompt(this, formText("Prompt"), CDownloadThread::checkFailedText(reason));
 }
 
 } // namespace rj_app::views

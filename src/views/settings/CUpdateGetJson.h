@@ -20,9 +20,12 @@ public:
     static CUpdateGetJson *getInstance();
 
     // GET url, wait at most requestTimeoutMs(); true when a complete, non-error
-    // answer parsed as JSON; its keys then replace the stored values. The wait
-    // ends early when the calling thread is asked to quit (QThread::quit).
-    bool sendRequest(const QString &url);
+    // answer of at most m_iMaxAnswerBytes parsed as a JSON object that is not
+    // an error object; its keys then replace the stored values. On false,
+    // errorText (when given) says why, e.g. an untrusted certificate; it is
+    // empty when the wait ended because the calling thread was asked to quit
+    // (QThread::quit). Certificates are verified.
+    bool sendRequest(const QString &url, QString *errorText = nullptr);
 
     QString getVERSION() const;
     QString getDOWNLOAD_URL() const;

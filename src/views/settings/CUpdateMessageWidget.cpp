@@ -194,6 +194,14 @@ void CUpdateMessageWidget::downfinish(bool succeed)
     m_versionText->setText(tr("download failed"));
 }
 
+void CUpdateMessageWidget::showCheckFailed(const QString &text)
+{
+    qInfo() << RJ_FUNCTION << __LINE__ << text;
+    showFoundState();
+    m_pBtnDown->hide();
+    m_versionText->setText(text);
+}
+
 void CUpdateMessageWidget::on_m_pBtnDown_clicked()
 {
     qInfo() << RJ_FUNCTION << __LINE__;

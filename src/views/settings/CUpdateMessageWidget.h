@@ -29,6 +29,9 @@ public:
     // time: milliseconds since the download started.
     void setProgress(qlonglong bytesReceived, qlonglong bytesTotal, int time);
     void downfinish(bool succeed);
+    // A check made while the prompt is open failed: there is nothing to
+    // download, only Cancel is left.
+    void showCheckFailed(const QString &text);
 
     // "<speed> <unit>", e.g. "512.0 bytes/s", "2.5 MB/s".
     static QString speedText(qlonglong bytesReceived, int timeMs);

@@ -345,6 +345,13 @@ void FeedBackDlg::slotUploadAction()
     // A second click while the first upload runs would send twice.
     if (isUploading() || ui->m_textEdit->toPlainText().trimmed().isEmpty())
         return;
+    // The engine's results do not say whose upload they are: one at a time.
+    if (CFeedbackArchiver::isAnyUploadRunning()) {
+        qInfo() << RJ_FUNCTION << "another feedback upload is running";
+        AlertDlg::execPrompt(this, tr("Note"),
+                             tr("Another feedback is being uploaded. Please try again when it has finished."));
+        return;
+    }
     if (!m_pWaitingDlg) {
         m_pWaitingDlg = new CWaitingDlg(nullptr);
         m_pWaitingDlg->setParent(this, Qt::SplashScreen);
@@ -353,7 +360,8 @@ void FeedBackDlg::slotUploadAction()
     m_pWaitingDlg->move(pos());
     m_pWaitingDlg->setFixedSize(size());
     qInfo() << "show and position waiting...";
-    m_pArchiver->startUpload(ui->m_textEdit->toPlainText(), ui->m_contactsEdit->text());
+    if (!m_pArchiver->startUpload(ui->m_textEdit->toPlainText(), ui->m_contactsEdit->text()))
+        m_pWaitingDlg->hide();
     updateUploadButton();
 }
 
