@@ -1,0 +1,283 @@
+#!/usr/bin/env bash
+# Start-up benchmark of the glimora client: time to the first window and the
+# memory held then, against a bare Qt Widgets window (and a comparable call
+# client where one is installed), and the time from pressing sign-in to the
+# home window. See bench/README.md.
+#
+#   bench/run.sh [--runs N] [--build-dir DIR] [--no-build]
+set -euo pipefail
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$BASH" "$0" "$@"
+fi
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${GLIMORA_BENCH_BUILD_DIR:-$repo/build-bench}"
+runs=5
+do_build=1
+while (($#)); do
+  case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --build-dir) build="$2"; shift 2 ;;
+    --no-build) do_build=0; shift ;;
+    -h|--help) sed -n '2,7p' "$0"; exit 0 ;;
+    *) echo "unknown option: $1" >&2; exit 2 ;;
+  esac
+done
+[[ "$runs" =~ ^[1-9][0-9]*$ ]] || { echo "--runs wants a positive number" >&2; exit 2; }
+build=$(mkdir -p "$build" && cd "$build" && pwd)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/glimora-bench-XXXXXX")
+# Every program runs in the background and is waited for, so an interrupt
+# stops the script at once (bash would otherwise go on when a program that
+# handles SIGINT itself ends normally) and the cleanup ends what still runs.
+child_pid=""
+devserver_pid=""
+cleanup() {
+  local pid
+  for pid in $child_pid $devserver_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+# run_child <stdout file> <stderr file> <command...>
+run_child() {
+  local out="$1" err="$2"; shift 2
+  "$@" >"$out" 2>>"$err" &
+  child_pid=$!
+  wait "$child_pid" || true
+  child_pid=""
+}
+
+# --- build -----------------------------------------------------------------
+if ((do_build)); then
+  export CCACHE_BASEDIR="$repo"
+  if [[ ! -f "$build/CMakeCache.txt" ]]; then
+    cmake -S "$repo" -B "$build" -G Ninja -DGLIMORA_WERROR=ON >"$work/configure.log" 2>&1 ||
+      { cat "$work/configure.log" >&2; exit 1; }
+  fi
+  echo "building bench_tools in $build ..."
+  cmake --build "$build" --target bench_tools >"$work/build.log" 2>&1 ||
+    { tail -n 40 "$work/build.log" >&2; exit 1; }
+fi
+mapwatch="$build/bench/bench-mapwatch"
+bare="$build/bench/bench-bare-window"
+glimora="$build/bin/glimora"
+signin="$build/bin/glimora-bench-signin"
+devserver="$build/bin/glimora-devserver"
+for f in "$mapwatch" "$bare" "$glimora" "$signin" "$devserver"; do
+  [[ -x "$f" ]] || { echo "missing $f (build the bench_tools target)" >&2; exit 1; }
+done
+
+# A comparable client: a Debian-packaged, Qt-based SIP/video call client.
+comparable=""
+for name in linphone jami jami-qt twinkle; do
+  path=$(command -v "$name" 2>/dev/null) || continue
+  real=$(readlink -f "$path")
+  dpkg -S "$real" >/dev/null 2>&1 || continue
+  ldd "$real" 2>/dev/null | grep -q 'libQt[56]' || continue
+  comparable="$real"
+  break
+done
+
+# --- helpers ---------------------------------------------------------------
+run_no=0
+# A fresh user: its own "appdata", HOME, XDG directories and runtime directory.
+fresh_dir() {
+  run_no=$((run_no + 1))
+  local dir="$work/run-$run_no"
+  mkdir -p "$dir"/{appdata,home,xdg-data,xdg-config,xdg-cache,runtime}
+  chmod 700 "$dir/runtime"
+  echo "$dir"
+}
+# The env command that runs a program as that fresh user, in its home, in
+# the array fresh_env; the simulated engine at its own pace unless a time
+# scale is given.
+fresh_env_for() {
+  local dir="$1" scale="${2:-}"
+  # The caller's Qt scaling, style or theme choices stay out of the figures.
+  fresh_env=(env -C "$dir/home" -u RJSIM_TIME_SCALE -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS
+    -u QT_AUTO_SCREEN_SCALE_FACTOR -u QT_ENABLE_HIGHDPI_SCALING -u QT_STYLE_OVERRIDE -u QT_QPA_PLATFORMTHEME
+    -u QT_XCB_GL_INTEGRATION appdata="$dir/appdata" HOME="$dir/home" XDG_DATA_HOME="$dir/xdg-data"
+    XDG_CONFIG_HOME="$dir/xdg-config" XDG_CACHE_HOME="$dir/xdg-cache" XDG_RUNTIME_DIR="$dir/runtime"
+    QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8)
+  [[ -z "$scale" ]] || fresh_env+=("RJSIM_TIME_SCALE=$scale")
+}
+# "a=1 b=2" -> value of key
+field() { local k="$1" kv; shift; for kv in $*; do [[ "$kv" == "$k="* ]] && { echo "${kv#*=}"; return; }; done; echo ""; }
+mb() { awk -v kb="$1" 'BEGIN {printf "%.1f", kb / 1024}'; }
+# median, min and max of numbers on stdin
+stats() { sort -g | awk '{v[NR]=$1} END {if (!NR) {print "- - -"; exit} m=(NR%2)?v[(NR+1)/2]:(v[NR/2]+v[NR/2+1])/2; printf "%.1f %.1f %.1f\n", m, v[1], v[NR]}'; }
+
+declare -A times cpu wait rss anon file libs handler webengine exits failures
+# One start of a program up to its first window; records ms, RSS, WebEngine.
+measure_window() {
+  local key="$1"; shift
+  local dir line handler_wait=0
+  [[ "$1" == "$glimora" ]] && handler_wait=5000
+  dir=$(fresh_dir)
+  # glimora sets up its SIGTERM handler just after its first window: the
+  # watcher waits for it (at most 5 s) so the end is the orderly one.
+  fresh_env_for "$dir"
+  run_child "$dir/mapwatch.out" "$work/$key.stderr" "${fresh_env[@]}" "$mapwatch" --timeout-ms 30000 \
+    --term-timeout-ms 15000 --handler-wait-ms "$handler_wait" -- "$@"
+  line=$(cat "$dir/mapwatch.out")
+  if [[ -z "$(field map_ms $line)" ]]; then
+    failures[$key]+="${line:-no output}; "
+    return
+  fi
+  times[$key]+="$(field map_ms $line) "
+  cpu[$key]+="$(field cpu_ms $line) "
+  wait[$key]+="$(field main_wait_ms $line) "
+  rss[$key]+="$(mb "$(field rss_kb $line)") "
+  anon[$key]+="$(mb "$(field rss_anon_kb $line)") "
+  file[$key]+="$(mb "$(field rss_file_kb $line)") "
+  libs[$key]+="$(field libs $line) "
+  handler[$key]+="$(field handler_after_ms $line) "
+  webengine[$key]+="$(($(field webengine_libs $line) + $(field webengine_procs $line))) "
+  local how
+  how=$(field exit $line)
+  [[ "$line" != *leftover=1* ]] || how+="+leftover"
+  exits[$key]+="$how "
+}
+
+# One sign-in in a fresh process against a fresh demo server.
+#   measure_signin <key> <time scale or ""> [driver options...]
+declare -A signin_lines
+measure_signin() {
+  local key="$1" scale="$2"; shift 2
+  local dir port line
+  dir=$(fresh_dir)
+  "$devserver" --port 0 --quiet >"$dir/devserver.out" 2>>"$work/devserver.stderr" &
+  devserver_pid=$!
+  for _ in $(seq 200); do
+    grep -q '^devserver ports' "$dir/devserver.out" 2>/dev/null && break
+    sleep 0.05
+  done
+  port=$(awk '/^devserver ports/ {print $3}' "$dir/devserver.out")
+  if [[ -n "$port" ]]; then
+    fresh_env_for "$dir" "$scale"
+    run_child "$dir/driver.out" "$work/$key.stderr" "${fresh_env[@]}" "$signin" --port "$port" --timeout-ms 30000 "$@"
+    line=$(grep '^bench:' "$dir/driver.out" | tail -n 1) || true
+    [[ -n "$line" ]] || line="bench: error=no-result"
+  else
+    line="bench: error=devserver-did-not-start"
+  fi
+  kill "$devserver_pid" 2>/dev/null || true
+  wait "$devserver_pid" 2>/dev/null || true
+  devserver_pid=""
+  signin_lines[$key]+="${line#bench: }"$'\n'
+}
+# Values of one field over a mode's runs.
+signin_field() { printf '%s' "${signin_lines[$1]}" | while read -r l; do [[ -n "$l" ]] && field "$2" $l; done | grep -v '^$' || true; }
+signin_errors() { printf '%s' "${signin_lines[$1]}" | grep -o 'error=[^ ]*' | sort | uniq -c | tr -s ' ' | tr '\n' ';' || true; }
+
+# --- runs ------------------------------------------------------------------
+echo "glimora start-up benchmark: $runs runs each, $(nproc) cores, display $DISPLAY"
+echo "warming up (one untimed start of each) ..."
+measure_window warmup "$bare"
+measure_window warmup "$glimora"
+[[ -n "$comparable" ]] && measure_window warmup "$comparable"
+unset 'times[warmup]' 'rss[warmup]'
+
+for ((i = 1; i <= runs; i++)); do
+  echo "window run $i/$runs ..."
+  measure_window bare "$bare"
+  measure_window glimora "$glimora"
+  [[ -n "$comparable" ]] && measure_window comparable "$comparable"
+done
+
+echo "sign-in runs ..."
+measure_signin warmup ""
+for ((i = 1; i <= runs; i++)); do
+  measure_signin signin ""
+  measure_signin signin0 0
+  measure_signin wrong "" --wrong-password
+  measure_signin wrong0 0 --wrong-password
+done
+
+# --- report ----------------------------------------------------------------
+row_stats() { tr ' ' '\n' <<<"${1:-}" | grep -v '^$' | stats; }
+echo
+echo "== time to first window and memory then (median of $runs; min-max) =="
+printf '%-26s %22s %20s %18s   %s\n' "program" "ms to window" "CPU ms by then" "RSS MB" "against the bare window"
+declare -A med_t med_r min_t min_r med_c
+for key in bare glimora comparable; do
+  case "$key" in
+    bare) label="bare Qt Widgets window" ;;
+    glimora) label="glimora" ;;
+    comparable) [[ -n "$comparable" ]] || continue; label="$(basename "$comparable") ($(dpkg -S "$comparable" 2>/dev/null | cut -d: -f1))" ;;
+  esac
+  read -r tm tmin tmax < <(row_stats "${times[$key]:-}")
+  read -r cm cmin cmax < <(row_stats "${cpu[$key]:-}")
+  read -r rm rmin rmax < <(row_stats "${rss[$key]:-}")
+  med_t[$key]=$tm; med_r[$key]=$rm; min_t[$key]=$tmin; min_r[$key]=$rmin; med_c[$key]=$cm
+  against=""
+  if [[ "$key" != bare && "$tm" != - && "${med_t[bare]}" != - ]]; then
+    against=$(awk -v t="$tm" -v bt="${med_t[bare]}" -v r="$rm" -v br="${med_r[bare]}" -v c="$cm" -v bc="${med_c[bare]}" \
+      'BEGIN {printf "%.2fx time, %.2fx CPU, %+.1f MB", t / bt, c / bc, r - br}')
+  fi
+  printf '%-26s %8s (%s-%s) %7s (%s-%s) %6s (%s-%s)   %s\n' "$label" "$tm" "$tmin" "$tmax" "$cm" "$cmin" "$cmax" \
+    "$rm" "$rmin" "$rmax" "$against"
+  [[ -n "${failures[$key]:-}" ]] && echo "    failed runs: ${failures[$key]}"
+done
+[[ -n "$comparable" ]] || echo "comparable client: not installed"
+echo "per run, ms: bare ${times[bare]:-}| glimora ${times[glimora]:-}"
+echo "per run, main thread kept waiting for a CPU, ms: bare ${wait[bare]:-}| glimora ${wait[glimora]:-}"
+echo "per run, MB: bare ${rss[bare]:-}| glimora ${rss[glimora]:-}"
+for key in bare glimora; do
+  read -r am _ < <(row_stats "${anon[$key]:-}")
+  read -r fm _ < <(row_stats "${file[$key]:-}")
+  read -r lm _ < <(row_stats "${libs[$key]:-}")
+  printf 'RSS of %-8s anonymous %s MB, file-backed %s MB; %s shared objects mapped\n' "$key:" "$am" "$fm" "${lm%.0}"
+done
+echo "glimora exit on SIGTERM: ${exits[glimora]:-}"
+read -r hm hlo hhi < <(row_stats "${handler[glimora]:-}" | sed 's/^-1.0 .*/none/')
+echo "glimora's SIGTERM handler set up after its first window mapped: $hm ms ($hlo-$hhi; 0: already there)"
+
+we=$(tr ' ' '\n' <<<"${webengine[glimora]:-}" | awk '{s += $1} END {print s + 0}')
+if ((we == 0)); then
+  echo "QtWebEngine at glimora's first window: none (no libQt5WebEngine* mapped, no QtWebEngineProcess) in any run"
+else
+  echo "QtWebEngine at glimora's first window: LOADED (libraries + helper processes per run: ${webengine[glimora]})"
+fi
+
+if [[ "${med_t[glimora]}" != - && "${med_t[bare]}" != - ]]; then
+  awk -v t="${med_t[glimora]}" -v bt="${med_t[bare]}" -v r="${med_r[glimora]}" -v br="${med_r[bare]}" \
+      -v tmin="${min_t[glimora]}" -v btmin="${min_t[bare]}" 'BEGIN {
+    ratio = t / bt; diff = r - br
+    printf "aim: time within 1.2x of the bare window: %.2fx %s; memory within 10 MB: %+.1f MB %s\n",
+      ratio, (ratio <= 1.2 ? "MET" : "MISSED"), diff, (diff <= 10 ? "MET" : "MISSED")
+    printf "     (fastest runs only, less touched by other load: %.2fx)\n", tmin / btmin
+  }'
+fi
+
+echo
+echo "== sign-in, from the click (median of $runs; min-max), each run a fresh process and demo server =="
+for key in signin signin0 wrong wrong0; do
+  case "$key" in
+    signin)  label="sign-in, engine at its own pace"; fields="shown exposed" ;;
+    signin0) label="sign-in, RJSIM_TIME_SCALE=0"; fields="shown exposed" ;;
+    wrong)   label="wrong password, engine at its pace"; fields="refused box" ;;
+    wrong0)  label="wrong password, RJSIM_TIME_SCALE=0"; fields="refused box" ;;
+  esac
+  out=""
+  for f in $fields; do
+    read -r m lo hi < <(signin_field "$key" "$f" | stats)
+    out+=$(printf '%s %s ms (%s-%s)  ' "$f" "$m" "$lo" "$hi")
+  done
+  printf '%-34s %s\n' "$label" "$out"
+  errs=$(signin_errors "$key")
+  [[ -n "$errs" ]] && echo "    failed runs: $errs"
+done
+read -r m lo hi < <(signin_field signin ready | stats)
+echo "login page usable, from the driver's main: $m ms ($lo-$hi)"
+echo "(shown: the home window's Show event; exposed: its first exposure; refused: the login status turns"
+echo " LoginFailed; box: the refusal box is asked for. At its own pace the simulated engine takes 400 ms to"
+echo " answer a login: RJSIM_TIME_SCALE=0 leaves the client's own share.)"
+read -r s1 _ < <(signin_field signin exposed | stats)
+read -r s0 _ < <(signin_field signin0 exposed | stats)
+echo "sign-in median, click to home window: $s1 ms ($s0 ms with RJSIM_TIME_SCALE=0)"
