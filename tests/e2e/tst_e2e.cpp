@@ -5,6 +5,7 @@
 // start to the first and exits cleanly.
 
 #include "support/AlertBoxSeam.h"
+#include "support/ModalDialogDriver.h"
 #include "support/StandInRingtone.h"
 #include "support/TestMain.h"
 
@@ -14,6 +15,7 @@
 #include "models/CRJSdkManager.h"
 #include "views/framework/CWaitingDlg.h"
 #include "views/main/CHomeDlg.h"
+#include "views/main/CHomeExitButton.h"
 #include "views/main/CLoginDlg.h"
 #include "views/main/CLoginChangePasswordForm.h"
 #include "views/main/CLoginInfoForm.h"
@@ -29,11 +31,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStackedWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 
 #include <csignal>
 
 using glimora::test::AlertBoxSeam;
+using glimora::test::ModalDialogDriver;
 using rj_app::models::CLoginManager;
 using rj_app::models::CRJSdkManager;
 using rj_app::views::CHomeDlg;
@@ -210,21 +215,37 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
         QVERIFY(CLoginDlg::getInstance()->isHidden());
         QVERIFY(QTest::qWaitForWindowExposed(home));
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(home, "m_pLblUserName")->text(), QStringLiteral("Alice Chen"),
+        QTRY_COMPARE_WITH_TIMEOUT(child<QToolButton>(home, "m_pBtnRegisterStatus")->text(), QStringLiteral("Online"),
                                   kWaitMs);
+        QCOMPARE(QString::fromLatin1(home->contentStack()->currentWidget()->metaObject()->className()),
+                 QStringLiteral("rj_app::views::CConferencesWidget"));
         QVERIFY(hasContent(home->grab().toImage()));
     }
 
-    // Logging out shows the login window again; skipping the login reaches
+    // The avatar opens the profile with her name; its Logout signs her out.
+    void logoutFromTheProfile()
+    {
+        CHomeDlg *home = CHomeDlg::getInstance();
+        QString shownName;
+        ModalDialogDriver driver(kWaitMs);
+        driver.expect("rj_app::views::CMyInfoDlg", ModalDialogDriver::both(
+                                                       [&shownName](QWidget *popup) {
+                                                           shownName = child<QLabel>(popup, "m_pLblDisplayName")->text();
+                                                       },
+                                                       ModalDialogDriver::clickButtonNamed(QStringLiteral("m_pBtnLogout"))));
+        QTest::mouseClick(child<QLabel>(home, "m_pLblAvatar"), Qt::LeftButton);
+        QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+        QCOMPARE(shownName, QStringLiteral("Alice Chen"));
+        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, NotLogin, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
+        QVERIFY(home->isHidden());
+    }
+
+    // Skipping the login reaches
     // the home window registered for calls, and a join URL from a second
     // start dials from there and comes back when the call ends.
     void skipTheLoginAndJoinByUrl()
     {
-        QTest::mouseClick(child<QPushButton>(CHomeDlg::getInstance(), "m_pBtnLogout"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, NotLogin, kWaitMs);
-        QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
-        QVERIFY(CHomeDlg::getInstance()->isHidden());
-
         QWidget *page = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
         QTest::mouseClick(child<QWidget>(page, "m_pLblSkipLogin"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, AnonymousLoggedIn, kWaitMs);
@@ -248,7 +269,10 @@ private slots:
     // the meeting ends; the guest fields are kept for the next time.
     void joinAsAGuest()
     {
-        QTest::mouseClick(child<QPushButton>(CHomeDlg::getInstance(), "m_pBtnLogout"), Qt::LeftButton);
+        // After a skipped login the sidebar's exit leads back to the login.
+        auto *exitButton = CHomeDlg::getInstance()->findChild<CHomeExitButton *>();
+        QVERIFY(exitButton && exitButton->isVisible());
+        QTest::mousePress(exitButton, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(CLoginDlg::getInstance()->isVisible(), kWaitMs);
         QWidget *info = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
         QTest::mouseClick(child<QWidget>(info, "m_pLblGuestJoinMeeting"), Qt::LeftButton);
@@ -292,10 +316,18 @@ private slots:
         QCOMPARE(login()->getPassword(), QStringLiteral("NewBob#2026"));
     }
 
-    // Exit from the home window ends through the orderly exit with 0.
+    // The close button asks first; Cancel keeps the client, Ok ends it
+    // through the orderly exit with 0.
     void exitFromTheHomeWindow()
     {
-        CHomeDlg::getInstance()->close();
+        auto *close = child<QPushButton>(CHomeDlg::getInstance(), "m_pBtnClose");
+        AlertBoxSeam seam(QDialogButtonBox::Cancel);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QCOMPARE(seam.last().text, QStringLiteral("Are you sure to close app?"));
+        QCOMPARE(m_exitCode, -1);
+        QVERIFY(CHomeDlg::getInstance()->isVisible());
+        seam.answerAll(QDialogButtonBox::Ok);
+        QTest::mouseClick(close, Qt::LeftButton);
         QCOMPARE(m_exitCode, 0);
         QVERIFY(CRJSdkManager::getInstance() == nullptr);
     }

@@ -213,41 +213,6 @@
         </message>
     </context>
     <context>
-        <name>rj_app::views::CHomeDlg</name>
-        <message>
-            <source>PRODUCT_NAME</source>
-            <translation>Glimora</translation>
-        </message>
-        <message>
-            <source>Guest</source>
-            <translation>Guest</translation>
-        </message>
-        <message>
-            <source>Online</source>
-            <translation>Online</translation>
-        </message>
-        <message>
-            <source>Offline</source>
-            <translation>Offline</translation>
-        </message>
-        <message>
-            <source>Join a Meeting</source>
-            <translation>Join a Meeting</translation>
-        </message>
-        <message>
-            <source>Back to Login</source>
-            <translation>Back to Login</translation>
-        </message>
-        <message>
-            <source>Logout</source>
-            <translation>Logout</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>Exit</translation>
-        </message>
-    </context>
-    <context>
         <name>rj_app::views::CLayoutBackgroundDlg</name>
         <message>
             <source>PRODUCT_NAME</source>

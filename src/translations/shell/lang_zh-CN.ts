@@ -213,41 +213,6 @@
         </message>
     </context>
     <context>
-        <name>rj_app::views::CHomeDlg</name>
-        <message>
-            <source>PRODUCT_NAME</source>
-            <translation>Glimora</translation>
-        </message>
-        <message>
-            <source>Guest</source>
-            <translation>访客</translation>
-        </message>
-        <message>
-            <source>Online</source>
-            <translation>在线</translation>
-        </message>
-        <message>
-            <source>Offline</source>
-            <translation>离线</translation>
-        </message>
-        <message>
-            <source>Join a Meeting</source>
-            <translation>加入会议</translation>
-        </message>
-        <message>
-            <source>Back to Login</source>
-            <translation>返回登录</translation>
-        </message>
-        <message>
-            <source>Logout</source>
-            <translation>注销</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>退出</translation>
-        </message>
-    </context>
-    <context>
         <name>rj_app::views::CLayoutBackgroundDlg</name>
         <message>
             <source>PRODUCT_NAME</source>
