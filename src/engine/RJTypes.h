@@ -244,6 +244,10 @@ struct RJContentSourceInfo {
 
 // A picture lent by the engine (getContentSourceBitmap); handed back with
 // releaseContentSourceBitmap. The client never frees the pixels.
+// Rows are laid out by type: a thumbnail (type 0) has 24-bit pixels in blue,
+// green, red order with each row padded to a multiple of 4 bytes, so bytes
+// per line = (width * 3 + 3) / 4 * 4; an icon (type 1) has 32-bit pixels in
+// QImage::Format_ARGB32 layout, width * 4 bytes per line.
 struct RJBitmap {
     int width = 0;
     int height = 0;
