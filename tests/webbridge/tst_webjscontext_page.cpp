@@ -97,7 +97,7 @@ private slots:
             "  o.go2Reservation('https://meet.example/r');"
             "  o.sendEmail('mailto:carol@example.com');"
             "  o.p2pCall('8001');"
-            "  o.clearCach "  o.clearCache();""  o.clearCache();" o.clearCach();"
+            "  o.clearCache();"
             "  o.webLog('hello');"
             "  o.pageCreated();"
             "});"
