@@ -356,30 +356,29 @@ void CConferencesWidget::editConference()
 
 void CConferencesWidget::deleteConference(const QString &id)
 {
-    if (m_bChangePending)
-        return;
-    QScopedValueRollback<bool> pending(m_bChangePending, true);
-    const auto answer = AlertDlg::execQuestion(this, tr("Note"), tr("Are you sure to delete meeting?"),
-                                               QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
-                                               QDialogButtonBox::Ok);
-    if (answer != QDialogButtonBox::Ok)
-        return;
-    m_bQuietErrors = false;
-    CUCMApiManager::getInstance()->deleteConference(urlPrefix(), token(), id);
+    confirmThen(tr("Are you sure to delete meeting?"),
+                [this, id] { CUCMApiManager::getInstance()->deleteConference(urlPrefix(), token(), id); });
 }
 
 void CConferencesWidget::terminateConference(const QString &id)
 {
+    confirmThen(tr("Are you sure to terminate meeting?"),
+                [this, id] { CUCMApiManager::getInstance()->terminateConference(urlPrefix(), token(), id); });
+}
+
+// A change that cannot be undone is asked for first; one at a time.
+void CConferencesWidget::confirmThen(const QString &question, const std::function<void()> &send)
+{
     if (m_bChangePending)
         return;
     QScopedValueRollback<bool> pending(m_bChangePending, true);
-    const auto answer = AlertDlg::execQuestion(this, tr("Note"), tr("Are you sure to terminate meeting?"),
+    const auto answer = AlertDlg::execQuestion(this, tr("Note"), question,
                                                QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
                                                QDialogButtonBox::Ok);
     if (answer != QDialogButtonBox::Ok)
         return;
     m_bQuietErrors = false;
-    CUCMApiManager::getInstance()->terminateConference(urlPrefix(), token(), id);
+    send();
 }
 
 void CConferencesWidget::callNow(const ucmconferenceData &conference)

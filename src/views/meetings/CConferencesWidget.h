@@ -123,6 +123,7 @@ private:
     void requestList(bool background);
     void deleteConference(const QString &id);
     void terminateConference(const QString &id);
+    void confirmThen(const QString &question, const std::function<void()> &send);
     void callNow(const ucmconferenceData &conference);
     void showEditPage(const ucmconferenceData &conference);
     void addConference();
