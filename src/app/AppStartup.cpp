@@ -44,10 +44,6 @@ void printAndCache(const QString &line)
     earlyLogCache() << line << QStringLiteral("\n");
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("main", text);
-}
 
 } // namespace
 
@@ -103,14 +99,14 @@ LaterInstanceMessage laterInstanceMessage(int joinProtocol, enums::LoginStatus s
     if (joinProtocol == models::UrlJoinConfProtocol_None)
         return {activate, QString(), QStringLiteral("Invalid url")};
     if (storedLoginStatus == enums::LoggingIn) {
-        const QString text = tr("Another process of the application is logging in.");
+        const QString text = QCoreApplication::translate("main", "Another process of the application is logging in.");
         return {activate, text, QStringLiteral("loginStatus: LoggingIn ") + text};
     }
     if (confRunning && storedConfId == parsedConfNumber)
         return {activate, QString(),
                 QStringLiteral("Another app with same address running started and conf running")};
     if (confRunning)
-        return {activate, tr("Another meeting is running on the application."),
+        return {activate, QCoreApplication::translate("main", "Another meeting is running on the application."),
                 QStringLiteral("Another conference is running on the application. Running conf id: %1, current conf id: %2")
                     .arg(storedConfId, parsedConfNumber)};
     return {argument, QString(), QStringLiteral("Another app not logined and inform it")};
@@ -151,9 +147,9 @@ bool start(CSingleApplication &app, int argc, char **argv)
         qInfo().noquote() << decision.logText;
         if (!decision.boxText.isEmpty()) {
             if (infoBox())
-                infoBox()(tr("Prompt"), decision.boxText);
+                infoBox()(QCoreApplication::translate("main", "Prompt"), decision.boxText);
             else
-                QMessageBox::about(nullptr, tr("Prompt"), decision.boxText);
+                QMessageBox::about(nullptr, QCoreApplication::translate("main", "Prompt"), decision.boxText);
         }
         app.sendMessage(decision.message);
         return false;

@@ -139,11 +139,6 @@ private slots:
         });
         QVERIFY2(sawKnownText, "lupdate did not report a text known to be in src/");
 
-        // AppStartup.cpp translates through a free tr() helper in the "main"
-        // context; lupdate takes it for a member of its namespace.
-        const QHash<QString, QString> contextAliases{
-            {QStringLiteral("rj_app::startup"), QStringLiteral("main")}};
-
         QStringList missing;
         QHash<QString, QStringList> missingLanguages;
         for (const QString &flag : {QStringLiteral("en-US"), QStringLiteral("zh-CN")}) {
@@ -158,12 +153,11 @@ private slots:
                         finished.insert(m.key());
                 }
             }
-            for (Message m : qAsConst(sourceTexts)) {
+            for (const Message &m : qAsConst(sourceTexts)) {
                 const QString shown = QStringLiteral("%1 \"%2\"%3")
                                           .arg(m.context, m.source,
                                                m.comment.isEmpty() ? QString()
                                                                    : QStringLiteral(" (%1)").arg(m.comment));
-                m.context = contextAliases.value(m.context, m.context);
                 if (finished.contains(m.key()))
                     continue;
                 if (!missingLanguages.contains(shown))
