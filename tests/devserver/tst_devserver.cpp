@@ -1,6 +1,7 @@
 #include "SimWorld.h"
 #include "helpers/AppVersion.h"
 #include "models/CUCMApiManager.h"
+#include "support/DemoServerProcess.h"
 #include "support/TestMain.h"
 #include "views/settings/CDownloadThread.h"
 #include "views/settings/CUpdateGetJson.h"
@@ -37,58 +38,13 @@ const QString kCarol = QStringLiteral("sim-carol-7");
 const QByteArray kJson = "application/json;charset=UTF-8";
 constexpr int kWaitMs = 10000;
 
-// The server as its own process. Stopped with SIGTERM when destroyed.
-class DevServer
+// The server under test, started from the executable built beside it.
+struct DevServer : glimora::test::DemoServerProcess
 {
-public:
-    ~DevServer() { stop(); }
-
-    // Starts it with the arguments (plus --quiet) and reads the ports line.
-    bool start(const QStringList &args = {QStringLiteral("--port"), QStringLiteral("0")})
+    DevServer()
+        : DemoServerProcess(QStringLiteral(GLIMORA_DEVSERVER))
     {
-        process.setProgram(QStringLiteral(GLIMORA_DEVSERVER));
-        process.setArguments(args + QStringList{QStringLiteral("--quiet")});
-        process.start();
-        if (!process.waitForStarted(kWaitMs))
-            return false;
-        while (!process.canReadLine()) {
-            if (process.state() != QProcess::Running || !process.waitForReadyRead(kWaitMs))
-                return false;
-        }
-        const QString line = QString::fromUtf8(process.readLine()).trimmed();
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("^devserver ports (\\d+) (\\d+)$")).match(line);
-        if (!m.hasMatch())
-            return false;
-        plainPort = m.captured(1).toInt();
-        rozPort = m.captured(2).toInt();
-        return plainPort > 0 && rozPort > 0;
     }
-
-    // Runs it to its end (for starts that must fail); false when it kept running.
-    bool runToEnd(const QStringList &args)
-    {
-        process.setProgram(QStringLiteral(GLIMORA_DEVSERVER));
-        process.setArguments(args);
-        process.start();
-        return process.waitForFinished(kWaitMs);
-    }
-
-    void stop()
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.terminate();
-        if (!process.waitForFinished(kWaitMs))
-            process.kill();
-        process.waitForFinished(kWaitMs);
-    }
-
-    QString base(int port = 0) const { return QStringLiteral("http://127.0.0.1:%1").arg(port ? port : plainPort); }
-
-    QProcess process;
-    int plainPort = 0;
-    int rozPort = 0;
 };
 
 struct Answer

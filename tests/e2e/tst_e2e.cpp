@@ -5,6 +5,7 @@
 // start to the first and exits cleanly.
 
 #include "support/AlertBoxSeam.h"
+#include "support/DemoServerProcess.h"
 #include "support/ModalDialogDriver.h"
 #include "support/StandInRingtone.h"
 #include "support/TestMain.h"
@@ -50,41 +51,6 @@ using namespace rj_app::enums;
 namespace {
 
 constexpr int kWaitMs = 20000;
-
-// The demo server on ports the system picks.
-class DemoServer
-{
-public:
-    bool start()
-    {
-        m_process.setProgram(QStringLiteral(GLIMORA_DEVSERVER));
-        m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        if (!m_process.waitForStarted(kWaitMs))
-            return false;
-        QElapsedTimer timer;
-        timer.start();
-        while (!m_process.canReadLine() && timer.elapsed() < kWaitMs)
-            m_process.waitForReadyRead(100);
-        const QStringList words = QString::fromUtf8(m_process.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.size() < 4 || words.at(0) != QLatin1String("devserver"))
-            return false;
-        m_port = words.at(2).toInt();
-        return m_port > 0;
-    }
-    ~DemoServer()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(kWaitMs))
-            m_process.kill();
-    }
-    int port() const { return m_port; }
-
-private:
-    QProcess m_process;
-    int m_port = 0;
-};
 
 // A picture that is not one flat colour.
 bool hasContent(const QImage &image)
@@ -156,7 +122,7 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
-    DemoServer m_server;
+    glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
     int m_exitCode = -1;
 
     CLoginManager *login() { return CLoginManager::getInstance(); }
@@ -171,7 +137,7 @@ class TestEndToEnd : public QObject
         if (!more->isChecked())
             QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, more->height() / 2));
         QVERIFY(child<QLineEdit>(dlg, "m_pEditPort")->isVisible());
-        child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(m_server.port()));
+        child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(m_server.plainPort));
         child<QLineEdit>(dlg, "m_pEditAccount")->setText(QStringLiteral("alice"));
         child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
         QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);
