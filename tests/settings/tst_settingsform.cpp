@@ -13,7 +13,6 @@
 #include "models/CRJSdkManager.h"
 #include "rjsim_control.h"
 #include "views/settings/CSettingsForm.h"
-#include "views/settings/CSettingsPlaceholderPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -203,11 +202,6 @@ private slots:
         QVERIFY(!pages()->findChild<QTabBar *>()->isVisible());
         QCOMPARE(list()->item(row)->text(), text);
         QCOMPARE(pages()->widget(row)->objectName(), page);
-        if (row == rj_app::views::SettingsPageIndex_General) {
-            auto *placeholder = dynamic_cast<rj_app::views::CSettingsPlaceholderPage *>(pages()->widget(row));
-            QVERIFY(placeholder);
-            QCOMPARE(placeholder->title(), text);
-        }
         QCOMPARE(list()->currentRow(), 0);
         QCOMPARE(pages()->currentIndex(), 0);
 

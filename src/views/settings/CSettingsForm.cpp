@@ -8,7 +8,6 @@
 #include "models/CRJSdkManager.h"
 #include "views/framework/AlertDlg.h"
 #include "views/settings/CSettingsFormUi.h"
-#include "views/settings/CSettingsPlaceholderPage.h"
 #include "views/settings/CWebreportDataTableWidget.h"
 #include "views/settings/CWebreportDetailsDlg.h"
 
@@ -157,8 +156,8 @@ void CSettingsForm::initForm()
     // The SIP password is never shown in clear.
     ui->lineedit_SIPpassword->setEchoMode(QLineEdit::Password);
 
-    // General, Audio, Video and About pages: their controls and items are set
-    // up here once those pages are built.
+    // General page and the option controls of the Audio and Video pages.
+    initOptionControls();
 
     CWebreportDataTableWidget::getInstance()->initReportTable(ui->tableWidget_content);
 }
@@ -177,6 +176,7 @@ void CSettingsForm::initConnections()
                 ui->twgtSettingsPages->setCurrentIndex(row);
         },
         Qt::QueuedConnection);
+    connectOptionControls();
     connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this,
             &CSettingsForm::slotOnLanguageChanged);
 }
@@ -511,8 +511,7 @@ void CSettingsForm::setMicMeterRunning(bool running)
 void CSettingsForm::showEvent(QShowEvent *event)
 {
     qInfo() << RJ_FUNCTION << "current page:" << ui->twgtSettingsPages->currentIndex();
-    // The General, Audio and Video pages reload their option controls here
-    // once they are built.
+    loadOptionControls();
 
     if (m_lastSettingsIndex == SettingsPageIndex_Video) {
         if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
@@ -566,7 +565,7 @@ void CSettingsForm::retranslatePageNames()
         if (QListWidgetItem *item = ui->lvSettingsEntrances->item(row))
             item->setText(formText(names[row - 1]));
     }
-    // The General page's language items are retranslated here once it is built.
+    retranslateLanguageItems();
 }
 
 } // namespace rj_app::views

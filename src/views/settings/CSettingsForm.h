@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class QButtonGroup;
+class QCheckBox;
 class QListWidget;
 class QTabWidget;
 class QTimer;
@@ -74,6 +76,12 @@ public:
     using MicLevelSource = std::function<float()>;
     static void setMicLevelSource(MicLevelSource source);
 
+    // Where "Change Path" asks for the snapshot folder: (parent, caption,
+    // start folder) -> chosen folder, empty when cancelled. The system's
+    // folder dialog unless replaced; empty restores it.
+    using FolderChooser = std::function<QString(QWidget *, const QString &, const QString &)>;
+    static void setFolderChooser(FolderChooser chooser);
+
     // The page list and the page stack, for hosts that select pages themselves.
     QListWidget *lvSettingsEntrances() const;
     QTabWidget *twgtSettingsPages() const;
@@ -81,7 +89,25 @@ public:
 public slots:
     void slt_refreshAudioDevices();
     void slt_refreshVedioDevices();
+
+    // Option controls: each applies the change at once.
+    void slotOnCallRateCurrentIndexChanged(int idx);
+    void slotOnChkBoxAutoLoginToggled(bool checked);
+    void slotOnChkBoxEnableHightFrameRateToggled(bool checked);
+    void slotOnChkBoxAutoAnswerToggled(bool checked);
+    void slotOnChkBoxAutoSaveWhiteBoardSnapshot(bool checked);
+    void slotOnLanguageCurrentIndexChanged(int idx);
     void slotOnLanguageChanged();
+    void slotOnChkBoxEnable1080p(bool checked);
+    void slotOnSeperateWin4RemoteContent(bool checked);
+    void slotOnChkBoxFullScreenOnCallConnected(bool checked);
+    void slotOnChkBoxDisableShare(bool checked);
+    void slotOnChkBoxDisablePrompt(bool checked);
+    void slotOnChkBoxAutoRun(bool checked);
+    void slotOnbuttonClicked(int id);
+    void slotOnChkBoxAINoiseReduction(bool checked);
+    void slotOnChkBoxHardEncode(bool checked);
+    void slotOnChkBoxHardDecode(bool checked);
     void slt_settingspageChanged(int index);
     void on_radio_SIPRegistration_clicked(bool nchecked);
     void on_pbt_SIPSave_clicked();
@@ -94,6 +120,7 @@ public slots:
     void slotOnDeviceRemoved(rj::engine::RJDevice device);
     void slt_updateMicVolume();
     void slt_playTestSound();
+    void slt_UploadFeedBack();
 
     // About page: a manual update check and its answer, or its failure.
     void on_m_pBtnCheckUpdate_clicked();
@@ -121,6 +148,14 @@ private:
     void stopListeningToUpdateCheck();
     void showWebReport();
     void initDevicePages();
+    // General page and the option controls (CSettingsGeneralPage.cpp).
+    void initOptionControls();
+    void connectOptionControls();
+    void loadOptionControls();
+    void retranslateLanguageItems();
+    void chooseSnapshotPath();
+    void showEngineState(QCheckBox *box, bool engineState);
+    void showRenderType();
     void refreshMicComboBox();
     void refreshSpeakerComboBox();
     void refreshCameraComboBox();
@@ -140,6 +175,14 @@ private:
     std::string m_strDiagText;
     bool m_bNetworkNormal = false;
     bool m_bWebReportShown = false;
+
+    // The render-type radio buttons (ids: RenderTypeId) and the type last
+    // applied or read from the engine.
+    QButtonGroup *m_pRenderTypeGroup = nullptr;
+    int m_iRenderType = 0;
+    // Whether the stored choices that only this form applies have reached
+    // the engine (at the first show).
+    bool m_bStoredChoicesApplied = false;
 
     // Device lists of the last refresh and the engine's current devices then.
     std::vector<rj::engine::RJDevice> m_audioCaptureDevices;

@@ -1,16 +1,17 @@
 #include "views/settings/CSettingsFormUi.h"
 
 #include "custom_controls/CComboBoxIgnoreScroll.h"
-#include "views/settings/CSettingsPlaceholderPage.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QSpacerItem>
 #include <QStackedWidget>
@@ -59,6 +60,29 @@ QWidget *newField(QWidget *parent, const char *panelName, QLabel *&label, const 
     return panel;
 }
 
+// A check box 16 pixels high with its explanation below, which wraps and
+// grows from 18 to 34 pixels.
+QWidget *newExplainedOption(QWidget *parent, const char *panelName, QCheckBox *&box, const char *boxName,
+                            QLabel *&explanation, const char *explanationName)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(panelName));
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    box = new QCheckBox(panel);
+    box->setObjectName(QLatin1String(boxName));
+    box->setFixedHeight(16);
+    layout->addWidget(box);
+    explanation = new QLabel(panel);
+    explanation->setObjectName(QLatin1String(explanationName));
+    explanation->setMinimumHeight(18);
+    explanation->setMaximumHeight(34);
+    explanation->setWordWrap(true);
+    layout->addWidget(explanation);
+    return panel;
+}
+
 QLineEdit *newLineEdit(const char *name)
 {
     auto *edit = new QLineEdit();
@@ -96,7 +120,7 @@ void CSettingsForm::setupUi(QWidget *form)
     horizontalLayout->addWidget(twgtSettingsPages);
 
     setupSipPage();
-    setupPlaceholderPages();
+    setupPages();
 
     retranslateUi(form);
     twgtSettingsPages->setCurrentIndex(0);
@@ -191,25 +215,216 @@ void CSettingsForm::setupSipPage()
     twgtSettingsPages->addTab(tabSettingsSIP, QString());
 }
 
-// General, Audio, Video and About: empty pages with their title, filled in
-// by later work on each page.
-void CSettingsForm::setupPlaceholderPages()
+void CSettingsForm::setupPages()
 {
-    const auto addPage = [this](const char *name) {
-        auto *page = new rj_app::views::CSettingsPlaceholderPage(twgtSettingsPages);
-        page->setObjectName(QLatin1String(name));
-        twgtSettingsPages->addTab(page, QString());
-        return page;
-    };
-    tabSettingsGeneral = addPage("tabSettingsGeneral");
+    tabSettingsGeneral = setupGeneralPage();
+    twgtSettingsPages->addTab(tabSettingsGeneral, QString());
     tabSettingsAudio = setupAudioPage();
     twgtSettingsPages->addTab(tabSettingsAudio, QString());
     tabSettingsVideo = setupVideoPage();
     twgtSettingsPages->addTab(tabSettingsVideo, QString());
+    setupAudioVideoOptions();
     tabSettingReport = setupReportPage();
     twgtSettingsPages->addTab(tabSettingReport, QString());
     tabSettingsAbout = setupAboutPage();
     twgtSettingsPages->addTab(tabSettingsAbout, QString());
+}
+
+// General: call rate, language, snapshot folder, feedback and the
+// application options, in a scroll area like the SIP page.
+QWidget *CSettingsForm::setupGeneralPage()
+{
+    auto *page = new QWidget();
+    page->setObjectName(QStringLiteral("tabSettingsGeneral"));
+    QVBoxLayout *pageLayout = newColumnLayout(page, "verticalLayoutGeneralPage", 0);
+
+    m_pScrollGeneral = new QScrollArea(page);
+    m_pScrollGeneral->setObjectName(QStringLiteral("m_pScrollGeneral"));
+    m_pScrollGeneral->setFrameShape(QFrame::NoFrame);
+    m_pScrollGeneral->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pScrollGeneral->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pScrollGeneral->setWidgetResizable(true);
+    pageLayout->addWidget(m_pScrollGeneral);
+
+    scaSettingsGeneral = new QWidget();
+    scaSettingsGeneral->setObjectName(QStringLiteral("scaSettingsGeneral"));
+    auto *scrollRow = new QHBoxLayout(scaSettingsGeneral);
+    scrollRow->setObjectName(QStringLiteral("horizontalLayoutGeneralScroll"));
+    scrollRow->setContentsMargins(0, 0, 0, 0);
+    scrollRow->setSpacing(0);
+    scorllGeneralWidght = new QWidget(scaSettingsGeneral);
+    scorllGeneralWidght->setObjectName(QStringLiteral("scorllGeneralWidght"));
+    scorllGeneralWidght->setFixedWidth(kColumnWidth);
+    QVBoxLayout *column = newColumnLayout(scorllGeneralWidght, "verticalLayoutGeneralColumn", 16);
+    column->setContentsMargins(30, 20, 30, 20);
+    scrollRow->addWidget(scorllGeneralWidght);
+    scrollRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+
+    m_pCmbBoxCallRate = new rj_app::custom_controls::CComboBoxIgnoreScroll();
+    m_pCmbBoxCallRate->setObjectName(QStringLiteral("m_pCmbBoxCallRate"));
+    widget_2 = newField(scorllGeneralWidght, "widget_2", label_callrate, "label_callrate", m_pCmbBoxCallRate);
+    column->addWidget(widget_2);
+
+    m_pCmbBoxLanguage = new rj_app::custom_controls::CComboBoxIgnoreScroll();
+    m_pCmbBoxLanguage->setObjectName(QStringLiteral("m_pCmbBoxLanguage"));
+    m_pWgtLanguagePanel = newField(scorllGeneralWidght, "m_pWgtLanguagePanel", label_language, "label_language",
+                                   m_pCmbBoxLanguage);
+    column->addWidget(m_pWgtLanguagePanel);
+
+    // Label above a row of the folder and its button.
+    m_pWgtSnapshotPathPanel = new QWidget(scorllGeneralWidght);
+    m_pWgtSnapshotPathPanel->setObjectName(QStringLiteral("m_pWgtSnapshotPathPanel"));
+    QVBoxLayout *snapshot = newColumnLayout(m_pWgtSnapshotPathPanel, "verticalLayoutSnapshot", 4);
+    label_snapshot = new QLabel(m_pWgtSnapshotPathPanel);
+    label_snapshot->setObjectName(QStringLiteral("label_snapshot"));
+    label_snapshot->setFixedHeight(kFieldHeight);
+    snapshot->addWidget(label_snapshot);
+    auto *snapshotRow = new QHBoxLayout();
+    snapshotRow->setObjectName(QStringLiteral("horizontalLayoutSnapshot"));
+    snapshotRow->setContentsMargins(0, 0, 0, 0);
+    snapshotRow->setSpacing(10);
+    m_pSnapshotPath = new QLineEdit(m_pWgtSnapshotPathPanel);
+    m_pSnapshotPath->setObjectName(QStringLiteral("m_pSnapshotPath"));
+    m_pSnapshotPath->setFixedHeight(kFieldHeight);
+    snapshotRow->addWidget(m_pSnapshotPath);
+    m_pBtnChangeSnapshotPath = new QPushButton(m_pWgtSnapshotPathPanel);
+    m_pBtnChangeSnapshotPath->setObjectName(QStringLiteral("m_pBtnChangeSnapshotPath"));
+    m_pBtnChangeSnapshotPath->setFixedSize(120, kFieldHeight);
+    m_pBtnChangeSnapshotPath->setCursor(Qt::PointingHandCursor);
+    snapshotRow->addWidget(m_pBtnChangeSnapshotPath);
+    snapshot->addLayout(snapshotRow);
+    column->addWidget(m_pWgtSnapshotPathPanel);
+
+    m_pWgtDiagnosticsPanel = new QWidget(scorllGeneralWidght);
+    m_pWgtDiagnosticsPanel->setObjectName(QStringLiteral("m_pWgtDiagnosticsPanel"));
+    QVBoxLayout *diagnostics = newColumnLayout(m_pWgtDiagnosticsPanel, "verticalLayoutDiagnostics", 4);
+    label_diagnostics = new QLabel(m_pWgtDiagnosticsPanel);
+    label_diagnostics->setObjectName(QStringLiteral("label_diagnostics"));
+    label_diagnostics->setFixedHeight(kFieldHeight);
+    diagnostics->addWidget(label_diagnostics);
+    auto *diagnosticsRow = new QHBoxLayout();
+    diagnosticsRow->setObjectName(QStringLiteral("horizontalLayoutDiagnostics"));
+    diagnosticsRow->setContentsMargins(0, 0, 0, 0);
+    btnUploadDiagnosis = new QPushButton(m_pWgtDiagnosticsPanel);
+    btnUploadDiagnosis->setObjectName(QStringLiteral("btnUploadDiagnosis"));
+    btnUploadDiagnosis->setFixedSize(120, kFieldHeight);
+    btnUploadDiagnosis->setCursor(Qt::PointingHandCursor);
+    diagnosticsRow->addWidget(btnUploadDiagnosis);
+    diagnosticsRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    diagnostics->addLayout(diagnosticsRow);
+    column->addWidget(m_pWgtDiagnosticsPanel);
+
+    widget_6 = new QWidget(scorllGeneralWidght);
+    widget_6->setObjectName(QStringLiteral("widget_6"));
+    widget_6->setFixedHeight(400);
+    QVBoxLayout *application = newColumnLayout(widget_6, "verticalLayoutApplication", 8);
+    label_application = new QLabel(widget_6);
+    label_application->setObjectName(QStringLiteral("label_application"));
+    label_application->setFixedHeight(kFieldHeight);
+    application->addWidget(label_application);
+    const auto addCheckBox = [](QWidget *parent, QVBoxLayout *layout, const char *name, int height) {
+        auto *box = new QCheckBox(parent);
+        box->setObjectName(QLatin1String(name));
+        box->setFixedHeight(height);
+        layout->addWidget(box);
+        return box;
+    };
+    m_pChkBoxAutoLogin = addCheckBox(widget_6, application, "m_pChkBoxAutoLogin", kFieldHeight);
+    m_pChkBoxAutoAnswer = addCheckBox(widget_6, application, "m_pChkBoxAutoAnswer", kFieldHeight);
+    m_pChkBoxAutoRun = addCheckBox(widget_6, application, "m_pChkBoxAutoRun", kFieldHeight);
+    m_pChkBoxAutoSaveWhiteBoardSnapshot =
+        addCheckBox(widget_6, application, "m_pChkBoxAutoSaveWhiteBoardSnapshot", kFieldHeight);
+    m_pChkBoxSeperateWin4RemoteContent =
+        addCheckBox(widget_6, application, "m_pChkBoxSeperateWin4RemoteContent", kFieldHeight);
+
+    m_pWgtDisablepromptPanel = newExplainedOption(widget_6, "m_pWgtDisablepromptPanel", m_pChkBoxDisablePrompt,
+                                                  "m_pChkBoxDisablePrompt", lblClosePrompt, "lblClosePrompt");
+    application->addWidget(m_pWgtDisablepromptPanel);
+    m_pChkBoxFullScreenOnCallConnected = addCheckBox(widget_6, application, "m_pChkBoxFullScreenOnCallConnected", 18);
+    m_pWgtDisablesharePanel = newExplainedOption(widget_6, "m_pWgtDisablesharePanel", m_pChkBoxDisableShare,
+                                                 "m_pChkBoxDisableShare", lblDisableShare, "lblDisableShare");
+    application->addWidget(m_pWgtDisablesharePanel);
+    application->addItem(new QSpacerItem(20, 10, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    column->addWidget(widget_6);
+    column->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+
+    m_pScrollGeneral->setWidget(scaSettingsGeneral);
+    return page;
+}
+
+// The noise-reduction panel goes under the test sound of the Audio page; the
+// render type, frame rate, 1080p and hardware coding under the camera.
+void CSettingsForm::setupAudioVideoOptions()
+{
+    auto *audioColumn = qobject_cast<QVBoxLayout *>(widget_12->layout());
+    m_pWgtAINoiseReductionPanel =
+        newExplainedOption(widget_12, "m_pWgtAINoiseReductionPanel", m_pChkBoxAINoiseReduction,
+                           "m_pChkBoxAINoiseReduction", lblAINoiseReduction, "lblAINoiseReduction");
+    if (audioColumn) {
+        audioColumn->addSpacing(12);
+        audioColumn->addWidget(m_pWgtAINoiseReductionPanel);
+    }
+
+    // One block under the camera, packed tighter than the page's fields so
+    // that the page still fits the in-call settings window.
+    auto *videoColumn = qobject_cast<QVBoxLayout *>(videoWidget->layout());
+    auto *videoOptions = new QWidget(videoWidget);
+    videoOptions->setObjectName(QStringLiteral("wgtVideoOptions"));
+    QVBoxLayout *options = newColumnLayout(videoOptions, "verticalLayoutVideoOptions", 4);
+
+    m_pWgtRenderTypePanel = new QWidget(videoOptions);
+    m_pWgtRenderTypePanel->setObjectName(QStringLiteral("m_pWgtRenderTypePanel"));
+    QVBoxLayout *renderType = newColumnLayout(m_pWgtRenderTypePanel, "verticalLayoutRenderType", 4);
+    label_renderType = new QLabel(m_pWgtRenderTypePanel);
+    label_renderType->setObjectName(QStringLiteral("label_renderType"));
+    label_renderType->setFixedHeight(16);
+    renderType->addWidget(label_renderType);
+    groupbox = new QGroupBox(m_pWgtRenderTypePanel);
+    groupbox->setObjectName(QStringLiteral("groupbox"));
+    groupbox->setFixedHeight(kFieldHeight);
+    groupbox->setFlat(true);
+    auto *radios = new QHBoxLayout(groupbox);
+    radios->setObjectName(QStringLiteral("horizontalLayoutRenderType"));
+    radios->setContentsMargins(0, 0, 0, 0);
+    radios->setSpacing(0);
+    const auto addRadio = [this, radios](const char *name) {
+        auto *radio = new QRadioButton(groupbox);
+        radio->setObjectName(QLatin1String(name));
+        radio->setFixedSize(120, kFieldHeight);
+        radios->addWidget(radio);
+        return radio;
+    };
+    prbtRenderAuto = addRadio("prbtRenderAuto");
+    prbtRenderD3d = addRadio("prbtRenderD3d");
+    prbtRenderGDI = addRadio("prbtRenderGDI");
+    radios->addItem(new QSpacerItem(10, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    renderType->addWidget(groupbox);
+    options->addWidget(m_pWgtRenderTypePanel);
+
+    m_pWgtHightFrameRatePanel =
+        newExplainedOption(videoOptions, "m_pWgtHightFrameRatePanel", m_pChkBoxEnableHightFrameRate,
+                           "m_pChkBoxEnableHightFrameRate", lblEnableHighrate, "lblEnableHighrate");
+    lblEnableHighrate->setMinimumHeight(0);
+    options->addWidget(m_pWgtHightFrameRatePanel);
+    // 1080p and the hardware coding switches side by side.
+    auto *switches = new QHBoxLayout();
+    switches->setObjectName(QStringLiteral("horizontalLayoutVideoSwitches"));
+    switches->setContentsMargins(0, 0, 0, 0);
+    switches->setSpacing(16);
+    const auto addCheckBox = [videoOptions, switches](const char *name) {
+        auto *box = new QCheckBox(videoOptions);
+        box->setObjectName(QLatin1String(name));
+        box->setFixedHeight(18);
+        switches->addWidget(box);
+        return box;
+    };
+    m_pChkBoxEnable1080p = addCheckBox("m_pChkBoxEnable1080p");
+    m_pChkBoxHardEncode = addCheckBox("m_pChkBoxHardEncode");
+    m_pChkBoxHardDecode = addCheckBox("m_pChkBoxHardDecode");
+    switches->addStretch(1);
+    options->addLayout(switches);
+    if (videoColumn)
+        videoColumn->addWidget(videoOptions);
 }
 
 // Network Report: a no-report page and the report itself in one stack.
@@ -339,7 +554,7 @@ void CSettingsForm::retranslateUi(QWidget *form)
     label_SIPpassword->setText(formText("Password"));
     pbt_SIPSave->setText(formText("Save"));
 
-    tabSettingsGeneral->setTitle(formText("General"));
+    retranslateOptions();
     label_titleNone->setText(formText("No report currently"));
     label_promptNone->setText(formText("Please log in to check report"));
     label_titleReport->setText(formText("Network status is normal"));
@@ -347,6 +562,70 @@ void CSettingsForm::retranslateUi(QWidget *form)
     label_promptReport->setText(formText("Pleas make a call to view more data"));
     m_pLblAdvice->setText(QString());
     retranslateDevicePages();
+}
+
+void CSettingsForm::retranslateOptions()
+{
+    // Spelt out in full so that the translation tools see every text.
+    label_callrate->setText(
+        QCoreApplication::translate("CSettingsForm", "Call Rate"));
+    label_language->setText(
+        QCoreApplication::translate("CSettingsForm", "Language"));
+    label_snapshot->setText(
+        QCoreApplication::translate("CSettingsForm", "Snapshot Path:"));
+    m_pBtnChangeSnapshotPath->setText(
+        QCoreApplication::translate("CSettingsForm", "Change Path"));
+    label_diagnostics->setText(
+        QCoreApplication::translate("CSettingsForm", "Diagnostics"));
+    btnUploadDiagnosis->setText(
+        QCoreApplication::translate("CSettingsForm", "Feedback"));
+    label_application->setText(
+        QCoreApplication::translate("CSettingsForm", "Application"));
+    m_pChkBoxAutoLogin->setText(
+        QCoreApplication::translate("CSettingsForm", "Login automatically when app starts up"));
+    m_pChkBoxAutoAnswer->setText(
+        QCoreApplication::translate("CSettingsForm", "Answer incoming calls automatically"));
+    m_pChkBoxAutoRun->setText(
+        QCoreApplication::translate("CSettingsForm", "Start app when I start windows"));
+    m_pChkBoxAutoSaveWhiteBoardSnapshot->setText(
+        QCoreApplication::translate("CSettingsForm", "Automatic save a snapshot when close whiteboard"));
+    m_pChkBoxSeperateWin4RemoteContent->setText(
+        QCoreApplication::translate("CSettingsForm", "Use a separate window when viewing the video content shared by others"));
+    // Longer than the column in some languages: the whole text on hover.
+    m_pChkBoxSeperateWin4RemoteContent->setToolTip(m_pChkBoxSeperateWin4RemoteContent->text());
+    m_pChkBoxDisablePrompt->setText(
+        QCoreApplication::translate("CSettingsForm", "Disable prompt"));
+    lblClosePrompt->setText(
+        QCoreApplication::translate("CSettingsForm", "If checked, prompt information such as network status is not popup after joining conference."));
+    m_pChkBoxFullScreenOnCallConnected->setText(
+        QCoreApplication::translate("CSettingsForm", "Full screen when entering a meeting"));
+    m_pChkBoxDisableShare->setText(
+        QCoreApplication::translate("CSettingsForm", "Disable Share"));
+    lblDisableShare->setText(
+        QCoreApplication::translate("CSettingsForm", "Join the meeting next time to take effect."));
+
+    m_pChkBoxAINoiseReduction->setText(
+        QCoreApplication::translate("CSettingsForm", "Intelligent Noise Reduction"));
+    lblAINoiseReduction->setText(
+        QCoreApplication::translate("CSettingsForm", "When enabled, noise other than people voice is reduced intelligently."));
+    label_renderType->setText(
+        QCoreApplication::translate("CSettingsForm", "Render Type:"));
+    prbtRenderAuto->setText(
+        QCoreApplication::translate("CSettingsForm", "Auto"));
+    prbtRenderD3d->setText(
+        QCoreApplication::translate("CSettingsForm", "D3D"));
+    prbtRenderGDI->setText(
+        QCoreApplication::translate("CSettingsForm", "GDI"));
+    m_pChkBoxEnableHightFrameRate->setText(
+        QCoreApplication::translate("CSettingsForm", "Enable high frame rate video"));
+    lblEnableHighrate->setText(
+        QCoreApplication::translate("CSettingsForm", "If checked, the high frame rate 25fps is preferred in video tranfer."));
+    m_pChkBoxEnable1080p->setText(
+        QCoreApplication::translate("CSettingsForm", "Support 1080p"));
+    m_pChkBoxHardEncode->setText(
+        QCoreApplication::translate("CSettingsForm", "Enable hard encode"));
+    m_pChkBoxHardDecode->setText(
+        QCoreApplication::translate("CSettingsForm", "Enable hard decode"));
 }
 
 } // namespace Ui

@@ -8,12 +8,14 @@
 #include <QString>
 
 class QCheckBox;
+class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QScrollArea;
 class QStackedWidget;
 class QTabWidget;
@@ -23,10 +25,6 @@ class QWidget;
 
 namespace rj_app::custom_controls {
 class CComboBoxIgnoreScroll;
-}
-
-namespace rj_app::views {
-class CSettingsPlaceholderPage;
 }
 
 namespace Ui {
@@ -71,8 +69,38 @@ public:
     QLineEdit *lineedit_SIPpassword = nullptr;
     QPushButton *pbt_SIPSave = nullptr;
 
-    // Page 1: placeholder until its controls are built.
-    rj_app::views::CSettingsPlaceholderPage *tabSettingsGeneral = nullptr;
+    // Page 1: General
+    QWidget *tabSettingsGeneral = nullptr;
+    QScrollArea *m_pScrollGeneral = nullptr;
+    QWidget *scaSettingsGeneral = nullptr;
+    QWidget *scorllGeneralWidght = nullptr;
+    QWidget *widget_2 = nullptr;
+    QLabel *label_callrate = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *m_pCmbBoxCallRate = nullptr;
+    QWidget *m_pWgtLanguagePanel = nullptr;
+    QLabel *label_language = nullptr;
+    rj_app::custom_controls::CComboBoxIgnoreScroll *m_pCmbBoxLanguage = nullptr;
+    QWidget *m_pWgtSnapshotPathPanel = nullptr;
+    QLabel *label_snapshot = nullptr;
+    QLineEdit *m_pSnapshotPath = nullptr;
+    QPushButton *m_pBtnChangeSnapshotPath = nullptr;
+    QWidget *m_pWgtDiagnosticsPanel = nullptr;
+    QLabel *label_diagnostics = nullptr;
+    QPushButton *btnUploadDiagnosis = nullptr;
+    QWidget *widget_6 = nullptr;
+    QLabel *label_application = nullptr;
+    QCheckBox *m_pChkBoxAutoLogin = nullptr;
+    QCheckBox *m_pChkBoxAutoAnswer = nullptr;
+    QCheckBox *m_pChkBoxAutoRun = nullptr;
+    QCheckBox *m_pChkBoxAutoSaveWhiteBoardSnapshot = nullptr;
+    QCheckBox *m_pChkBoxSeperateWin4RemoteContent = nullptr;
+    QWidget *m_pWgtDisablepromptPanel = nullptr;
+    QCheckBox *m_pChkBoxDisablePrompt = nullptr;
+    QLabel *lblClosePrompt = nullptr;
+    QCheckBox *m_pChkBoxFullScreenOnCallConnected = nullptr;
+    QWidget *m_pWgtDisablesharePanel = nullptr;
+    QCheckBox *m_pChkBoxDisableShare = nullptr;
+    QLabel *lblDisableShare = nullptr;
 
     // Page 2: Audio
     QWidget *tabSettingsAudio = nullptr;
@@ -86,6 +114,9 @@ public:
     rj_app::custom_controls::CComboBoxIgnoreScroll *cbbSpeaker = nullptr;
     QPushButton *btnPlayTestSound = nullptr;
     QLabel *lblPlayTestSoundTip = nullptr;
+    QWidget *m_pWgtAINoiseReductionPanel = nullptr;
+    QCheckBox *m_pChkBoxAINoiseReduction = nullptr;
+    QLabel *lblAINoiseReduction = nullptr;
 
     // Page 3: Video
     QWidget *tabSettingsVideo = nullptr;
@@ -94,6 +125,18 @@ public:
     QWidget *widget_13 = nullptr;
     QLabel *label_camera = nullptr;
     rj_app::custom_controls::CComboBoxIgnoreScroll *cbbCamera = nullptr;
+    QWidget *m_pWgtRenderTypePanel = nullptr;
+    QLabel *label_renderType = nullptr;
+    QGroupBox *groupbox = nullptr;
+    QRadioButton *prbtRenderAuto = nullptr;
+    QRadioButton *prbtRenderD3d = nullptr;
+    QRadioButton *prbtRenderGDI = nullptr;
+    QWidget *m_pWgtHightFrameRatePanel = nullptr;
+    QCheckBox *m_pChkBoxEnableHightFrameRate = nullptr;
+    QLabel *lblEnableHighrate = nullptr;
+    QCheckBox *m_pChkBoxEnable1080p = nullptr;
+    QCheckBox *m_pChkBoxHardEncode = nullptr;
+    QCheckBox *m_pChkBoxHardDecode = nullptr;
 
     // Page 5: About
     QWidget *tabSettingsAbout = nullptr;
@@ -132,7 +175,11 @@ public:
 
 private:
     void setupSipPage();
-    void setupPlaceholderPages();
+    void setupPages();
+    QWidget *setupGeneralPage();
+    // The option controls that sit on the Audio and Video pages.
+    void setupAudioVideoOptions();
+    void retranslateOptions();
     // Audio, Video and About (CSettingsDevicePagesUi.cpp).
     QWidget *setupAudioPage();
     QWidget *setupVideoPage();

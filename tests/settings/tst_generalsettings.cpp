@@ -1,0 +1,620 @@
+// The option controls of the settings page set against the simulated engine:
+// the first show handing the stored choices to the engine, the call rate,
+// Disable Share and render type decisions, controls that show what is in
+// effect after the engine refuses, the session start entry, the language,
+// the snapshot folder and the stored options.
+
+#include "DesktopEntryReader.h"
+#include "support/AlertBoxSeam.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "helpers/CUserConfigUtils.h"
+#include "models/CLinguist.h"
+#include "models/CLoginManager.h"
+#include "models/CRJSdkManager.h"
+#include "platform/CAutoStart.h"
+#include "rjsim_control.h"
+#include "views/settings/CSettingsForm.h"
+#include "views/settings/FeedBackDlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+#include <unistd.h>
+
+using glimora::test::AlertBoxSeam;
+using rj_app::helpers::CUserConfigUtils;
+using rj_app::models::CLinguist;
+using rj_app::models::CLoginManager;
+using rj_app::models::CRJSdkManager;
+using rj_app::platform::CAutoStart;
+using rj_app::views::CSettingsForm;
+
+Q_DECLARE_METATYPE(std::function<bool(CUserConfigUtils *)>)
+Q_DECLARE_METATYPE(std::function<void(CUserConfigUtils *, bool)>)
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+QList<QStringList> journalArgs(const char *operation)
+{
+    QList<QStringList> calls;
+    for (const auto &call : rjsim::journalOf(operation)) {
+        QStringList fields;
+        for (std::size_t i = 1; i < call.size(); ++i)
+            fields << QString::fromStdString(call[i]);
+        calls << fields;
+    }
+    return calls;
+}
+
+// The modes that the hardware coding calls gave, each (stream, codec) pair
+// counted once: empty when a pair was set twice.
+QSet<QString> codingModes(const char *operation)
+{
+    QSet<QString> modes;
+    QSet<QString> pairs;
+    for (const QStringList &call : journalArgs(operation)) {
+        const QString pair = call.value(0) + QLatin1Char('/') + call.value(1);
+        if (pairs.contains(pair))
+            return {QStringLiteral("pair %1 set twice").arg(pair)};
+        pairs.insert(pair);
+        modes.insert(call.value(2));
+    }
+    return modes;
+}
+
+QString configFile()
+{
+    return CUserConfigUtils::getUserConfigPath() + QStringLiteral("/Glimora/Config/config.ini");
+}
+
+} // namespace
+
+class TestGeneralSettings : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CSettingsForm> m_form;
+    std::unique_ptr<AlertBoxSeam> m_seam;
+    std::unique_ptr<QTemporaryDir> m_configHome;
+    QByteArray m_savedConfigHome;
+
+    CUserConfigUtils *config() { return CUserConfigUtils::getInstance(); }
+    CRJSdkManager *sdk() { return CRJSdkManager::getInstance(); }
+
+    template <typename T>
+    T *child(const char *name)
+    {
+        T *widget = m_form->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qWarning() << "no child" << name;
+        return widget;
+    }
+    QCheckBox *box(const char *name) { return child<QCheckBox>(name); }
+    QComboBox *callRateCombo() { return child<QComboBox>("m_pCmbBoxCallRate"); }
+    QComboBox *languageCombo() { return child<QComboBox>("m_pCmbBoxLanguage"); }
+    QString checkedRenderType()
+    {
+        for (const char *name : {"prbtRenderAuto", "prbtRenderD3d", "prbtRenderGDI"}) {
+            if (child<QRadioButton>(name)->isChecked())
+                return QLatin1String(name);
+        }
+        return QStringLiteral("none");
+    }
+    QString autostartDir() const { return m_configHome->path() + QStringLiteral("/autostart"); }
+
+    void settle()
+    {
+        QCOMPARE(rjsim_wait_idle(kWaitMs), 1);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
+    // A form on the given page, as the home window shows it after a sign-in.
+    void openForm(int page = rj_app::views::SettingsPageIndex_General)
+    {
+        m_form = std::make_unique<CSettingsForm>();
+        m_form->setSipSettingsVisible(false);
+        m_form->setCurrentPage(page);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        settle();
+    }
+
+    void reshow()
+    {
+        m_form->hide();
+        m_form->show();
+        settle();
+    }
+
+    // The user configuration as a first start finds it: no file.
+    void freshConfig()
+    {
+        CUserConfigUtils::releaseInstance();
+        QVERIFY(!QFile::exists(configFile()) || QFile::remove(configFile()));
+        CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+        QVERIFY(config());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("RJSIM_TIME_SCALE", "0");
+        CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+        QVERIFY(config());
+        CLoginManager::getInstance()->initRJSdkManagerInstance();
+        CLoginManager::getInstance()->initialize();
+        QVERIFY(sdk());
+        CLinguist::getInstance()->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
+        CLinguist::getInstance()->changeLanguage(CLinguist::EN_US);
+        m_savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+    }
+
+    void init()
+    {
+        m_seam = std::make_unique<AlertBoxSeam>(QDialogButtonBox::Cancel);
+        m_configHome = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_configHome->isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome->path()));
+        settle();
+        rjsim_clear_journal();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_seam.reset();
+        rjsim_clear_result(nullptr);
+        CSettingsForm::setFolderChooser(nullptr);
+        QFile::setPermissions(autostartDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_configHome.reset();
+        qputenv("XDG_CONFIG_HOME", m_savedConfigHome);
+        settle();
+    }
+
+    void cleanupTestCase()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CRJSdkManager::releaseInstance();
+    }
+
+    // The engine keeps no noise suppression or hardware coding choice of its
+    // own: the first show hands over the stored ones, on or off, once. Boxes
+    // that are on are written back to the configuration.
+    void firstShowAppliesStoredChoicesOnce_data()
+    {
+        QTest::addColumn<bool>("fresh");
+        QTest::addColumn<bool>("noise");
+        QTest::addColumn<bool>("hardware");
+        QTest::addColumn<QString>("noiseLevel");
+        QTest::addColumn<QString>("codingMode");
+        QTest::newRow("fresh configuration") << true << true << false << "2" << "1";
+        QTest::newRow("all stored off") << false << false << false << "0" << "1";
+        QTest::newRow("all stored on") << false << true << true << "2" << "2";
+    }
+    void firstShowAppliesStoredChoicesOnce()
+    {
+        QFETCH(bool, fresh);
+        QFETCH(bool, noise);
+        QFETCH(bool, hardware);
+        QFETCH(QString, noiseLevel);
+        QFETCH(QString, codingMode);
+        if (fresh) {
+            freshConfig();
+        } else {
+            config()->setAINoiseReduction(noise);
+            config()->setEnableHardEncode(hardware);
+            config()->setEnableHardDecode(hardware);
+        }
+        rjsim_clear_journal();
+
+        m_form = std::make_unique<CSettingsForm>();
+        QCOMPARE(rjsim_journal_count("enableNoiseSuppression"), 0); // not before the show
+        m_form->setSipSettingsVisible(false);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        settle();
+
+        QCOMPARE(journalArgs("enableNoiseSuppression"), QList<QStringList>{{noiseLevel}});
+        QCOMPARE(codingModes("enableHardEncoder"), QSet<QString>{codingMode});
+        QCOMPARE(codingModes("enableHardDecoder"), QSet<QString>{codingMode});
+        QCOMPARE(box("m_pChkBoxAINoiseReduction")->isChecked(), noise);
+        QCOMPARE(box("m_pChkBoxHardEncode")->isChecked(), hardware);
+        if (fresh) {
+            const QByteArray stored = glimora::test::readBytes(configFile());
+            for (const char *line : {"RememberMe=1", "DisablePrompt=true", "AINoiseReduction=1"})
+                QVERIFY2(stored.contains(line), line);
+        }
+
+        rjsim_clear_journal();
+        reshow();
+        QCOMPARE(rjsim_journal_count("enableNoiseSuppression"), 0);
+        QCOMPARE(rjsim_journal_count("enableHardEncoder"), 0);
+        QCOMPARE(rjsim_journal_count("enableHardDecoder"), 0);
+    }
+
+    // The combo shows the engine's rate and sets only a different one; a rate
+    // the table does not offer shows no entry, so that every entry can be
+    // chosen.
+    void callRate_data()
+    {
+        QTest::addColumn<int>("engineKbps");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QList<QStringList>>("calls");
+        QTest::newRow("3M is 3027") << 1024 << "1M" << "3M" << QList<QStringList>{{"3027"}};
+        QTest::newRow("4M") << 3027 << "3M" << "4M" << QList<QStringList>{{"4096"}};
+        QTest::newRow("the rate in effect") << 2048 << "2M" << "2M" << QList<QStringList>{};
+        QTest::newRow("first entry after an unlisted rate") << 1000 << "" << "384K" << QList<QStringList>{{"384"}};
+    }
+    void callRate()
+    {
+        QFETCH(int, engineKbps);
+        QFETCH(QString, shown);
+        QFETCH(QString, chosen);
+        QFETCH(QList<QStringList>, calls);
+        QVERIFY(sdk()->setBandwidth(unsigned(engineKbps)));
+        rjsim_clear_journal();
+        openForm();
+        QCOMPARE(callRateCombo()->count(), 8);
+        QCOMPARE(callRateCombo()->currentText(), shown);
+        QCOMPARE(rjsim_journal_count("setBandwidth"), 0);
+
+        callRateCombo()->setCurrentIndex(callRateCombo()->findText(chosen));
+        QCOMPARE(journalArgs("setBandwidth"), calls);
+        QCOMPARE(sdk()->getBandwidth(), calls.isEmpty() ? unsigned(engineKbps) : calls.first().first().toUInt());
+    }
+
+    // Checked means sharing is off. The engine is switched only when it
+    // disagrees with the box, also after the other settings window changed it.
+    void disableShare_data()
+    {
+        QTest::addColumn<bool>("contentAtShow");
+        QTest::addColumn<bool>("contentAtClick");
+        QTest::addColumn<QList<QStringList>>("calls");
+        QTest::newRow("sharing on, checked") << true << true << QList<QStringList>{{"0"}};
+        QTest::newRow("sharing off, unchecked") << false << false << QList<QStringList>{{"1"}};
+        QTest::newRow("unchecked while already on") << false << true << QList<QStringList>{};
+        QTest::newRow("checked while already off") << true << false << QList<QStringList>{};
+    }
+    void disableShare()
+    {
+        QFETCH(bool, contentAtShow);
+        QFETCH(bool, contentAtClick);
+        QFETCH(QList<QStringList>, calls);
+        QVERIFY(sdk()->enableContent(contentAtShow));
+        openForm();
+        QCheckBox *disable = box("m_pChkBoxDisableShare");
+        QCOMPARE(disable->isChecked(), !contentAtShow);
+        QVERIFY(sdk()->enableContent(contentAtClick));
+        rjsim_clear_journal();
+
+        disable->click();
+        QCOMPARE(journalArgs("enableContent"), calls);
+        QCOMPARE(sdk()->contentEnabled(), !disable->isChecked());
+    }
+
+    // A click applies a type other than the one in effect, also when the
+    // other settings window changed it since this form was made.
+    void renderType_data()
+    {
+        QTest::addColumn<int>("engineType");
+        QTest::addColumn<int>("changedMeanwhile"); // -1: not changed
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QList<QStringList>>("calls");
+        QTest::newRow("another type") << 0 << -1 << "prbtRenderAuto" << "prbtRenderGDI"
+                                      << QList<QStringList>{{"2"}};
+        QTest::newRow("the type in effect") << 1 << -1 << "prbtRenderD3d" << "prbtRenderD3d" << QList<QStringList>{};
+        QTest::newRow("back to the type shown before") << 0 << 2 << "prbtRenderGDI" << "prbtRenderAuto"
+                                                       << QList<QStringList>{{"0"}};
+    }
+    void renderType()
+    {
+        QFETCH(int, engineType);
+        QFETCH(int, changedMeanwhile);
+        QFETCH(QString, shown);
+        QFETCH(QString, clicked);
+        QFETCH(QList<QStringList>, calls);
+        QVERIFY(sdk()->setRenderType(engineType));
+        openForm(rj_app::views::SettingsPageIndex_Video);
+        if (changedMeanwhile >= 0) {
+            QVERIFY(sdk()->setRenderType(changedMeanwhile));
+            reshow();
+        }
+        QCOMPARE(checkedRenderType(), shown);
+        rjsim_clear_journal();
+
+        auto *radio = child<QRadioButton>(qPrintable(clicked));
+        QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+        QCOMPARE(journalArgs("setRenderType"), calls);
+        QCOMPARE(checkedRenderType(), clicked);
+        QCOMPARE(sdk()->getRenderType(),
+                 QStringList({"prbtRenderAuto", "prbtRenderD3d", "prbtRenderGDI"}).indexOf(clicked));
+    }
+
+    // When the engine refuses a change, the control shows what is still in
+    // effect instead of the wish, and the refusal is logged.
+    void engineRefusalShowsEngineState_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("high frame rate") << "enableHighFPS" << "m_pChkBoxEnableHightFrameRate";
+        QTest::newRow("1080p") << "enableHD" << "m_pChkBoxEnable1080p";
+        QTest::newRow("disable share") << "enableContent" << "m_pChkBoxDisableShare";
+        QTest::newRow("call rate") << "setBandwidth" << "m_pCmbBoxCallRate";
+        QTest::newRow("render type") << "setRenderType" << "groupbox";
+    }
+    void engineRefusalShowsEngineState()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, control);
+        QVERIFY(sdk()->enableHighFPS(false));
+        QVERIFY(sdk()->enableHD(false));
+        QVERIFY(sdk()->enableContent(true));
+        QVERIFY(sdk()->setBandwidth(1024));
+        QVERIFY(sdk()->setRenderType(0));
+        openForm(rj_app::views::SettingsPageIndex_Video);
+        const auto shown = [&]() -> QString {
+            if (auto *combo = qobject_cast<QComboBox *>(child<QWidget>(qPrintable(control))))
+                return combo->currentText();
+            if (control == QLatin1String("groupbox"))
+                return checkedRenderType();
+            return box(qPrintable(control))->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+        };
+        const auto change = [&] {
+            if (control == QLatin1String("m_pCmbBoxCallRate"))
+                callRateCombo()->setCurrentIndex(callRateCombo()->findText(QStringLiteral("4M")));
+            else if (control == QLatin1String("groupbox"))
+                QTest::mouseClick(child<QRadioButton>("prbtRenderGDI"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+            else
+                box(qPrintable(control))->click();
+        };
+        const QString before = shown();
+
+        rjsim_force_result(qPrintable(operation), 7, 1);
+        rjsim_clear_journal();
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("CSettingsForm::.*(Failed|engine's state)")));
+        change();
+        QCOMPARE(rjsim_journal_count(qPrintable(operation)), 1);
+        QCOMPARE(shown(), before);
+
+        // The next try goes through.
+        rjsim_clear_journal();
+        change();
+        QCOMPARE(rjsim_journal_count(qPrintable(operation)), 1);
+        QVERIFY(shown() != before);
+    }
+
+    // The box writes and removes the session's start entry for this program.
+    void autoRunRoundTrip()
+    {
+        openForm();
+        QCheckBox *autoRun = box("m_pChkBoxAutoRun");
+        QVERIFY(!autoRun->isChecked());
+        autoRun->click();
+        QVERIFY(autoRun->isChecked());
+        QVERIFY(CAutoStart::isEnabled());
+        QString error;
+        const QString exec = glimora::test::desktopEntryValue(CAutoStart::entryPath(), QStringLiteral("Exec"));
+        QCOMPARE(glimora::test::execArguments(exec, &error), QStringList{QCoreApplication::applicationFilePath()});
+        QCOMPARE(error, QString());
+
+        autoRun->click();
+        QVERIFY(!autoRun->isChecked());
+        QVERIFY(!QFile::exists(CAutoStart::entryPath()));
+    }
+
+    // An entry left by an earlier installation is shown and, at the first
+    // show, pointed at the program running now.
+    void existingEntryRewrittenAtShow()
+    {
+        QVERIFY(glimora::test::writeBytes(CAutoStart::entryPath(),
+                                          "[Desktop Entry]\nType=Application\nName=glimora\nExec=/old/glimora\n"));
+        openForm();
+        QVERIFY(box("m_pChkBoxAutoRun")->isChecked());
+        QString error;
+        const QString exec = glimora::test::desktopEntryValue(CAutoStart::entryPath(), QStringLiteral("Exec"));
+        QCOMPARE(glimora::test::execArguments(exec, &error), QStringList{QCoreApplication::applicationFilePath()});
+    }
+
+    // A write or removal that fails is logged, and the box shows whether the
+    // session will start the client, not what was asked.
+    void autoRunFailureShowsRealState_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<bool>("entryBefore");
+        QTest::addColumn<bool>("needsNonRoot");
+        QTest::newRow("write blocked by a file") << "file" << false << false;
+        QTest::newRow("write into a read-only directory") << "read-only" << false << true;
+        QTest::newRow("removal from a read-only directory") << "read-only" << true << true;
+    }
+    void autoRunFailureShowsRealState()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(bool, entryBefore);
+        QFETCH(bool, needsNonRoot);
+        if (needsNonRoot && ::geteuid() == 0)
+            QSKIP("permissions do not stop root");
+        if (entryBefore)
+            QVERIFY(CAutoStart::enable(QCoreApplication::applicationFilePath()));
+        if (obstacle == QLatin1String("file")) {
+            QVERIFY(glimora::test::writeBytes(autostartDir(), "not a directory"));
+        } else {
+            QVERIFY(QDir().mkpath(autostartDir()));
+            QVERIFY(QFile::setPermissions(autostartDir(), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        openForm();
+        QCheckBox *autoRun = box("m_pChkBoxAutoRun");
+        QCOMPARE(autoRun->isChecked(), entryBefore);
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("CAutoStart::(enable|disable).*Failed")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "slotOnChkBoxAutoRun Failed to (write|remove) the auto start entry")));
+        autoRun->click();
+        QCOMPARE(autoRun->isChecked(), entryBefore);
+        QCOMPARE(CAutoStart::isEnabled(), entryBefore);
+    }
+
+    // The combo shows the language in effect, also after the other settings
+    // window changed it; a language whose translation cannot be loaded
+    // leaves the combo on the one still in effect.
+    void language()
+    {
+        CLinguist *linguist = CLinguist::getInstance();
+        auto restore = qScopeGuard([linguist] {
+            linguist->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
+            linguist->changeLanguage(CLinguist::EN_US);
+        });
+        openForm();
+        QCOMPARE(languageCombo()->currentText(), QStringLiteral("English"));
+        QCOMPARE(languageCombo()->itemText(1), QStringLiteral("简体中文"));
+
+        linguist->changeLanguage(CLinguist::ZH_CN);
+        QCOMPARE(child<QLabel>("label_callrate")->text(), QStringLiteral("呼叫速率"));
+        QCOMPARE(languageCombo()->currentText(), QStringLiteral("English")); // until the next show
+        reshow();
+        QCOMPARE(languageCombo()->currentText(), QStringLiteral("简体中文"));
+
+        languageCombo()->setCurrentIndex(0);
+        QCOMPARE(linguist->getLanguage(), CLinguist::EN_US);
+        QCOMPARE(child<QLabel>("label_callrate")->text(), QStringLiteral("Call Rate"));
+
+        QTemporaryDir empty;
+        linguist->setTranslationDir(empty.path());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("slotOnLanguageCurrentIndexChanged Failed")));
+        languageCombo()->setCurrentIndex(1);
+        QCOMPARE(linguist->getLanguage(), CLinguist::EN_US);
+        QCOMPARE(languageCombo()->currentText(), QStringLiteral("English"));
+    }
+
+    // "Change Path" stores the chosen folder; cancelling changes nothing; the
+    // field takes no typing, which would never be stored; another window's
+    // choice shows at the next show.
+    void snapshotFolder()
+    {
+        config()->setScreenPicPath(QStringLiteral("/srv/shots"));
+        openForm();
+        QLineEdit *path = child<QLineEdit>("m_pSnapshotPath");
+        QCOMPARE(path->text(), QStringLiteral("/srv/shots"));
+        QTest::keyClicks(path, QStringLiteral("typed"));
+        QCOMPARE(path->text(), QStringLiteral("/srv/shots"));
+
+        QString startedAt;
+        QString answer = QStringLiteral("/srv/new shots");
+        CSettingsForm::setFolderChooser([&](QWidget *, const QString &, const QString &start) {
+            startedAt = start;
+            return answer;
+        });
+        child<QAbstractButton>("m_pBtnChangeSnapshotPath")->click();
+        QCOMPARE(startedAt, QStringLiteral("/srv/shots"));
+        QCOMPARE(path->text(), answer);
+        QCOMPARE(config()->getScreenPicPath(), answer);
+
+        answer.clear();
+        child<QAbstractButton>("m_pBtnChangeSnapshotPath")->click();
+        QCOMPARE(path->text(), QStringLiteral("/srv/new shots"));
+        QCOMPARE(config()->getScreenPicPath(), QStringLiteral("/srv/new shots"));
+
+        config()->setScreenPicPath(QStringLiteral("/srv/other"));
+        reshow();
+        QCOMPARE(path->text(), QStringLiteral("/srv/other"));
+    }
+
+    // Each stored option shows its key at every show and stores a change
+    // at once; the whiteboard snapshot box is never shown yet still loaded.
+    void storedOptions_data()
+    {
+        using Getter = std::function<bool(CUserConfigUtils *)>;
+        using Setter = std::function<void(CUserConfigUtils *, bool)>;
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<Getter>("get");
+        QTest::addColumn<Setter>("set");
+        QTest::addColumn<int>("page");
+        const int general = rj_app::views::SettingsPageIndex_General;
+        QTest::newRow("auto login") << "m_pChkBoxAutoLogin" << Getter(&CUserConfigUtils::getRememberMe)
+                                    << Setter(&CUserConfigUtils::setRememberMe) << general;
+        QTest::newRow("auto answer") << "m_pChkBoxAutoAnswer" << Getter(&CUserConfigUtils::getAntoAnswer)
+                                     << Setter(&CUserConfigUtils::setAntoAnswer) << general;
+        QTest::newRow("whiteboard snapshot") << "m_pChkBoxAutoSaveWhiteBoardSnapshot"
+                                             << Getter(&CUserConfigUtils::getAutoCaptureWin)
+                                             << Setter(&CUserConfigUtils::setAutoCaptureWin) << general;
+        QTest::newRow("disable prompt") << "m_pChkBoxDisablePrompt" << Getter(&CUserConfigUtils::getDisablePrompt)
+                                        << Setter(&CUserConfigUtils::setDisablePrompt) << general;
+        QTest::newRow("separate window") << "m_pChkBoxSeperateWin4RemoteContent"
+                                         << Getter(&CUserConfigUtils::getOpenNewWinInContentStream)
+                                         << Setter(&CUserConfigUtils::setOpenNewWinInContentStream) << general;
+        QTest::newRow("full screen") << "m_pChkBoxFullScreenOnCallConnected"
+                                     << Getter(&CUserConfigUtils::getFullScreenOnCallConnected)
+                                     << Setter(&CUserConfigUtils::setFullScreenOnCallConnected) << general;
+        QTest::newRow("noise reduction") << "m_pChkBoxAINoiseReduction"
+                                         << Getter(&CUserConfigUtils::getAINoiseReduction)
+                                         << Setter(&CUserConfigUtils::setAINoiseReduction)
+                                         << int(rj_app::views::SettingsPageIndex_Audio);
+    }
+    void storedOptions()
+    {
+        using Getter = std::function<bool(CUserConfigUtils *)>;
+        using Setter = std::function<void(CUserConfigUtils *, bool)>;
+        QFETCH(QString, control);
+        QFETCH(Getter, get);
+        QFETCH(Setter, set);
+        QFETCH(int, page);
+        set(config(), true);
+        openForm(page);
+        QCheckBox *option = box(qPrintable(control));
+        QVERIFY(option->isChecked());
+        QCOMPARE(option->isVisible(), control != QLatin1String("m_pChkBoxAutoSaveWhiteBoardSnapshot"));
+
+        option->click();
+        QVERIFY(!get(config()));
+        set(config(), true); // as the other settings window would
+        reshow();
+        QVERIFY(option->isChecked());
+    }
+
+    // Every click on "Feedback" opens a feedback dialog of its own, which
+    // goes away when closed.
+    void feedbackOpensDialog()
+    {
+        openForm();
+        const auto dialogs = [] {
+            QList<rj_app::views::FeedBackDlg *> found;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *dlg = qobject_cast<rj_app::views::FeedBackDlg *>(w))
+                    found << dlg;
+            }
+            return found;
+        };
+        child<QAbstractButton>("btnUploadDiagnosis")->click();
+        QCOMPARE(dialogs().size(), 1);
+        QVERIFY(dialogs().first()->isVisible());
+        QPointer<rj_app::views::FeedBackDlg> dlg = dialogs().first();
+        dlg->close();
+        QTRY_VERIFY(dlg.isNull());
+    }
+};
+
+GLIMORA_TEST_MAIN(TestGeneralSettings)
+#include "tst_generalsettings.moc"
