@@ -122,6 +122,13 @@ void CLoginManager::initSdk()
         (QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(m_pszRootCAFile)).toLocal8Bit();
     pSdk->setRootCA(rootCA.constData());
     pSdk->enableWhiteBoard(true);
+    if (pConfig) {
+        // The engine starts from its own defaults: the stored media choices
+        // reach it at every start, not only once the settings page is shown.
+        pSdk->enableNoiseSuppression(pConfig->getAINoiseReduction());
+        pSdk->enableHardEncoder(pConfig->getEnableHardEncode());
+        pSdk->enableHardDecoder(pConfig->getEnableHardDecode());
+    }
 
     const unsigned int uLineRate = pSdk->getBandwidth();
     const bool bLineRate2M = pConfig && pConfig->getSetBw2m();

@@ -181,6 +181,9 @@ private slots:
         QStringList ops;
         for (const std::string &line : rjsim::journal())
             ops << QString::fromStdString(line.substr(0, line.find('\t')));
+        ops.removeAll(QStringLiteral("enableNoiseSuppression"));
+        ops.removeAll(QStringLiteral("enableHardEncoder"));
+        ops.removeAll(QStringLiteral("enableHardDecoder"));
         QCOMPARE(ops, QStringList({"initialize", "enablePreview", "setRootCA", "enableWhiteBoard",
                                    "setBandwidth", "setUserAgent"}));
         const auto init = rjsim::journalOf("initialize")[0];
@@ -212,6 +215,41 @@ private slots:
         manager.initialize();
         QCOMPARE(rjsim_journal_count("setBandwidth"), 1);
         QVERIFY(config()->getSetBw2m());
+    }
+
+    // The stored noise and hardware-coding choices reach the engine at every
+    // start, whether or not the settings page is ever shown.
+    void storedMediaChoicesAtStart_data()
+    {
+        QTest::addColumn<bool>("noise");
+        QTest::addColumn<bool>("encode");
+        QTest::addColumn<bool>("decode");
+        QTest::newRow("all off") << false << false << false;
+        QTest::newRow("all on") << true << true << true;
+        QTest::newRow("mixed") << false << true << false;
+    }
+    void storedMediaChoicesAtStart()
+    {
+        QFETCH(bool, noise);
+        QFETCH(bool, encode);
+        QFETCH(bool, decode);
+        config()->setAINoiseReduction(noise);
+        config()->setEnableHardEncode(encode);
+        config()->setEnableHardDecode(decode);
+        CLoginManager manager;
+        rjsim_clear_journal();
+        manager.initialize();
+        const auto noiseCalls = rjsim::journalOf("enableNoiseSuppression");
+        QCOMPARE(int(noiseCalls.size()), 1);
+        QCOMPARE(q(noiseCalls[0][1]), noise ? QByteArray("2") : QByteArray("0"));
+        const auto encoders = rjsim::journalOf("enableHardEncoder");
+        const auto decoders = rjsim::journalOf("enableHardDecoder");
+        QVERIFY(!encoders.empty());
+        QVERIFY(!decoders.empty());
+        for (const auto &e : encoders)
+            QCOMPARE(q(e[3]), encode ? QByteArray("2") : QByteArray("1"));
+        for (const auto &d : decoders)
+            QCOMPARE(q(d[3]), decode ? QByteArray("2") : QByteArray("1"));
     }
 
     void init()
