@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Start-up benchmark of the glimora client: time to the first window and the
-# memory held then, against a bare Qt Widgets window (and a comparable call
-# client where one is installed), and the time from pressing sign-in to the
-# home window. See bench/README.md.
+# Benchmark of the glimora client: time to the first window and the memory
+# held then, against a bare Qt Widgets window (and a comparable call client
+# where one is installed); the time from pressing sign-in to the home window
+# and to its meeting list's rows; and the home window's long lists (a user
+# directory of 10,000 searched key by key, a meeting list of 500 built and
+# refreshed). See bench/README.md.
 #
-#   bench/run.sh [--runs N] [--build-dir DIR] [--no-build]
+#   bench/run.sh [--runs N] [--build-dir DIR] [--no-build] [--parts startup,signin,lists]
 set -euo pipefail
 
 if [[ -z "${DISPLAY:-}" ]]; then
@@ -15,16 +17,21 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${GLIMORA_BENCH_BUILD_DIR:-$repo/build-bench}"
 runs=5
 do_build=1
+parts="startup,signin,lists"
 while (($#)); do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
     --build-dir) build="$2"; shift 2 ;;
     --no-build) do_build=0; shift ;;
-    -h|--help) sed -n '2,7p' "$0"; exit 0 ;;
+    --parts) parts="$2"; shift 2 ;;
+    -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
 [[ "$runs" =~ ^[1-9][0-9]*$ ]] || { echo "--runs wants a positive number" >&2; exit 2; }
+[[ "$parts" =~ ^(startup|signin|lists)(,(startup|signin|lists))*$ ]] ||
+  { echo "--parts wants a comma-separated choice of startup, signin, lists" >&2; exit 2; }
+part() { [[ ",$parts," == *",$1,"* ]]; }
 build=$(mkdir -p "$build" && cd "$build" && pwd)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/glimora-bench-XXXXXX")
@@ -67,8 +74,13 @@ mapwatch="$build/bench/bench-mapwatch"
 bare="$build/bench/bench-bare-window"
 glimora="$build/bin/glimora"
 signin="$build/bin/glimora-bench-signin"
+lists="$build/bin/glimora-bench-lists"
 devserver="$build/bin/glimora-devserver"
-for f in "$mapwatch" "$bare" "$glimora" "$signin" "$devserver"; do
+needed=()
+part startup && needed+=("$mapwatch" "$bare" "$glimora")
+part signin && needed+=("$signin" "$devserver")
+part lists && needed+=("$lists")
+for f in "${needed[@]}"; do
   [[ -x "$f" ]] || { echo "missing $f (build the bench_tools target)" >&2; exit 1; }
 done
 
@@ -175,109 +187,186 @@ measure_signin() {
 signin_field() { printf '%s' "${signin_lines[$1]}" | while read -r l; do [[ -n "$l" ]] && field "$2" $l; done | grep -v '^$' || true; }
 signin_errors() { printf '%s' "${signin_lines[$1]}" | grep -o 'error=[^ ]*' | sort | uniq -c | tr -s ' ' | tr '\n' ';' || true; }
 
+# One run of the lists program in a fresh directory; its "bench:" lines,
+# without the prefix, in list_lines[<key>].
+declare -A list_lines
+measure_lists() {
+  local key="$1"; shift
+  local dir
+  dir=$(fresh_dir)
+  fresh_env_for "$dir"
+  run_child "$dir/lists.out" "$work/$key.stderr" "${fresh_env[@]}" "$lists" "$@"
+  list_lines[$key]=$(sed -n 's/^bench: //p' "$dir/lists.out")
+  [[ -n "${list_lines[$key]}" ]] || list_lines[$key]="error=no-result"
+}
+# Values of one field over the lines of a lists run that contain a word.
+list_field() { printf '%s\n' "${list_lines[$1]}" | grep -e "$2" | while read -r l; do field "$3" $l; done | grep -v '^$' || true; }
+
 # --- runs ------------------------------------------------------------------
-echo "glimora start-up benchmark: $runs runs each, $(nproc) cores, display $DISPLAY"
-echo "warming up (one untimed start of each) ..."
-measure_window warmup "$bare"
-measure_window warmup "$glimora"
-[[ -n "$comparable" ]] && measure_window warmup "$comparable"
-unset 'times[warmup]' 'rss[warmup]'
+echo "glimora benchmark ($parts): $runs runs each, $(nproc) cores, display $DISPLAY"
+if part startup; then
+  echo "warming up (one untimed start of each) ..."
+  measure_window warmup "$bare"
+  measure_window warmup "$glimora"
+  [[ -n "$comparable" ]] && measure_window warmup "$comparable"
+  unset 'times[warmup]' 'rss[warmup]'
 
-for ((i = 1; i <= runs; i++)); do
-  echo "window run $i/$runs ..."
-  measure_window bare "$bare"
-  measure_window glimora "$glimora"
-  [[ -n "$comparable" ]] && measure_window comparable "$comparable"
-done
+  for ((i = 1; i <= runs; i++)); do
+    echo "window run $i/$runs ..."
+    measure_window bare "$bare"
+    measure_window glimora "$glimora"
+    [[ -n "$comparable" ]] && measure_window comparable "$comparable"
+  done
+fi
 
-echo "sign-in runs ..."
-measure_signin warmup ""
-for ((i = 1; i <= runs; i++)); do
-  measure_signin signin ""
-  measure_signin signin0 0
-  measure_signin wrong "" --wrong-password
-  measure_signin wrong0 0 --wrong-password
-done
+if part signin; then
+  echo "sign-in runs ..."
+  measure_signin warmup ""
+  for ((i = 1; i <= runs; i++)); do
+    measure_signin signin "" --until-meetings
+    measure_signin signin0 0 --until-meetings
+    measure_signin wrong "" --wrong-password
+    measure_signin wrong0 0 --wrong-password
+  done
+fi
+
+if part lists; then
+  echo "list runs (a directory of 10,000 users, a meeting list of 500) ..."
+  measure_lists directory --directory
+  measure_lists meetings --meetings
+fi
 
 # --- report ----------------------------------------------------------------
 row_stats() { tr ' ' '\n' <<<"${1:-}" | grep -v '^$' | stats; }
-echo
-echo "== time to first window and memory then (median of $runs; min-max) =="
-printf '%-26s %22s %20s %18s   %s\n' "program" "ms to window" "CPU ms by then" "RSS MB" "against the bare window"
-declare -A med_t med_r min_t min_r med_c
-for key in bare glimora comparable; do
-  case "$key" in
-    bare) label="bare Qt Widgets window" ;;
-    glimora) label="glimora" ;;
-    comparable) [[ -n "$comparable" ]] || continue; label="$(basename "$comparable") ($(dpkg -S "$comparable" 2>/dev/null | cut -d: -f1))" ;;
-  esac
-  read -r tm tmin tmax < <(row_stats "${times[$key]:-}")
-  read -r cm cmin cmax < <(row_stats "${cpu[$key]:-}")
-  read -r rm rmin rmax < <(row_stats "${rss[$key]:-}")
-  med_t[$key]=$tm; med_r[$key]=$rm; min_t[$key]=$tmin; min_r[$key]=$rmin; med_c[$key]=$cm
-  against=""
-  if [[ "$key" != bare && "$tm" != - && "${med_t[bare]}" != - ]]; then
-    against=$(awk -v t="$tm" -v bt="${med_t[bare]}" -v r="$rm" -v br="${med_r[bare]}" -v c="$cm" -v bc="${med_c[bare]}" \
-      'BEGIN {printf "%.2fx time, %.2fx CPU, %+.1f MB", t / bt, c / bc, r - br}')
-  fi
-  printf '%-26s %8s (%s-%s) %7s (%s-%s) %6s (%s-%s)   %s\n' "$label" "$tm" "$tmin" "$tmax" "$cm" "$cmin" "$cmax" \
-    "$rm" "$rmin" "$rmax" "$against"
-  [[ -n "${failures[$key]:-}" ]] && echo "    failed runs: ${failures[$key]}"
-done
-[[ -n "$comparable" ]] || echo "comparable client: not installed"
-echo "per run, ms: bare ${times[bare]:-}| glimora ${times[glimora]:-}"
-echo "per run, main thread kept waiting for a CPU, ms: bare ${wait[bare]:-}| glimora ${wait[glimora]:-}"
-echo "per run, MB: bare ${rss[bare]:-}| glimora ${rss[glimora]:-}"
-for key in bare glimora; do
-  read -r am _ < <(row_stats "${anon[$key]:-}")
-  read -r fm _ < <(row_stats "${file[$key]:-}")
-  read -r lm _ < <(row_stats "${libs[$key]:-}")
-  printf 'RSS of %-8s anonymous %s MB, file-backed %s MB; %s shared objects mapped\n' "$key:" "$am" "$fm" "${lm%.0}"
-done
-echo "glimora exit on SIGTERM: ${exits[glimora]:-}"
-read -r hm hlo hhi < <(row_stats "${handler[glimora]:-}" | sed 's/^-1.0 .*/none/')
-echo "glimora's SIGTERM handler set up after its first window mapped: $hm ms ($hlo-$hhi; 0: already there)"
-
-we=$(tr ' ' '\n' <<<"${webengine[glimora]:-}" | awk '{s += $1} END {print s + 0}')
-if ((we == 0)); then
-  echo "QtWebEngine at glimora's first window: none (no libQt5WebEngine* mapped, no QtWebEngineProcess) in any run"
-else
-  echo "QtWebEngine at glimora's first window: LOADED (libraries + helper processes per run: ${webengine[glimora]})"
-fi
-
-if [[ "${med_t[glimora]}" != - && "${med_t[bare]}" != - ]]; then
-  awk -v t="${med_t[glimora]}" -v bt="${med_t[bare]}" -v r="${med_r[glimora]}" -v br="${med_r[bare]}" \
-      -v tmin="${min_t[glimora]}" -v btmin="${min_t[bare]}" 'BEGIN {
-    ratio = t / bt; diff = r - br
-    printf "aim: time within 1.2x of the bare window: %.2fx %s; memory within 10 MB: %+.1f MB %s\n",
-      ratio, (ratio <= 1.2 ? "MET" : "MISSED"), diff, (diff <= 10 ? "MET" : "MISSED")
-    printf "     (fastest runs only, less touched by other load: %.2fx)\n", tmin / btmin
-  }'
-fi
-
-echo
-echo "== sign-in, from the click (median of $runs; min-max), each run a fresh process and demo server =="
-for key in signin signin0 wrong wrong0; do
-  case "$key" in
-    signin)  label="sign-in, engine at its own pace"; fields="shown exposed" ;;
-    signin0) label="sign-in, RJSIM_TIME_SCALE=0"; fields="shown exposed" ;;
-    wrong)   label="wrong password, engine at its pace"; fields="refused box" ;;
-    wrong0)  label="wrong password, RJSIM_TIME_SCALE=0"; fields="refused box" ;;
-  esac
-  out=""
-  for f in $fields; do
-    read -r m lo hi < <(signin_field "$key" "$f" | stats)
-    out+=$(printf '%s %s ms (%s-%s)  ' "$f" "$m" "$lo" "$hi")
+if part startup; then
+  echo
+  echo "== time to first window and memory then (median of $runs; min-max) =="
+  printf '%-26s %22s %20s %18s   %s\n' "program" "ms to window" "CPU ms by then" "RSS MB" "against the bare window"
+  declare -A med_t med_r min_t min_r med_c
+  for key in bare glimora comparable; do
+    case "$key" in
+      bare) label="bare Qt Widgets window" ;;
+      glimora) label="glimora" ;;
+      comparable) [[ -n "$comparable" ]] || continue; label="$(basename "$comparable") ($(dpkg -S "$comparable" 2>/dev/null | cut -d: -f1))" ;;
+    esac
+    read -r tm tmin tmax < <(row_stats "${times[$key]:-}")
+    read -r cm cmin cmax < <(row_stats "${cpu[$key]:-}")
+    read -r rm rmin rmax < <(row_stats "${rss[$key]:-}")
+    med_t[$key]=$tm; med_r[$key]=$rm; min_t[$key]=$tmin; min_r[$key]=$rmin; med_c[$key]=$cm
+    against=""
+    if [[ "$key" != bare && "$tm" != - && "${med_t[bare]}" != - ]]; then
+      against=$(awk -v t="$tm" -v bt="${med_t[bare]}" -v r="$rm" -v br="${med_r[bare]}" -v c="$cm" -v bc="${med_c[bare]}" \
+        'BEGIN {printf "%.2fx time, %.2fx CPU, %+.1f MB", t / bt, c / bc, r - br}')
+    fi
+    printf '%-26s %8s (%s-%s) %7s (%s-%s) %6s (%s-%s)   %s\n' "$label" "$tm" "$tmin" "$tmax" "$cm" "$cmin" "$cmax" \
+      "$rm" "$rmin" "$rmax" "$against"
+    [[ -n "${failures[$key]:-}" ]] && echo "    failed runs: ${failures[$key]}"
   done
-  printf '%-34s %s\n' "$label" "$out"
-  errs=$(signin_errors "$key")
-  [[ -n "$errs" ]] && echo "    failed runs: $errs"
-done
-read -r m lo hi < <(signin_field signin ready | stats)
-echo "login page usable, from the driver's main: $m ms ($lo-$hi)"
-echo "(shown: the home window's Show event; exposed: its first exposure; refused: the login status turns"
-echo " LoginFailed; box: the refusal box is asked for. At its own pace the simulated engine takes 400 ms to"
-echo " answer a login: RJSIM_TIME_SCALE=0 leaves the client's own share.)"
-read -r s1 _ < <(signin_field signin exposed | stats)
-read -r s0 _ < <(signin_field signin0 exposed | stats)
-echo "sign-in median, click to home window: $s1 ms ($s0 ms with RJSIM_TIME_SCALE=0)"
+  [[ -n "$comparable" ]] || echo "comparable client: not installed"
+  echo "per run, ms: bare ${times[bare]:-}| glimora ${times[glimora]:-}"
+  echo "per run, main thread kept waiting for a CPU, ms: bare ${wait[bare]:-}| glimora ${wait[glimora]:-}"
+  echo "per run, MB: bare ${rss[bare]:-}| glimora ${rss[glimora]:-}"
+  for key in bare glimora; do
+    read -r am _ < <(row_stats "${anon[$key]:-}")
+    read -r fm _ < <(row_stats "${file[$key]:-}")
+    read -r lm _ < <(row_stats "${libs[$key]:-}")
+    printf 'RSS of %-8s anonymous %s MB, file-backed %s MB; %s shared objects mapped\n' "$key:" "$am" "$fm" "${lm%.0}"
+  done
+  echo "glimora exit on SIGTERM: ${exits[glimora]:-}"
+  read -r hm hlo hhi < <(row_stats "${handler[glimora]:-}" | sed 's/^-1.0 .*/none/')
+  echo "glimora's SIGTERM handler set up after its first window mapped: $hm ms ($hlo-$hhi; 0: already there)"
+
+  we=$(tr ' ' '\n' <<<"${webengine[glimora]:-}" | awk '{s += $1} END {print s + 0}')
+  if ((we == 0)); then
+    echo "QtWebEngine at glimora's first window: none (no libQt5WebEngine* mapped, no QtWebEngineProcess) in any run"
+  else
+    echo "QtWebEngine at glimora's first window: LOADED (libraries + helper processes per run: ${webengine[glimora]})"
+  fi
+
+  if [[ "${med_t[glimora]}" != - && "${med_t[bare]}" != - ]]; then
+    awk -v t="${med_t[glimora]}" -v bt="${med_t[bare]}" -v r="${med_r[glimora]}" -v br="${med_r[bare]}" \
+        -v tmin="${min_t[glimora]}" -v btmin="${min_t[bare]}" 'BEGIN {
+      ratio = t / bt; diff = r - br
+      printf "aim: time within 1.2x of the bare window: %.2fx %s; memory within 10 MB: %+.1f MB %s\n",
+        ratio, (ratio <= 1.2 ? "MET" : "MISSED"), diff, (diff <= 10 ? "MET" : "MISSED")
+      printf "     (fastest runs only, less touched by other load: %.2fx)\n", tmin / btmin
+    }'
+  fi
+fi
+
+if part signin; then
+  echo
+  echo "== sign-in, from the click (median of $runs; min-max), each run a fresh process and demo server =="
+  for key in signin signin0 wrong wrong0; do
+    case "$key" in
+      signin)  label="sign-in, engine at its own pace"; fields="shown exposed rows" ;;
+      signin0) label="sign-in, RJSIM_TIME_SCALE=0"; fields="shown exposed rows" ;;
+      wrong)   label="wrong password, engine at its pace"; fields="refused box" ;;
+      wrong0)  label="wrong password, RJSIM_TIME_SCALE=0"; fields="refused box" ;;
+    esac
+    out=""
+    for f in $fields; do
+      read -r m lo hi < <(signin_field "$key" "$f" | stats)
+      out+=$(printf '%s %s ms (%s-%s)  ' "$f" "$m" "$lo" "$hi")
+    done
+    printf '%-34s %s\n' "$label" "$out"
+    errs=$(signin_errors "$key")
+    [[ -n "$errs" ]] && echo "    failed runs: $errs"
+  done
+  read -r m lo hi < <(signin_field signin ready | stats)
+  echo "login page usable, from the driver's main: $m ms ($lo-$hi)"
+  echo "(shown: the home window's Show event; exposed: its first exposure; rows: the first row of the meetings"
+  echo " tab's list painted; refused: the login status turns LoginFailed; box: the refusal box is asked for. At"
+  echo " its own pace the simulated engine takes 400 ms to answer a login: RJSIM_TIME_SCALE=0 leaves the client's"
+  echo " own share.)"
+  read -r s1 _ < <(signin_field signin exposed | stats)
+  read -r s0 _ < <(signin_field signin0 exposed | stats)
+  echo "sign-in median, click to home window: $s1 ms ($s0 ms with RJSIM_TIME_SCALE=0)"
+  read -r r1 _ < <(signin_field signin rows | stats)
+  read -r r0 _ < <(signin_field signin0 rows | stats)
+  echo "sign-in median, click to the meeting list's rows: $r1 ms ($r0 ms with RJSIM_TIME_SCALE=0)"
+  if [[ "$r1" != - ]]; then
+    awk -v r="$r1" 'BEGIN {printf "aim: sign-in to a populated meeting list under 1 s: %s\n", (r < 1000 ? "MET" : "MISSED")}'
+  fi
+fi
+
+lists_report() {
+  local d=directory m=meetings errs
+  echo
+  echo "== the home window's lists, each a fresh process with the tab shown in its own window (ms) =="
+  for key in $d $m; do
+    errs=$(printf '%s\n' "${list_lines[$key]}" | grep -o 'error=[^ ]*' || true)
+    [[ -z "$errs" ]] || echo "    $key run failed: $errs"
+  done
+  read -r bm blo bhi < <(list_field $d kind= build | stats)
+  read -r am _ < <(list_field $d kind= answer | stats)
+  read -r pm _ < <(list_field $d kind= apply | stats)
+  read -r qm _ < <(list_field $d kind= paint | stats)
+  echo "contacts directory, 10,000 users: answer to rows on screen $bm ($blo-$bhi) over $(list_field $d kind= build | wc -l) loads"
+  echo "    of which reading the answer $am, the tab taking it $pm, laying out and painting $qm (medians)"
+  read -r km klo khi < <(list_field $d query= ms | stats)
+  read -r fm _ < <(list_field $d query= filter | stats)
+  read -r sm slo shi < <(list_field $d "round=[2-9]" ms | stats)
+  read -r wm wlo whi < <(list_field $d "round=1 " ms | stats)
+  echo "  per keystroke (\"user 1234\" typed and erased, $(list_field $d query= ms | wc -l) keys): median $km, worst $khi;" \
+    "the search alone $fm"
+  echo "    while the users' pictures arrive: median $wm, worst $whi; once they are in: median $sm, worst $shi" \
+    "($(list_field $d "keys " pictures) pictures in by the end)"
+  read -r f1 _ < <(list_field $m kind=first build | stats)
+  read -r a1 _ < <(list_field $m kind=first apply | stats)
+  read -r um ulo uhi < <(list_field $m kind=unchanged build | stats)
+  read -r cm clo chi < <(list_field $m kind=changed build | stats)
+  echo "meeting list, 500 meetings: first build $f1 (the tab taking the answer $a1)"
+  echo "  refresh with the same meetings: median $um, worst $uhi; refresh with one gone and one new: median $cm," \
+    "worst $chi"
+  echo "(a load is timed from the start of the event that reads the answer to the end of the window update that"
+  echo " paints the rows; a keystroke from the key press to the window update that shows its result)"
+  awk -v km="$km" -v kw="$khi" -v f1="$f1" -v um="$um" -v cm="$cm" -v chi="$chi" 'BEGIN {
+    printf "aim: under 16 ms: keystroke median %s %s, worst %s %s; meeting list first build %s %s,",
+      km, (km != "-" && km < 16 ? "MET" : "MISSED"), kw, (kw != "-" && kw < 16 ? "MET" : "MISSED"),
+      f1, (f1 != "-" && f1 < 16 ? "MET" : "MISSED")
+    printf " refresh (same) %s %s, refresh (changed) %s %s\n", um, (um != "-" && um < 16 ? "MET" : "MISSED"),
+      cm, (cm != "-" && cm < 16 ? "MET" : "MISSED")
+  }'
+}
+part lists && lists_report

@@ -1,10 +1,11 @@
 // glimora-bench-signin: the client's own start-up, in this process, then one
 // sign-in through the login page, timed from the click.
 //
-//   glimora-bench-signin --port <demo server port> [--wrong-password] [--timeout-ms N]
+//   glimora-bench-signin --port <demo server port> [--wrong-password | --until-meetings] [--timeout-ms N]
 //
 // Prints one line starting with "bench:" on stdout, all times in ms:
 //   bench: mode=signin ready=<since main> shown=<home window's Show> exposed=<its first exposure>
+//   bench: mode=signin ready=.. shown=.. exposed=.. rows=<the meeting list's first row painted> rowcount=<rows>
 //   bench: mode=wrong ready=<since main> refused=<status LoginFailed seen> box=<refusal box asked for>
 // or "bench: error=<what>" with exit status 1. Then it ends the way Exit does.
 
@@ -18,6 +19,9 @@
 #include "views/main/CLoginDlg.h"
 #include "views/main/CLoginInfoForm.h"
 #include "views/main/CMainDlgManager.h"
+#include "views/meetings/CConferencesListWidget.h"
+#include "views/meetings/CConferencesMainPage.h"
+#include "views/meetings/CConferencesWidget.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -38,6 +42,7 @@ using rj_app::views::AlertDlg;
 using rj_app::views::CHomeDlg;
 using rj_app::views::CLoginDlg;
 using rj_app::views::CLoginInfoForm;
+using rj_app::views::CConferencesWidget;
 using rj_app::views::CMainDlgManager;
 using rj_app::views::CWaitingDlg;
 
@@ -54,6 +59,8 @@ struct Options
 {
     int port = 0;
     bool wrongPassword = false;
+    // Goes on after the home window until the meetings tab paints its list.
+    bool untilMeetings = false;
     int timeoutMs = 30000;
 };
 
@@ -66,10 +73,12 @@ bool parseOptions(int argc, char **argv, Options *options)
             options->timeoutMs = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--wrong-password") == 0)
             options->wrongPassword = true;
+        else if (std::strcmp(argv[i], "--until-meetings") == 0)
+            options->untilMeetings = true;
         else
             return false;
     }
-    return options->port > 0 && options->timeoutMs > 0;
+    return options->port > 0 && options->timeoutMs > 0 && !(options->wrongPassword && options->untilMeetings);
 }
 
 template <typename T> T *child(QWidget *parent, const char *name)
@@ -104,9 +113,13 @@ protected:
                 m_home = home;
                 m_shownAt = nowMs();
             }
-        } else if (event->type() == QEvent::Expose && m_home && watched->isWindowType() &&
+        } else if (event->type() == QEvent::Expose && m_home && m_exposedAt < 0 && watched->isWindowType() &&
                    watched == m_home->windowHandle() && static_cast<QWindow *>(watched)->isExposed()) {
             m_exposedAt = nowMs();
+            finishSignIn();
+        } else if (event->type() == QEvent::Paint && m_options.untilMeetings && m_home && m_rowsAt < 0 &&
+                   meetingRowCount(watched) > 0) {
+            m_rowsAt = nowMs();
             finishSignIn();
         }
         return false;
@@ -138,13 +151,17 @@ private:
         auto *port = child<QLineEdit>(form, "m_pEditPort");
         auto *account = child<QLineEdit>(form, "m_pEditAccount");
         auto *password = child<QLineEdit>(form, "m_pEditPassword");
-        if (!server || !more || !port || !account || !password)
+        auto *https = child<QCheckBox>(form, "m_pChkBoxUseHttps");
+        if (!server || !more || !port || !account || !password || !https)
             return fail("login-page-fields-missing");
         server->setText(QStringLiteral("127.0.0.1"));
         if (!more->isChecked())
             more->click();
         if (!port->isVisible())
             return fail("port-field-hidden");
+        // The demo server speaks plain HTTP.
+        if (https->isChecked())
+            https->click();
         port->setText(QString::number(m_options.port));
         account->setText(QStringLiteral("alice"));
         password->setText(m_options.wrongPassword ? QStringLiteral("not-her-password") : QStringLiteral("Alice123"));
@@ -182,14 +199,35 @@ private:
         end(0);
     }
 
+    // The rows of the meetings tab's list are widgets on its viewport: the
+    // list's row count when `watched` is one of them, else 0.
+    int meetingRowCount(QObject *watched) const
+    {
+        CConferencesWidget *tab = m_home->conferencesWidget();
+        if (!tab || !watched->isWidgetType())
+            return 0;
+        CConferencesListWidget *list = tab->mainPage()->listWidget();
+        return static_cast<QWidget *>(watched)->parentWidget() == list->viewport() ? list->count() : 0;
+    }
+
+    // At the home window's exposure, or with --until-meetings once the
+    // meeting list's rows are painted as well.
     void finishSignIn()
     {
         if (m_options.wrongPassword)
             return fail("home-window-after-wrong-password");
         if (CLoginManager::getInstance()->m_loginStatus != rj_app::enums::LoggedIn)
             return fail("home-window-before-LoggedIn");
-        std::printf("bench: mode=signin ready=%.1f shown=%.1f exposed=%.1f\n", m_readyAt, m_shownAt - m_clickAt,
-                    m_exposedAt - m_clickAt);
+        if (!m_options.untilMeetings) {
+            std::printf("bench: mode=signin ready=%.1f shown=%.1f exposed=%.1f\n", m_readyAt, m_shownAt - m_clickAt,
+                        m_exposedAt - m_clickAt);
+            return end(0);
+        }
+        if (m_exposedAt < 0 || m_rowsAt < 0)
+            return;
+        std::printf("bench: mode=signin ready=%.1f shown=%.1f exposed=%.1f rows=%.1f rowcount=%d\n", m_readyAt,
+                    m_shownAt - m_clickAt, m_exposedAt - m_clickAt, m_rowsAt - m_clickAt,
+                    m_home->conferencesWidget()->mainPage()->listWidget()->count());
         end(0);
     }
 
@@ -220,6 +258,7 @@ private:
     double m_refusedAt = -1;
     double m_shownAt = -1;
     double m_exposedAt = -1;
+    double m_rowsAt = -1;
     bool m_finished = false;
     int m_exitCode = 1;
 };
@@ -232,7 +271,8 @@ int main(int argc, char *argv[])
     Options options;
     if (!parseOptions(argc, argv, &options)) {
         std::fprintf(stderr,
-                     "usage: glimora-bench-signin --port <demo server port> [--wrong-password] [--timeout-ms N]\n");
+                     "usage: glimora-bench-signin --port <demo server port> [--wrong-password | --until-meetings]"
+                     " [--timeout-ms N]\n");
         return 2;
     }
     // Our own arguments are neither Qt's nor a join URL.

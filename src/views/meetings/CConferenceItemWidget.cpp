@@ -69,6 +69,14 @@ protected:
     }
 };
 
+// Setting a style sheet parses it and polishes the widget again even when
+// it is the one already set; rows are restyled on every refresh of the list.
+void setSheet(QWidget *widget, const QString &sheet)
+{
+    if (widget->styleSheet() != sheet)
+        widget->setStyleSheet(sheet);
+}
+
 } // namespace
 
 CConferenceItemWidget::CConferenceItemWidget(QWidget *parent)
@@ -234,16 +242,18 @@ void CConferenceItemWidget::updateDpi(double scale)
     for (QHBoxLayout *layout : {m_pTimeLayout, m_pIdLayout, m_pApplicantLayout, m_pButtonLayout})
         layout->setSpacing(meetings::scaled(10, s));
 
-    m_pLblType->setStyleSheet(
-        QStringLiteral("color: white; font-size: %1; background: %5; border-radius: %2; padding-left: %3; "
-                       "padding-right: %3; margin-top: %4; margin-bottom: %4;")
-            .arg(QLatin1String(z.pillFont), QLatin1String(z.pillRadius), QLatin1String(z.pillPadding),
-                 QLatin1String(z.pillMargin), pillColour(m_data.type)));
-    m_pLblTitle->setStyleSheet(QStringLiteral("color: black; font-size: %1;").arg(QLatin1String(z.titleFont)));
+    setSheet(m_pLblType,
+             QStringLiteral("color: white; font-size: %1; background: %5; border-radius: %2; padding-left: %3; "
+                            "padding-right: %3; margin-top: %4; margin-bottom: %4;")
+                 .arg(QLatin1String(z.pillFont), QLatin1String(z.pillRadius), QLatin1String(z.pillPadding),
+                      QLatin1String(z.pillMargin), pillColour(m_data.type)));
+    setSheet(m_pLblTitle, QStringLiteral("color: black; font-size: %1;").arg(QLatin1String(z.titleFont)));
+    const QString captionSheet = QStringLiteral("color: #919191; font-size: %1;").arg(QLatin1String(z.textFont));
     for (QLabel *caption : {m_pLblTimeCaption, m_pLblIdCaption, m_pLblApplicantCaption})
-        caption->setStyleSheet(QStringLiteral("color: #919191; font-size: %1;").arg(QLatin1String(z.textFont)));
+        setSheet(caption, captionSheet);
+    const QString valueSheet = QStringLiteral("color: #313131; font-size: %1;").arg(QLatin1String(z.textFont));
     for (QLabel *value : {m_pLblTime, m_pLblId, m_pLblApplicant})
-        value->setStyleSheet(QStringLiteral("color: #313131; font-size: %1;").arg(QLatin1String(z.textFont)));
+        setSheet(value, valueSheet);
 
     const int side = meetings::scaled(24, s);
     const struct {
@@ -254,8 +264,8 @@ void CConferenceItemWidget::updateDpi(double scale)
                    {m_pBtnEdit, "icon_list_edit"},
                    {m_pBtnDelete, "icon_list_delete"}};
     for (const auto &b : buttons) {
-        b.button->setStyleSheet(QStringLiteral("border-image: url(:/resources/images/conferences/%1%2.png);")
-                                    .arg(QLatin1String(b.image), suffix));
+        setSheet(b.button, QStringLiteral("border-image: url(:/resources/images/conferences/%1%2.png);")
+                               .arg(QLatin1String(b.image), suffix));
         b.button->setFixedSize(side, side);
     }
     adjustLabels();

@@ -15,6 +15,8 @@ public:
     explicit CConferencesListWidget(QWidget *parent = nullptr);
 
     void addItem(const conferenceItemData &data);
+    // Replaces every row, in the given order.
+    void setItems(const QList<conferenceItemData> &items);
     // The row whose item widget is `widget`; -1 for null or an unknown widget.
     int indexOfItemWidget(QWidget *widget) const;
     CConferenceItemWidget *itemWidgetAt(int row) const;
@@ -37,6 +39,10 @@ public slots:
     void slot_DeleteEdit_clicked();
 
 private:
+    CConferenceItemWidget *createRowWidget(const conferenceItemData &data);
+    // Brings the rows to `items` by small changes; false when it is better
+    // built afresh (nothing is changed then).
+    bool updateInPlace(const QList<conferenceItemData> &items);
     void emitForSender(void (CConferencesListWidget::*signal)(int));
 
     double m_scale = 1.0;

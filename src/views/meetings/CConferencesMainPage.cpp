@@ -117,9 +117,11 @@ void CConferencesMainPage::setupUi()
 
 void CConferencesMainPage::setConferences(const QList<ucmconferenceData> &conferences)
 {
-    m_pListWidget->clear();
+    QList<conferenceItemData> rows;
+    rows.reserve(conferences.size());
     for (const ucmconferenceData &conference : conferences)
-        m_pListWidget->addItem(conferenceItemDataOf(conference));
+        rows.append(conferenceItemDataOf(conference));
+    m_pListWidget->setItems(rows);
 }
 
 void CConferencesMainPage::setRoomNumber(const QString &roomNumber)

@@ -165,6 +165,11 @@ QString compactWildcards(const QString &pattern)
 
 QRegExp CContactsAddListview::searchPattern(const QString &text)
 {
+    // Text without wildcards, nearly every search, is looked for as it
+    // stands: the wildcard matcher takes about ten times as long, too long
+    // for a directory of ten thousand users on every keystroke.
+    if (!text.contains(QLatin1Char('*')) && !text.contains(QLatin1Char('?')) && !text.contains(QLatin1Char('[')))
+        return QRegExp(text, Qt::CaseInsensitive, QRegExp::FixedString);
     // Wildcards typed by the user keep their meaning; an unbalanced bracket
     // would make the whole pattern invalid and hide everybody, so such a
     // text is looked for literally.
