@@ -51,5 +51,19 @@ enum ContentStreamStatus : int {
 };
 Q_ENUM_NS(ContentStreamStatus)
 
+// How the call window lays out its video. 1 to 4 are chosen by the user;
+// 0 and 5 to 7 follow from the call and its content.
+enum LayoutModeType : int {
+    LayoutMode_NormalPeople = 0,
+    LayoutMode_RemotePreferredContent = 1,
+    LayoutMode_RemoteContentOnly = 2,
+    LayoutMode_RemotePreferredWhiteBoard = 3,
+    LayoutMode_RemoteWhiteBoardOnly = 4,
+    LayoutMode_LocalContent = 5,
+    LayoutMode_LocalWhiteBoard = 6,
+    LayoutMode_AudioOnly = 7,
+};
+Q_ENUM_NS(LayoutModeType)
+
 } // namespace enums
 } // namespace rj_app

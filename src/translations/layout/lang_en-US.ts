@@ -1,0 +1,116 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+    <context>
+        <name>rj_app::views::CLayoutPeopleSettingDlg</name>
+        <message>
+            <source>The request for sending conent is denied due to lack of permission.</source>
+            <translation>The request for sending conent is denied due to lack of permission.</translation>
+        </message>
+        <message>
+            <source>You have been muted by meeting host.</source>
+            <translation>You have been muted by meeting host.</translation>
+        </message>
+        <message>
+            <source>You are unmuted, other participants can hear you now.</source>
+            <translation>You are unmuted, other participants can hear you now.</translation>
+        </message>
+        <message>
+            <source>Microphone Muted</source>
+            <translation>Microphone Muted</translation>
+        </message>
+        <message>
+            <source>Speech request has been sent</source>
+            <translation>Speech request has been sent</translation>
+        </message>
+        <message>
+            <source>Video is stopped.</source>
+            <translation>Video is stopped.</translation>
+        </message>
+        <message>
+            <source>Video is enabled.</source>
+            <translation>Video is enabled.</translation>
+        </message>
+        <message>
+            <source>No microphone device available.</source>
+            <translation>No microphone device available.</translation>
+        </message>
+        <message>
+            <source>Current microphone: %1</source>
+            <translation>Current microphone: %1</translation>
+        </message>
+        <message>
+            <source>No speaker device available.</source>
+            <translation>No speaker device available.</translation>
+        </message>
+        <message>
+            <source>Current speaker: %1</source>
+            <translation>Current speaker: %1</translation>
+        </message>
+        <message>
+            <source>No camera device available.</source>
+            <translation>No camera device available.</translation>
+        </message>
+        <message>
+            <source>Current camera: %1</source>
+            <translation>Current camera: %1</translation>
+        </message>
+        <message>
+            <source>Network is not stable now, it may impact your conferencing experience.</source>
+            <translation>Network is not stable now, it may impact your conferencing experience.</translation>
+        </message>
+        <message>
+            <source>Network is in very poor status, recommend checking network or switching to better network.</source>
+            <translation>Network is in very poor status, recommend checking network or switching to better network.</translation>
+        </message>
+        <message>
+            <source>Network bandwidth is insufficient, it may impact your conferencing experience.</source>
+            <translation>Network bandwidth is insufficient, it may impact your conferencing experience.</translation>
+        </message>
+        <message>
+            <source>Network bandwidth is in serious shortage, recommend checking network bandwidth or switching to better network.</source>
+            <translation>Network bandwidth is in serious shortage, recommend checking network bandwidth or switching to better network.</translation>
+        </message>
+        <message>
+            <source>Not allowed to unmute.</source>
+            <translation>Not allowed to unmute.</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>There is no microphone found and other can not listen to you. Please check microphone device.</source>
+            <translation>There is no microphone found and other can not listen to you. Please check microphone device.</translation>
+        </message>
+        <message>
+            <source>Meeting manager is unmuting you, do you agree?</source>
+            <translation>Meeting manager is unmuting you, do you agree?</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CbackgroundWidget</name>
+        <message>
+            <source>Show PIP</source>
+            <translation>Show PIP</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::WhiteBoardDlg</name>
+        <message>
+            <source>Whiteboard</source>
+            <translation>Whiteboard</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::WhiteBoardTopWidget</name>
+        <message>
+            <source>Show PIP</source>
+            <translation>Show PIP</translation>
+        </message>
+    </context>
+</TS>
