@@ -44,6 +44,8 @@ signals:
 
 protected:
     bool m_bDrag = false;
+    // A title-bar drag is moving the window.
+    bool isDragging() const { return m_bDragging; }
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,27 +1,61 @@
 #include "views/incall/CLayoutBackgroundDlg.h"
 
-#include "helpers/LogMacros.h"
-#include "views/framework/CAppLifetimeInstance.h"
-#include "views/framework/CEmulatedMaximize.h"
-#include "models/CCallController.h"
 #include "helpers/CUserConfigUtils.h"
+#include "helpers/LogMacros.h"
+#include "models/CCallController.h"
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
+#include "views/framework/CAppLifetimeInstance.h"
 #include "views/framework/CModualDlgsManager.h"
+#include "views/incall/CEventFilter.h"
+#include "views/incall/CLayoutPeopleSettingDlg.h"
+#include "views/incall/CLayoutToolbarDlg.h"
+#include "views/incall/CallInviteWidget.h"
+#include "views/incall/CallWaitingWidget.h"
+#include "views/incall/CompactWidget.h"
+#include "views/main/CMainDlgManager.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTime>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace rj_app::views {
 
 using models::CCallController;
+using models::CRJSdkManager;
+
+namespace {
+const QString kStyleBase = QStringLiteral(":/resources/qss/layout-background-dlg");
+// Frameless, minimisable, fixed size; the window-type bits stay clear.
+const Qt::WindowFlags kWindowFlags = Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint
+                                     | Qt::MSWindowsFixedSizeDialogHint;
+constexpr int kTitleBarHeight = 40;
+constexpr int kNormalWidth = 1280;
+constexpr int kNormalHeight = 760;
+
+QPushButton *titleButton(QWidget *parent, const char *name)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFixedSize(40, 40);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+bool inCall(enums::CallStatus status)
+{
+    return status != enums::Idle && status != enums::ConfEnded;
+}
+} // namespace
 
 CLayoutBackgroundDlg *CLayoutBackgroundDlg::getInstance()
 {
@@ -32,78 +66,275 @@ CLayoutBackgroundDlg *CLayoutBackgroundDlg::getInstance()
 CLayoutBackgroundDlg::CLayoutBackgroundDlg()
     : CBaseDlg(nullptr)
 {
-    setObjectName(QStringLiteral("CLayoutBackgroundDlg"));
-    resize(800, 500);
-    auto *root = new QVBoxLayout(this);
-    m_pLblConfName = new QLabel(this);
-    m_pLblConfName->setObjectName(QStringLiteral("m_pLblConfName"));
-    m_pLblConfName->setAlignment(Qt::AlignCenter);
-    QFont nameFont = m_pLblConfName->font();
-    nameFont.setPointSize(16);
-    m_pLblConfName->setFont(nameFont);
-    m_pLblStatus = new QLabel(this);
-    m_pLblStatus->setObjectName(QStringLiteral("m_pLblStatus"));
-    m_pLblStatus->setAlignment(Qt::AlignCenter);
-    m_pLblDuration = new QLabel(this);
-    m_pLblDuration->setObjectName(QStringLiteral("m_pLblDuration"));
-    m_pLblDuration->setAlignment(Qt::AlignCenter);
-    root->addStretch();
-    root->addWidget(m_pLblConfName);
-    root->addWidget(m_pLblStatus);
-    root->addWidget(m_pLblDuration);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_pBtnAccept = new QPushButton(this);
-    m_pBtnAccept->setObjectName(QStringLiteral("m_pBtnAccept"));
-    m_pBtnHangUp = new QPushButton(this);
-    m_pBtnHangUp->setObjectName(QStringLiteral("m_pBtnHangUp"));
-    buttons->addWidget(m_pBtnAccept);
-    buttons->addWidget(m_pBtnHangUp);
-    buttons->addStretch();
-    root->addLayout(buttons);
-    root->addStretch();
-    dragAreaHeight = 40;
+    setupForm();
+    setWindowFlags(kWindowFlags);
+    setWindowTitle(tr("PRODUCT_NAME"));
+    dragAreaHeight = m_pWgtTitleBar->height();
 
-    m_pTimerDuration = new QTimer(this);
-    m_pTimerDuration->setInterval(1000);
-    connect(m_pTimerDuration, &QTimer::timeout, this, [this] {
-        ++m_iDurationSecs;
-        updateTexts();
-    });
-    connect(m_pBtnAccept, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnAccept);
-    connect(m_pBtnHangUp, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnHangUp);
+    m_pLayoutPeopleSettingDlg = new CLayoutPeopleSettingDlg(this);
+    m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = m_pWgtTitleBar->height();
+    m_pLayoutPeopleSettingDlg->setRemoteVideoWindows();
+    m_pEventFilter = new CEventFilter(this);
+    m_pLayoutPeopleSettingDlg->setEventFilter(m_pEventFilter);
+
+    m_pCallWaitingWidget = new CallWaitingWidget(nullptr);
+    m_pCallWaitingWidget->setParent(this, Qt::SplashScreen);
+    m_pCallWaitingWidget->hide();
+    m_pCallInviteWidget = new CallInviteWidget(nullptr);
+    m_pCallInviteWidget->setParent(this, Qt::SplashScreen);
+    m_pCallInviteWidget->hide();
+    m_pBtnRestore->hide();
+    m_pBtnFullScreen_Exit->hide();
+
     CCallController *call = CCallController::getInstance();
     connect(call, &CCallController::sigCallStatusChanged, this, &CLayoutBackgroundDlg::slotOnCallStatusChanged);
-    if (models::CRJSdkManager *sdk = models::CRJSdkManager::getInstance())
-        connect(sdk, &models::CRJSdkManager::eventCallIncoming, this, &CLayoutBackgroundDlg::slotOnCallIncoming);
+    if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
+        connect(sdk, &CRJSdkManager::eventCallIncoming, this, &CLayoutBackgroundDlg::slotOnCallIncoming);
+    connect(call, &CCallController::sigWaitQueue, this, &CLayoutBackgroundDlg::slotOnWaitQueue);
+    if (CRJSdkManager *sdk = CRJSdkManager::getInstance())
+        connect(sdk, &CRJSdkManager::eventNetworkQuality, this, &CLayoutBackgroundDlg::slotOnNetworkQuality);
+    connect(m_pBtnNetworkQuality, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnNetworkQualityClicked);
+    connect(m_pBtnMin, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnWinMin);
+    connect(m_pBtnMax, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnWinMax);
+    connect(m_pBtnRestore, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnWinRestore);
+    connect(m_pBtnFullScreen, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnWinFullScreen);
+    connect(m_pBtnFullScreen_Exit, &QPushButton::clicked, this, &CLayoutBackgroundDlg::slotOnWinFullScreenExit);
     connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this,
             &CLayoutBackgroundDlg::slotOnLanguageChanged);
-    updateTexts();
+    connect(m_pCallWaitingWidget, &CallWaitingWidget::sigHangUp, this,
+            &CLayoutBackgroundDlg::slotOnCallWaitingWidgetHangUp);
+    connect(m_pCallInviteWidget, &CallInviteWidget::sigAcceptCall, this, &CLayoutBackgroundDlg::slotOnAcceptCall);
+    connect(m_pCallInviteWidget, &CallInviteWidget::sigHangUp, this, &CLayoutBackgroundDlg::slotOncallInviteHangup);
+    connect(m_pLayoutPeopleSettingDlg, &CLayoutPeopleSettingDlg::sigSwitchFullScreen, this,
+            &CLayoutBackgroundDlg::slotOnSwitchFullScreen);
+    connect(m_pLayoutPeopleSettingDlg, &CLayoutPeopleSettingDlg::sigFullScreenButtonVisible, this,
+            &CLayoutBackgroundDlg::slotFullScreenButtonVisible);
+
+    m_pWgtTitleBar->installEventFilter(m_pEventFilter);
+    installEventFilter(m_pEventFilter);
 }
 
-CLayoutBackgroundDlg::~CLayoutBackgroundDlg() = default;
+CLayoutBackgroundDlg::~CLayoutBackgroundDlg()
+{
+    delete m_pTimerCallDuration;
+    m_pTimerCallDuration = nullptr;
+    // The layout dialog stops the screen feeder before it goes.
+    delete m_pLayoutPeopleSettingDlg;
+    m_pLayoutPeopleSettingDlg = nullptr;
+    for (QWidget *overlay : {static_cast<QWidget *>(m_pCallWaitingWidget), static_cast<QWidget *>(m_pCallInviteWidget)}) {
+        overlay->setParent(nullptr);
+        delete overlay;
+    }
+    m_pCallWaitingWidget = nullptr;
+    m_pCallInviteWidget = nullptr;
+    delete m_pEventFilter;
+    m_pEventFilter = nullptr;
+}
+
+void CLayoutBackgroundDlg::setupForm()
+{
+    setObjectName(QStringLiteral("CLayoutBackgroundDlg"));
+    resize(1030, 625);
+    setMaximumSize(4096, 3112);
+    verticalLayout = new QVBoxLayout(this);
+    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    verticalLayout->setContentsMargins(1, 1, 1, 1);
+    verticalLayout->setSpacing(0);
+
+    m_pWgtTitleBar = new QWidget(this);
+    m_pWgtTitleBar->setObjectName(QStringLiteral("m_pWgtTitleBar"));
+    m_pWgtTitleBar->setAttribute(Qt::WA_StyledBackground);
+    m_pWgtTitleBar->setFixedHeight(kTitleBarHeight);
+    auto *titleRow = new QHBoxLayout(m_pWgtTitleBar);
+    titleRow->setContentsMargins(0, 0, 0, 0);
+    titleRow->setSpacing(0);
+
+    m_pLeftWidget = new QWidget(m_pWgtTitleBar);
+    m_pLeftWidget->setObjectName(QStringLiteral("m_pLeftWidget"));
+    m_pLeftWidget->setMaximumWidth(300);
+    auto *leftRow = new QHBoxLayout(m_pLeftWidget);
+    leftRow->setContentsMargins(8, 0, 0, 0);
+    leftRow->setSpacing(6);
+    m_pBtnNetworkQuality = new QPushButton(m_pLeftWidget);
+    m_pBtnNetworkQuality->setObjectName(QStringLiteral("m_pBtnNetworkQuality"));
+    m_pBtnNetworkQuality->setFixedSize(24, 24);
+    m_pBtnNetworkQuality->setFocusPolicy(Qt::NoFocus);
+    widget_Encryption = new QWidget(m_pLeftWidget);
+    widget_Encryption->setObjectName(QStringLiteral("widget_Encryption"));
+    auto *encryptionRow = new QHBoxLayout(widget_Encryption);
+    encryptionRow->setContentsMargins(0, 0, 0, 0);
+    m_pLblEncryption = new QLabel(widget_Encryption);
+    m_pLblEncryption->setObjectName(QStringLiteral("m_pLblEncryption"));
+    m_pLblEncryption->setFixedSize(24, 24);
+    encryptionRow->addWidget(m_pLblEncryption);
+    m_pLblCallDuration = new QLabel(m_pLeftWidget);
+    m_pLblCallDuration->setObjectName(QStringLiteral("m_pLblCallDuration"));
+    m_pLblCallDuration->setMinimumWidth(100);
+    m_pLblCallDuration->setMaximumWidth(300);
+    leftRow->addWidget(m_pBtnNetworkQuality);
+    leftRow->addWidget(widget_Encryption);
+    leftRow->addWidget(m_pLblCallDuration);
+    leftRow->addStretch();
+
+    m_pLblConfNumber = new QLabel(m_pWgtTitleBar);
+    m_pLblConfNumber->setObjectName(QStringLiteral("m_pLblConfNumber"));
+    m_pLblConfNumber->setAlignment(Qt::AlignCenter);
+    m_pLblConfNumber->setFixedHeight(40);
+    m_pLblConfNumber->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_pRightWidget = new QWidget(m_pWgtTitleBar);
+    m_pRightWidget->setObjectName(QStringLiteral("m_pRightWidget"));
+    m_pRightWidget->setMaximumWidth(300);
+    auto *rightRow = new QHBoxLayout(m_pRightWidget);
+    rightRow->setContentsMargins(0, 0, 0, 0);
+    rightRow->setSpacing(0);
+    rightRow->addStretch();
+    m_pBtnMin = titleButton(m_pRightWidget, "m_pBtnMin");
+    m_pBtnMax = titleButton(m_pRightWidget, "m_pBtnMax");
+    m_pBtnRestore = titleButton(m_pRightWidget, "m_pBtnRestore");
+    m_pBtnFullScreen = titleButton(m_pRightWidget, "m_pBtnFullScreen");
+    m_pBtnFullScreen_Exit = titleButton(m_pRightWidget, "m_pBtnFullScreen_Exit");
+    for (QPushButton *b : {m_pBtnMin, m_pBtnMax, m_pBtnRestore, m_pBtnFullScreen, m_pBtnFullScreen_Exit})
+        rightRow->addWidget(b);
+
+    titleRow->addWidget(m_pLeftWidget);
+    titleRow->addWidget(m_pLblConfNumber);
+    titleRow->addWidget(m_pRightWidget);
+    verticalLayout->addWidget(m_pWgtTitleBar);
+
+    widget = new QWidget(this);
+    widget->setObjectName(QStringLiteral("widget"));
+    verticalLayout_2 = new QVBoxLayout(widget);
+    verticalLayout_2->setObjectName(QStringLiteral("verticalLayout_2"));
+    verticalLayout_2->setContentsMargins(0, 0, 0, 0);
+    verticalLayout->addWidget(widget);
+}
+
+QWidget *CLayoutBackgroundDlg::getScreenDrawing() const
+{
+    return m_pLayoutPeopleSettingDlg ? m_pLayoutPeopleSettingDlg->getScreenDrawing() : nullptr;
+}
 
 void CLayoutBackgroundDlg::stopScreenFeeder()
 {
     qInfo("%s", RJ_FUNCTION);
+    if (m_pLayoutPeopleSettingDlg)
+        m_pLayoutPeopleSettingDlg->stopScreenFeeder();
 }
+
+void CLayoutBackgroundDlg::setClock(std::function<QDateTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+QDateTime CLayoutBackgroundDlg::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentDateTime();
+}
+
+double CLayoutBackgroundDlg::scale() const
+{
+    return fStretchFactor > 0 ? fStretchFactor : 1.0;
+}
+
+int CLayoutBackgroundDlg::titleHeight() const
+{
+    return isFullScreen() ? 0 : m_pWgtTitleBar->height();
+}
+
+QString CLayoutBackgroundDlg::formatCallDuration(qint64 seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    const qint64 hours = seconds / 3600;
+    const qint64 rest = seconds % 3600;
+    const qint64 minutes = rest / 60;
+    const qint64 secs = rest % 60;
+    auto part = [](qint64 value) {
+        return value < 10 ? QStringLiteral("0") + QString::number(value) : QString::number(value);
+    };
+    return part(hours) + QLatin1Char(':') + part(minutes) + QLatin1Char(':') + part(secs);
+}
+
+// --- call status and incoming calls ---------------------------------------
 
 void CLayoutBackgroundDlg::slotOnCallStatusChanged(rj_app::enums::CallStatus callStatus)
 {
-    if (callStatus == enums::ConfConnected) {
-        m_iDurationSecs = 0;
-        m_pTimerDuration->start();
-    } else if (callStatus != enums::ConfDialing && callStatus != enums::ConfIncoming) {
-        m_pTimerDuration->stop();
+    qInfo() << RJ_FUNCTION << "callStatus:" << callStatus;
+    CCallController *call = CCallController::getInstance();
+    switch (callStatus) {
+    case enums::Idle:
+    case enums::ConfEnded:
+        if (m_bCompactMode) {
+            m_bCompactMode = false;
+            setCompactMode(false);
+            CMainDlgManager::getInstance()->updateMainDlgVisibility();
+        }
+        m_pLblConfNumber->clear();
+        m_pCallWaitingWidget->onSetPeopleNumber(QString());
+        m_pCallWaitingWidget->hide();
+        m_pCallInviteWidget->hide();
+        if (m_pTimerCallDuration)
+            m_pTimerCallDuration->stop();
+        break;
+    case enums::ConfDialing:
+        m_pLblCallDuration->setText(QStringLiteral("00:00:00"));
+        setNetworkQuality(5);
+        m_pLblConfNumber->setText(call->getDisplayConfName());
+        m_pCallInviteWidget->hide();
+        m_pCallWaitingWidget->onSetMeetingNumber(call->getDisplayConfName());
+        m_pCallWaitingWidget->show();
+        placeOverlay(m_pCallWaitingWidget);
+        slotFullScreenButtonVisible(false);
+        break;
+    case enums::ConfIncoming:
+        m_pLblCallDuration->setText(QStringLiteral("00:00:00"));
+        setNetworkQuality(5);
+        m_pLblConfNumber->clear();
+        m_pCallInviteWidget->hide();
+        m_pCallWaitingWidget->onSetMeetingNumber(call->getConfNumber());
+        m_pCallWaitingWidget->show();
+        placeOverlay(m_pCallWaitingWidget);
+        slotFullScreenButtonVisible(false);
+        break;
+    case enums::ConfConnected: {
+        startCallDurationTimer();
+        updatEncryptionStats();
+        // Engine texts are UTF-8; a caller's name must not turn into mojibake.
+        m_pLblConfNumber->setText(QString::fromStdString(call->getCallInfo().peer));
+        m_pCallInviteWidget->hide();
+        m_pCallWaitingWidget->onSetPeopleNumber(QString());
+        m_pCallWaitingWidget->hide();
+        if (call->getCallTypes() != 2)
+            slotFullScreenButtonVisible(true);
+        m_pLayoutPeopleSettingDlg->show();
+        m_pLayoutPeopleSettingDlg->onParentResized(geometry());
+        m_pLayoutPeopleSettingDlg->move(2, titleHeight() + 2);
+        m_pLayoutPeopleSettingDlg->onParentMoved(x(), y());
+        m_pLayoutPeopleSettingDlg->initFloatingDlgPos();
+        if (call->getCallTypes() == 3)
+            m_pLayoutPeopleSettingDlg->updateLayout();
+        helpers::CUserConfigUtils *config = helpers::CUserConfigUtils::getInstance();
+        if (config && config->getFullScreenOnCallConnected()) {
+            qInfo("Full screen in config");
+            slotOnWinFullScreen();
+        }
+        break;
     }
-    updateTexts();
+    default:
+        if (callStatus == 3) {
+            m_pLblCallDuration->setText(QStringLiteral("00:00:00"));
+            setNetworkQuality(5);
+        }
+        break;
+    }
 }
 
 void CLayoutBackgroundDlg::slotOnCallIncoming(rj::engine::RJCallInfo info)
 {
     CCallController *call = CCallController::getInstance();
     const enums::CallStatus status = call->getCallStatus();
-    if (status != enums::Idle && status != enums::ConfEnded) {
+    if (inCall(status)) {
         qInfo() << "Not proper call status:" << status;
         return;
     }
@@ -113,86 +344,486 @@ void CLayoutBackgroundDlg::slotOnCallIncoming(rj::engine::RJCallInfo info)
         return;
     }
     CModualDlgsManager::closeAllModualDlgs(false);
-    m_qstrPeer = QString::fromStdString(info.peer);
     call->onCallIncoming(info);
     helpers::CUserConfigUtils *config = helpers::CUserConfigUtils::getInstance();
     if (config && config->getAntoAnswer()) {
         qInfo("Call incoming and auto answer");
         call->acceptCall(!info.isAudioOnly);
+        return;
     }
+    m_pCallWaitingWidget->hide();
+    m_pCallInviteWidget->show();
+    placeOverlay(m_pCallInviteWidget);
+    m_pCallInviteWidget->onSetMeetingNumber(QString::fromStdString(info.peer));
+    m_pCallInviteWidget->setIsAudioOnlyCall(info.isAudioOnly);
+    slotFullScreenButtonVisible(false);
+}
+
+void CLayoutBackgroundDlg::slotOnAcceptCall(bool bIsAudioOnly)
+{
+    CCallController::getInstance()->acceptCall(!bIsAudioOnly);
+}
+
+void CLayoutBackgroundDlg::slotOncallInviteHangup()
+{
+    CCallController *call = CCallController::getInstance();
+    call->declineCall();
+    m_pCallInviteWidget->hide();
+    call->hangUp();
+}
+
+void CLayoutBackgroundDlg::slotOnCallWaitingWidgetHangUp()
+{
+    CCallController::getInstance()->hangUp();
+}
+
+void CLayoutBackgroundDlg::slotOnWaitQueue(int iQueueSize)
+{
+    qInfo() << "CLayoutBackgroundDlg::slotOnWaitQueue:" << iQueueSize;
+    m_pCallWaitingWidget->onSetPeopleNumber(QString::number(iQueueSize));
+}
+
+// --- duration, encryption, network quality --------------------------------
+
+void CLayoutBackgroundDlg::startCallDurationTimer()
+{
+    if (!m_pTimerCallDuration) {
+        m_pTimerCallDuration = new QTimer;
+        m_pTimerCallDuration->setInterval(1000);
+        connect(m_pTimerCallDuration, &QTimer::timeout, this, &CLayoutBackgroundDlg::slotOnTimerRefreshCallDuration);
+    }
+    m_pTimerCallDuration->start();
+    m_dtCallStart = now();
+}
+
+void CLayoutBackgroundDlg::slotOnTimerRefreshCallDuration()
+{
+    m_pLblCallDuration->setText(formatCallDuration(m_dtCallStart.secsTo(now())));
+}
+
+void CLayoutBackgroundDlg::updatEncryptionStats()
+{
+    CRJSdkManager *sdk = CRJSdkManager::getInstance();
+    rj::engine::RJStats stats;
+    if (!sdk || !sdk->getStats(stats))
+        return;
+    widget_Encryption->setVisible(stats.count > 0 && stats.streams[0].encrypted);
+}
+
+void CLayoutBackgroundDlg::slotOnNetworkQuality(float fQualityRating)
+{
+    qInfo() << "fQualityRating:" << fQualityRating;
+    setNetworkQuality(static_cast<int>(fQualityRating));
+}
+
+void CLayoutBackgroundDlg::setNetworkQuality(int iQualityRating)
+{
+    qInfo() << "iQualityRating:" << iQualityRating;
+    if (iQualityRating == m_iNetworkQuality)
+        return;
+    qInfo("Network quality rating will changing from %d to %d", m_iNetworkQuality, iQualityRating);
+    if (iQualityRating < 1) {
+        qInfo("Network quality rating is less than 1 and set it to 1");
+        iQualityRating = 1;
+    }
+    if (iQualityRating > 5)
+        iQualityRating = 5;
+    m_iNetworkQuality = iQualityRating;
+    m_pBtnNetworkQuality->setStyleSheet(
+        QStringLiteral("border-image: url(:/resources/images/icon_call_quality_level%1.png)").arg(iQualityRating));
+}
+
+void CLayoutBackgroundDlg::slotOnNetworkQualityClicked()
+{
+    m_pLayoutPeopleSettingDlg->showMediaStatisticsDlg();
+}
+
+// --- window modes ---------------------------------------------------------
+
+void CLayoutBackgroundDlg::slotOnWinMin()
+{
+    qInfo("%s", RJ_FUNCTION);
+    if (m_pLayoutPeopleSettingDlg->getLayoutMode() == enums::LayoutMode_AudioOnly) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
+    m_bCompactMode = !m_bCompactMode;
+    setCompactMode(m_bCompactMode);
 }
 
 void CLayoutBackgroundDlg::slotOnWinMax()
 {
-    m_maximize.maximize(this);
-    m_bMaximized = m_maximize.isMaximized();
+    qInfo("%s", RJ_FUNCTION);
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = getDisplayScreen();
+    if (!screen)
+        return;
+    m_bMaximized = true;
+    m_rectNormalGeometry = normalGeometry();
+    const QRect available = screen->availableGeometry();
+    setFixedSize(available.size());
+    move(available.topLeft());
+    m_pBtnMax->hide();
+    m_pBtnRestore->show();
 }
 
 void CLayoutBackgroundDlg::slotOnWinRestore()
 {
-    m_maximize.restore(this);
+    qInfo("%s", RJ_FUNCTION);
+    if (!m_bMaximized)
+        return;
     m_bMaximized = false;
+    if (m_rectNormalGeometry.isValid()) {
+        setFixedSize(m_rectNormalGeometry.size());
+        move(m_rectNormalGeometry.topLeft());
+    }
+    m_pBtnMax->show();
+    m_pBtnRestore->hide();
 }
 
-void CLayoutBackgroundDlg::slotOnHangUp()
+void CLayoutBackgroundDlg::slotOnWinFullScreen()
 {
-    CCallController *call = CCallController::getInstance();
-    if (call->getCallStatus() == enums::ConfIncoming)
-        call->declineCall();
+    const enums::CallStatus status = CCallController::getInstance()->getCallStatus();
+    if (!inCall(status)) {
+        qWarning() << "Can not full screen for invalid call status:" << status;
+        return;
+    }
+    if (m_bFullScreen)
+        return;
+    m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = 0;
+    m_bFullScreen = true;
+    showFullScreen();
+    m_pBtnMin->hide();
+    m_pBtnMax->hide();
+    m_pBtnRestore->hide();
+    m_pBtnFullScreen->hide();
+    m_pBtnFullScreen_Exit->show();
+    verticalLayout->removeWidget(m_pWgtTitleBar);
+    CLayoutToolbarDlg *toolbar = m_pLayoutPeopleSettingDlg->getToolbarDlg();
+    m_pWgtTitleBar->setParent(toolbar, Qt::SplashScreen | Qt::FramelessWindowHint);
+    m_pWgtTitleBar->hide();
+    toolbar->setTitleBarWidget(m_pWgtTitleBar, QRect(geometry().topLeft(), QSize(width(), m_pWgtTitleBar->height())));
+}
+
+void CLayoutBackgroundDlg::slotOnWinFullScreenExit()
+{
+    if (!m_bFullScreen)
+        return;
+    m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = m_pWgtTitleBar->height();
+    m_bFullScreen = false;
+    showNormal();
+    m_pLayoutPeopleSettingDlg->getToolbarDlg()->setTitleBarWidget(nullptr, QRect());
+    showTitleBarInLayout();
+    m_pBtnMin->show();
+    m_pBtnMax->setVisible(!m_bMaximized);
+    m_pBtnRestore->setVisible(m_bMaximized);
+    m_pBtnFullScreen->show();
+    m_pBtnFullScreen_Exit->hide();
+}
+
+void CLayoutBackgroundDlg::showTitleBarInLayout()
+{
+    if (m_pWgtTitleBar->parentWidget() != this)
+        m_pWgtTitleBar->setParent(this, Qt::Widget);
+    verticalLayout->removeWidget(m_pWgtTitleBar);
+    verticalLayout->insertWidget(0, m_pWgtTitleBar);
+    m_pWgtTitleBar->show();
+}
+
+void CLayoutBackgroundDlg::slotOnSwitchFullScreen()
+{
+    qInfo() << "isFullScreen:" << m_bFullScreen;
+    if (m_bFullScreen)
+        slotOnWinFullScreenExit();
     else
-        call->hangUp();
+        slotOnWinFullScreen();
 }
 
-void CLayoutBackgroundDlg::slotOnAccept()
+void CLayoutBackgroundDlg::slotFullScreenButtonVisible(bool nflag)
 {
-    CCallController::getInstance()->acceptCall(true);
+    if (nflag) {
+        m_pBtnFullScreen->show();
+        m_pBtnMin->show();
+        return;
+    }
+    if (m_bFullScreen)
+        slotOnWinFullScreenExit();
+    m_pBtnFullScreen->hide();
+    m_pBtnMin->hide();
 }
 
-void CLayoutBackgroundDlg::slotOnLanguageChanged()
+QScreen *CLayoutBackgroundDlg::resolveCompactScreen(const QPoint &cursor, const QWidget *window)
 {
-    updateTexts();
+    if (QScreen *screen = QGuiApplication::screenAt(cursor))
+        return screen;
+    if (window) {
+        if (QScreen *screen = QGuiApplication::screenAt(window->geometry().center()))
+            return screen;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+void CLayoutBackgroundDlg::setTitleItemsVisible(bool visible)
+{
+    m_pBtnNetworkQuality->setVisible(visible);
+    m_pLblCallDuration->setVisible(visible);
+    m_pLblConfNumber->setVisible(visible);
+    if (!visible)
+        widget_Encryption->hide();
+}
+
+void CLayoutBackgroundDlg::applyCompactGeometry(QScreen *screen)
+{
+    const QRect available = screen->availableGeometry();
+    const double width = available.width() / 5.0;
+    const double height = width / 16 * 9 + 40 * scale();
+    qInfo() << "width:" << width << ", height:" << height;
+    setFixedSize(static_cast<int>(width), static_cast<int>(height));
+    move(available.topLeft() + QPoint(50, 50));
+}
+
+void CLayoutBackgroundDlg::setCompactMode(bool flag)
+{
+    qInfo() << RJ_FUNCTION << "flag:" << flag << ", isFullScreen:" << isFullScreen();
+    // Resolve the screen first: without one nothing may change half-way.
+    QScreen *screen = resolveCompactScreen(QCursor::pos(), this);
+    if (!screen) {
+        qWarning("Failed to position the screen");
+        m_bCompactMode = !flag;
+        return;
+    }
+    m_bCompactMode = flag;
+    m_pLayoutPeopleSettingDlg->setCompactMode(flag);
+    if (flag) {
+        if (m_bFullScreen)
+            slotOnWinFullScreenExit();
+        m_pBtnMin->hide();
+        if (m_bMaximized)
+            slotOnWinRestore();
+        setWindowFlags(kWindowFlags | Qt::WindowStaysOnTopHint);
+        qInfo("Compact and show again");
+        show();
+        verticalLayout->removeWidget(m_pWgtTitleBar);
+        m_pWgtTitleBar->hide();
+        if (!m_pCompactWidget) {
+            m_pCompactWidget = new CompactWidget(nullptr);
+            m_pCompactWidget->setParent(this);
+            connect(m_pCompactWidget, &CompactWidget::sigMin, this, &CLayoutBackgroundDlg::slotOnCompactBtnMinClicked);
+            connect(m_pCompactWidget, &CompactWidget::sigRecover, this,
+                    &CLayoutBackgroundDlg::slotOnCompactBtnRecoverClicked);
+        }
+        m_pBtnMax->hide();
+        m_pBtnRestore->hide();
+        m_pBtnFullScreen->hide();
+        m_pBtnFullScreen_Exit->hide();
+        applyCompactGeometry(screen);
+        informLayoutOfGeometry();
+        verticalLayout->insertWidget(0, m_pCompactWidget);
+        m_pCompactWidget->show();
+        m_pCompactWidget->setFixedSize(width(), static_cast<int>(40 * scale()));
+        m_pCompactWidget->onDpiUpdate(scale());
+    } else {
+        if (m_pCompactWidget) {
+            verticalLayout->removeWidget(m_pCompactWidget);
+            delete m_pCompactWidget;
+            m_pCompactWidget = nullptr;
+        }
+        setWindowFlags(kWindowFlags);
+        qInfo("Not Compact and show again");
+        show();
+        if (m_bFullScreen) {
+            slotOnWinFullScreenExit();
+        } else {
+            showTitleBarInLayout();
+            m_pBtnMin->show();
+            m_pBtnMax->setVisible(!m_bMaximized);
+            m_pBtnRestore->setVisible(m_bMaximized);
+            m_pBtnFullScreen->show();
+        }
+        onDpiChanged();
+        centerWindowOnScreen();
+    }
+    setTitleItemsVisible(!flag);
+    if (!flag)
+        updatEncryptionStats();
+}
+
+void CLayoutBackgroundDlg::slotOnCompactBtnMinClicked()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void CLayoutBackgroundDlg::slotOnCompactBtnRecoverClicked()
+{
+    m_bCompactMode = !m_bCompactMode;
+    setCompactMode(m_bCompactMode);
+}
+
+// --- geometry upkeep ------------------------------------------------------
+
+void CLayoutBackgroundDlg::informLayoutOfGeometry()
+{
+    m_pLayoutPeopleSettingDlg->onParentResized(geometry());
+    m_pLayoutPeopleSettingDlg->onParentMoved(x(), y());
+}
+
+void CLayoutBackgroundDlg::placeOverlay(QWidget *overlay)
+{
+    const int title = titleHeight();
+    overlay->setFixedSize(width(), height() - title);
+    overlay->move(x(), y() + title);
+}
+
+void CLayoutBackgroundDlg::placeVisibleOverlays()
+{
+    for (QWidget *overlay : {static_cast<QWidget *>(m_pCallWaitingWidget), static_cast<QWidget *>(m_pCallInviteWidget)}) {
+        if (overlay && overlay->isVisible())
+            placeOverlay(overlay);
+    }
+}
+
+void CLayoutBackgroundDlg::moveEvent(QMoveEvent *event)
+{
+    CBaseDlg::moveEvent(event);
+    if (m_bMaximized && isDragging())
+        slotOnWinRestore();
+    if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected) {
+        m_pLayoutPeopleSettingDlg->move(2, titleHeight() + 2);
+        m_pLayoutPeopleSettingDlg->onParentMoved(x(), y());
+    }
+    placeVisibleOverlays();
+}
+
+void CLayoutBackgroundDlg::resizeEvent(QResizeEvent *event)
+{
+    qInfo() << RJ_FUNCTION << "size:" << width() << height();
+    CBaseDlg::resizeEvent(event);
+    if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
+        informLayoutOfGeometry();
+    placeVisibleOverlays();
+}
+
+void CLayoutBackgroundDlg::showEvent(QShowEvent *event)
+{
+    qInfo() << RJ_FUNCTION << isVisible() << size() << isFullScreen() << windowState();
+    if (isMinimized()) {
+        qInfo("Minimized and can not show m_pLayoutPeopleSettingDlg");
+        m_pLayoutPeopleSettingDlg->hide();
+        m_pLayoutPeopleSettingDlg->onParentMinimized();
+        return;
+    }
+    CBaseDlg::showEvent(event);
+    if (m_pLayoutPeopleSettingDlg->isHidden()
+        && CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
+        m_pLayoutPeopleSettingDlg->show();
+    if (!m_bCompactMode && !m_bFullScreen)
+        centerWindowOnScreen();
+}
+
+void CLayoutBackgroundDlg::hideEvent(QHideEvent *event)
+{
+    CBaseDlg::hideEvent(event);
+    m_pLayoutPeopleSettingDlg->hide();
+    if (isVisible() && isMinimized()) {
+        qWarning("visible! should minimized");
+        showMinimized();
+    }
+}
+
+void CLayoutBackgroundDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        qInfo("Received WindowStateChange");
+        refreshWindowStateBtns();
+    }
+    CBaseDlg::changeEvent(event);
+}
+
+void CLayoutBackgroundDlg::refreshWindowStateBtns()
+{
+    if (isMinimized()) {
+        qInfo("Minimized and can not update m_pLayoutPeopleSettingDlg");
+        m_pLayoutPeopleSettingDlg->onParentMinimized();
+        return;
+    }
+    if (m_pLayoutPeopleSettingDlg->isHidden()
+        && CCallController::getInstance()->getCallStatus() == enums::ConfConnected) {
+        qInfo("m_pLayoutPeopleSettingDlg is invisible and show it");
+        m_pLayoutPeopleSettingDlg->show();
+    }
+    updatePos4LayoutPeopleDlg();
+}
+
+void CLayoutBackgroundDlg::updatePos4LayoutPeopleDlg()
+{
+    qInfo() << RJ_FUNCTION << "isFullScreen():" << isFullScreen();
+    if (isFullScreen()) {
+        m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = 0;
+        m_pLayoutPeopleSettingDlg->move(2, 2);
+    } else {
+        m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = m_pWgtTitleBar->height();
+        m_pLayoutPeopleSettingDlg->move(2, m_pWgtTitleBar->height() + 2);
+    }
+}
+
+void CLayoutBackgroundDlg::onDpiChanged()
+{
+    const double s = scale();
+    QScreen *screen = m_bCompactMode ? QGuiApplication::screenAt(geometry().center()) : getDisplayScreen();
+    if (screen)
+        qInfo() << "screenRect width:" << screen->availableGeometry().size() << size();
+    if (m_bCompactMode) {
+        if (screen) {
+            applyCompactGeometry(screen);
+            if (m_pCompactWidget) {
+                m_pCompactWidget->onDpiUpdate(s);
+                m_pCompactWidget->setFixedSize(width(), static_cast<int>(40 * s));
+            }
+        }
+    } else {
+        setFixedSize(static_cast<int>(kNormalWidth * s), static_cast<int>(kNormalHeight * s));
+        m_pLayoutPeopleSettingDlg->slotOnJudgeMicAndCameraStatus();
+    }
+    setStyleSheet(QString());
+    setStyleSheets(kStyleBase);
+    m_pLeftWidget->setMaximumWidth(static_cast<int>(300 * s));
+    m_pRightWidget->setMaximumWidth(static_cast<int>(300 * s));
+    m_pWgtTitleBar->setFixedHeight(static_cast<int>(kTitleBarHeight * s));
+    m_pBtnNetworkQuality->setFixedSize(static_cast<int>(24 * s), static_cast<int>(24 * s));
+    m_pLblEncryption->setFixedSize(static_cast<int>(24 * s), static_cast<int>(24 * s));
+    m_pLblCallDuration->setMinimumWidth(static_cast<int>(100 * s));
+    m_pLblCallDuration->setMaximumWidth(static_cast<int>(300 * s));
+    m_pLblConfNumber->setFixedHeight(static_cast<int>(40 * s));
+    for (QPushButton *b : {m_pBtnMin, m_pBtnMax, m_pBtnRestore, m_pBtnFullScreen, m_pBtnFullScreen_Exit})
+        b->setFixedSize(static_cast<int>(40 * s), static_cast<int>(40 * s));
+    dragAreaHeight = m_pWgtTitleBar->height();
+    if (!screen) {
+        qWarning("Can not get valid screen");
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    if (!m_bFullScreen && (height() >= available.height() || width() >= available.width())) {
+        setFixedSize(available.size());
+        move(available.topLeft());
+    }
+    updatePos4LayoutPeopleDlg();
+    informLayoutOfGeometry();
 }
 
 void CLayoutBackgroundDlg::closeEvent(QCloseEvent *event)
 {
-    // Closing the call window leaves the call; the application goes on.
-    event->ignore();
-    slotOnHangUp();
+    CCallController::getInstance()->hangUp();
+    CBaseDlg::closeEvent(event);
+    emit sigClose();
 }
 
-void CLayoutBackgroundDlg::updateTexts()
+void CLayoutBackgroundDlg::slotOnLanguageChanged()
 {
+    // The duration is rewritten by the next tick; the meeting number stays,
+    // a language switch must not blank it for the rest of the call.
     setWindowTitle(tr("PRODUCT_NAME"));
-    CCallController *call = CCallController::getInstance();
-    const enums::CallStatus status = call->getCallStatus();
-    // The pure number: the dial string may carry the meeting password.
-    const QString peer = QString::fromStdString(call->getCallInfo().peer);
-    if (status == enums::ConfIncoming)
-        m_pLblConfName->setText(m_qstrPeer);
-    else if (status == enums::ConfConnected && !peer.isEmpty())
-        m_pLblConfName->setText(peer);
-    else
-        m_pLblConfName->setText(call->m_confName.isEmpty() ? call->getPureConfNumber() : call->m_confName);
-    switch (status) {
-    case enums::ConfDialing:
-        m_pLblStatus->setText(tr("Connecting..."));
-        break;
-    case enums::ConfIncoming:
-        m_pLblStatus->setText(tr("Incoming call"));
-        break;
-    case enums::ConfConnected:
-        m_pLblStatus->setText(tr("Connected"));
-        break;
-    default:
-        m_pLblStatus->setText(tr("Call ended"));
-        break;
-    }
-    m_pLblDuration->setText(status == enums::ConfConnected
-                                ? QTime(0, 0).addSecs(m_iDurationSecs).toString(QStringLiteral("hh:mm:ss"))
-                                : QString());
-    m_pBtnAccept->setText(tr("Answer"));
-    m_pBtnAccept->setVisible(status == enums::ConfIncoming);
-    m_pBtnHangUp->setText(status == enums::ConfIncoming ? tr("Decline") : tr("Leave"));
+    m_pLblCallDuration->clear();
 }
 
 } // namespace rj_app::views
