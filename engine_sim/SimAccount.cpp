@@ -3,6 +3,7 @@
 #include "SimEngine.h"
 
 #include "SimNet.h"
+#include "SimServerSync.h"
 #include "SimSupport.h"
 
 #include <cctype>
@@ -31,6 +32,20 @@ bool portIsRoz(unsigned int port)
         }
     }
     return false;
+}
+
+// A change for the server a session is signed in to.
+ProfileChange profileChangeOf(const std::string &server, unsigned int port, const RJUserInfo &info,
+                              ProfileChange::Kind kind, const std::string &value)
+{
+    ProfileChange change;
+    change.kind = kind;
+    change.host = server;
+    change.port = port;
+    change.token = info.token;
+    change.userId = info.userId;
+    change.value = value;
+    return change;
 }
 
 int protocolCode(const std::string &protocol)
@@ -86,6 +101,8 @@ int SimEngine::uploadUserImage(const char *path)
     if (!m_session.loggedIn)
         return forced.done(kNotLoggedIn);
     const std::string user = m_session.user;
+    const ProfileChange change = profileChangeOf(m_session.server, m_session.port, m_session.info,
+                                                 ProfileChange::Kind::Picture, bytes);
     if (!readable) {
         later(300, [source](Events &events) {
             const RJError e = makeError(0, "uploadUserImage", kBadParameter, "not a picture: " + source);
@@ -93,8 +110,9 @@ int SimEngine::uploadUserImage(const char *path)
         });
         return forced.done(kOk);
     }
-    later(800, [this, source, user, bytes](Events &events) {
+    later(800, [this, source, user, bytes, change](Events &events) {
         m_avatars[user] = bytes;
+        forwardProfileChange(change);
         events.push_back({"onUploadUserImageComplete",
                           [source](IAVEventHandler &h) { h.onUploadUserImageComplete(source.c_str()); }});
     });
@@ -114,6 +132,8 @@ int SimEngine::changeDisplayName(const char *display_name)
         return forced.done(kBadParameter);
     m_displayNames[m_session.user] = name;
     m_session.info.displayName = name;
+    forwardProfileChange(profileChangeOf(m_session.server, m_session.port, m_session.info,
+                                         ProfileChange::Kind::DisplayName, name));
     return forced.done(kOk);
 }
 

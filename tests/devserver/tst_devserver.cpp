@@ -1,12 +1,17 @@
 #include "SimWorld.h"
+#include "engine/IAVEngine.h"
+#include "engine_sim/EventRecorder.h"
 #include "helpers/AppVersion.h"
 #include "models/CUCMApiManager.h"
 #include "support/DemoServerProcess.h"
+#include "support/HttpFixtureServer.h"
 #include "support/TestMain.h"
 #include "views/settings/CDownloadThread.h"
 #include "views/settings/CUpdateGetJson.h"
 
+#include <QBuffer>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
 #include <QJsonArray>
@@ -20,6 +25,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -126,6 +132,54 @@ qint64 daysFromNowAtNine(int days)
 {
     return QDateTime(QDate::currentDate().addDays(days), QTime(9, 0)).toMSecsSinceEpoch();
 }
+
+// A picture file of one colour, as a client uploads it.
+QByteArray pictureBytes(QSize size, const QColor &colour, const char *format = "PNG")
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// The simulated engine at full speed with its events recorded, signed in as
+// alice to a server on loopback.
+struct EngineAsAlice
+{
+    rj::engine::IAVEngine *engine = nullptr;
+    EventRecorder events;
+
+    EngineAsAlice()
+    {
+        qputenv("RJSIM_TIME_SCALE", "0");
+        engine = createAVEngine();
+        engine->registerEventHandler(&events);
+    }
+    ~EngineAsAlice()
+    {
+        engine->release();
+        engine->unregisterEventHandler(&events);
+        deleteAVEngine(engine);
+    }
+    bool signIn(int port)
+    {
+        events.clear();
+        rj::engine::AVFeature feature;
+        const std::string form = engine->encryptPassword(0, "Alice123");
+        return engine->getFeature("127.0.0.1", unsigned(port), feature) == 0
+               && engine->avlogin("127.0.0.1", unsigned(port), "alice", form.c_str()) == 0
+               && events.waitFor("onLoginSucceed", 1, kWaitMs);
+    }
+    bool signOut()
+    {
+        events.clear();
+        return engine->avlogout() == 0 && events.waitFor("onRegisterInfo", 1, kWaitMs);
+    }
+    rj::engine::RJUserInfo user() const { return events.named("onLoginSucceed").back().user; }
+};
 
 // Lets queued signals of a finished REST call arrive.
 void drainEvents()
@@ -378,6 +432,8 @@ private slots:
             {"PUT", "/meetings/@1001/control/terminate"},
             {"GET", "/meetings/1001/simpleparticipants"},
             {"GET", "/acsToken?confNumericId=1007&deviceId=1"},
+            {"PATCH", "/users/1"},
+            {"PUT", "/users/1/avatar"},
         };
         for (const auto &r : routes)
             QTest::newRow(QByteArray(r.method + QByteArray(" ") + r.route + " without token").constData())
@@ -558,6 +614,212 @@ private slots:
         QCOMPARE(send("DELETE", api(QStringLiteral("/contacts/%1").arg(id))).object(), QJsonObject());
         QCOMPARE(intsOf(send("GET", api(QStringLiteral("/contacts"))).array(), "userId"), (QList<int>{1, 3, 4}));
         QCOMPARE(send("DELETE", api(QStringLiteral("/contacts/%1").arg(id))).errorCode(), 1020);
+    }
+
+    // Carol renames herself and uploads a picture, with the token of one
+    // sign-in; everyone sees it from then on, also after her next sign-in.
+    void profileChangesReachEveryView()
+    {
+        const QString carol = QStringLiteral("sim-carol-8");
+        const QString before = byField(send("GET", api(QStringLiteral("/contacts"))).array(), "userId", "3")
+                                   .value(QLatin1String("imageURL"))
+                                   .toString();
+
+        const Answer renamed = send("PATCH", api(QStringLiteral("/users/3"), kCarol),
+                                    jsonBytes({{QStringLiteral("displayName"), QStringLiteral("  Carol Wu-Lin ")}}));
+        QCOMPARE(renamed.status, 200);
+        QCOMPARE(renamed.object().value(QLatin1String("displayName")).toString(), QStringLiteral("Carol Wu-Lin"));
+
+        const Answer uploaded = send("PUT", api(QStringLiteral("/users/3/avatar"), kCarol),
+                                     pictureBytes(QSize(300, 200), Qt::red), "image/png");
+        QCOMPARE(uploaded.status, 200);
+        const QString address = uploaded.object().value(QLatin1String("imageURL")).toString();
+        QVERIFY(address.startsWith(QLatin1String("/userFiles/avatar/3.jpg?v=")));
+        QVERIFY(address != before);
+        // A later picture gets yet another address.
+        const QString second = send("PUT", api(QStringLiteral("/users/3/avatar"), kCarol),
+                                    pictureBytes(QSize(40, 40), Qt::blue, "JPG"), "image/jpeg")
+                                   .object()
+                                   .value(QLatin1String("imageURL"))
+                                   .toString();
+        QVERIFY(second != address && second != before);
+
+        // The directory, alice's contacts, a meeting's invited and its
+        // participants, read by alice and by carol's next sign-in.
+        const QJsonObject listed = byField(send("GET", api(QStringLiteral("/users"))).array(), "id", "3");
+        const QJsonObject contact = byField(send("GET", api(QStringLiteral("/contacts"))).array(), "userId", "3");
+        const QJsonObject invited = byField(meetingByNumber(meetingsOf(kAlice), 1001).value(QLatin1String("users")).toArray(),
+                                            "id", "3");
+        const QJsonObject participant =
+            byField(send("GET", api(QStringLiteral("/meetings/1001/simpleparticipants"))).array(), "userId", "3");
+        const QJsonObject own = send("GET", api(QStringLiteral("/contacts"), carol)).array().at(0).toObject();
+        QCOMPARE(listed.value(QLatin1String("displayName")).toString(), QStringLiteral("Carol Wu-Lin"));
+        QCOMPARE(contact.value(QLatin1String("name")).toString(), QStringLiteral("Carol Wu-Lin"));
+        QCOMPARE(invited.value(QLatin1String("displayName")).toString(), QStringLiteral("Carol Wu-Lin"));
+        QCOMPARE(participant.value(QLatin1String("name")).toString(), QStringLiteral("Carol Wu-Lin"));
+        QCOMPARE(own.value(QLatin1String("name")).toString(), QStringLiteral("Carol Wu-Lin"));
+        for (const QJsonObject &record : {listed, contact, own})
+            QCOMPARE(record.value(QLatin1String("imageURL")).toString(), second);
+
+        // The address serves the new picture, in the size of the others.
+        const Answer picture = send("GET", m_server->base() + second);
+        QCOMPARE(picture.status, 200);
+        QCOMPARE(picture.contentType, QByteArray("image/jpeg"));
+        const QImage served = QImage::fromData(picture.body);
+        QCOMPARE(served.size(), QSize(40, 40));
+        const QColor centre = served.pixelColor(20, 20);
+        QVERIFY2(centre.blue() > 200 && centre.red() < 60, qPrintable(centre.name()));
+        // Other users keep theirs.
+        QCOMPARE(send("GET", api(QStringLiteral("/users/1"))).object().value(QLatin1String("displayName")).toString(),
+                 QStringLiteral("Alice Chen"));
+    }
+
+    void profileChangesRefused_data()
+    {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("errorCode");
+
+        auto name = [](const QJsonValue &value) { return jsonBytes({{QStringLiteral("displayName"), value}}); };
+        const QByteArray png = "image/png";
+        const QByteArray picture = pictureBytes(QSize(20, 20), Qt::green);
+        QTest::newRow("rename another") << QByteArray("PATCH") << "/users/3" << name("Mallory") << kJson << 200 << 1040;
+        QTest::newRow("rename nobody") << QByteArray("PATCH") << "/users/99999" << name("Mallory") << kJson << 200 << 1020;
+        QTest::newRow("rename, id not a number") << QByteArray("PATCH") << "/users/me" << name("Mallory") << kJson << 200 << 1020;
+        QTest::newRow("no name") << QByteArray("PATCH") << "/users/1" << jsonBytes({{QStringLiteral("name"), QStringLiteral("A")}}) << kJson << 200 << 1020;
+        QTest::newRow("blank name") << QByteArray("PATCH") << "/users/1" << name("   ") << kJson << 200 << 1020;
+        QTest::newRow("name not a text") << QByteArray("PATCH") << "/users/1" << name(42) << kJson << 200 << 1020;
+        QTest::newRow("name too long") << QByteArray("PATCH") << "/users/1" << name(QString(65, QLatin1Char('a'))) << kJson << 200 << 1020;
+        QTest::newRow("line break in name") << QByteArray("PATCH") << "/users/1" << name("Alice\nAdmin") << kJson << 200 << 1020;
+        QTest::newRow("name as a form") << QByteArray("PATCH") << "/users/1" << QByteArray("displayName=A") << QByteArray("application/x-www-form-urlencoded") << 200 << 1030;
+        QTest::newRow("picture of another") << QByteArray("PUT") << "/users/3/avatar" << picture << png << 200 << 1040;
+        QTest::newRow("picture, not an image type") << QByteArray("PUT") << "/users/1/avatar" << picture << QByteArray("application/octet-stream") << 200 << 1030;
+        QTest::newRow("picture, no picture") << QByteArray("PUT") << "/users/1/avatar" << QByteArray("GIF89a but not really") << QByteArray("image/gif") << 200 << 1020;
+        QTest::newRow("picture, empty") << QByteArray("PUT") << "/users/1/avatar" << QByteArray() << png << 200 << 1020;
+        QTest::newRow("picture, too many pixels") << QByteArray("PUT") << "/users/1/avatar" << pictureBytes(QSize(5000, 1), Qt::green) << png << 200 << 1020;
+        QTest::newRow("picture, too many bytes") << QByteArray("PUT") << "/users/1/avatar" << QByteArray(5 * 1024 * 1024, 'x') << png << 413 << 0;
+    }
+
+    void profileChangesRefused()
+    {
+        QFETCH(QByteArray, method);
+        QFETCH(QString, route);
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, contentType);
+        QFETCH(int, status);
+        QFETCH(int, errorCode);
+        const QJsonArray usersBefore = send("GET", api(QStringLiteral("/users"))).array();
+        const QByteArray pictureBefore = send("GET", m_server->base() + QStringLiteral("/userFiles/avatar/1.jpg")).body;
+
+        const Answer answer = send(method, api(route), body, contentType);
+        QCOMPARE(answer.status, status);
+        QCOMPARE(answer.errorCode(), errorCode);
+        QCOMPARE(send("GET", api(QStringLiteral("/users"))).array(), usersBefore);
+        QCOMPARE(send("GET", m_server->base() + QStringLiteral("/userFiles/avatar/1.jpg")).body, pictureBefore);
+    }
+
+    // ---- the engine passes the user's own changes on ----
+
+    // A rename and a picture made through the engine reach the server it is
+    // signed in to, and stay there across the next sign-in.
+    void engineCarriesProfileChangesToTheServer()
+    {
+        EngineAsAlice alice;
+        QVERIFY(alice.signIn(m_server->plainPort));
+        const QString token = QString::fromStdString(alice.user().token);
+        auto record = [this](const QString &with) { return send("GET", api(QStringLiteral("/users/1"), with)).object(); };
+        const QString before = record(token).value(QLatin1String("imageURL")).toString();
+
+        QCOMPARE(alice.engine->changeDisplayName("Alice Renamed"), 0);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("upload_avatar_temp.png"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(pictureBytes(QSize(30, 30), Qt::magenta));
+        file.close();
+        QCOMPARE(alice.engine->uploadUserImage(QFile::encodeName(path).constData()), 0);
+        QVERIFY(alice.events.waitFor("onUploadUserImageComplete", 1, kWaitMs));
+
+        QTRY_COMPARE_WITH_TIMEOUT(record(token).value(QLatin1String("displayName")).toString(),
+                                  QStringLiteral("Alice Renamed"), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(record(token).value(QLatin1String("imageURL")).toString() != before, kWaitMs);
+        const QImage served = QImage::fromData(
+            send("GET", m_server->base() + record(token).value(QLatin1String("imageURL")).toString()).body);
+        QCOMPARE(served.size(), QSize(30, 30));
+        const QColor centre = served.pixelColor(15, 15);
+        QVERIFY2(centre.red() > 200 && centre.blue() > 200 && centre.green() < 60, qPrintable(centre.name()));
+
+        // Signed in again: the engine and the server tell the same name.
+        QVERIFY(alice.signOut());
+        QVERIFY(alice.signIn(m_server->plainPort));
+        const QString again = QString::fromStdString(alice.user().token);
+        QVERIFY(again != token);
+        QCOMPARE(QString::fromStdString(alice.user().displayName), QStringLiteral("Alice Renamed"));
+        QCOMPARE(send("GET", api(QStringLiteral("/contacts"), again)).array().at(0).toObject().value(QLatin1String("name")).toString(),
+                 QStringLiteral("Alice Renamed"));
+    }
+
+    // The engine answers at once while the server holds its answer for a
+    // minute; the request carries the session's token and the change.
+    void engineDoesNotWaitForTheServer_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("rename") << false;
+        QTest::newRow("picture") << true;
+    }
+
+    void engineDoesNotWaitForTheServer()
+    {
+        QFETCH(bool, picture);
+        // Below the 5 s the engine gives a server to answer, which a change
+        // sent on the caller's thread would wait for.
+        constexpr int kPromptMs = 4000;
+        constexpr int kHeldMs = 60000;
+        const QString route = QStringLiteral("/api/rest/v2.0/users/1");
+        glimora::test::HttpFixtureServer held;
+        QVERIFY(held.start());
+        held.addRoute("PATCH", route, 200, "{}", kHeldMs);
+        held.addRoute("PUT", route + QStringLiteral("/avatar"), 200, "{}", kHeldMs);
+        EngineAsAlice alice;
+        QVERIFY(alice.signIn(held.port()));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("upload_avatar_temp.png"));
+        const QByteArray bytes = pictureBytes(QSize(16, 16), Qt::cyan);
+        QElapsedTimer clock;
+        clock.start();
+        if (picture) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            QCOMPARE(alice.engine->uploadUserImage(QFile::encodeName(path).constData()), 0);
+            QVERIFY(alice.events.waitFor("onUploadUserImageComplete", 1, kPromptMs));
+        } else {
+            QCOMPARE(alice.engine->changeDisplayName("Held Name"), 0);
+            QVERIFY2(clock.elapsed() < kPromptMs, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(alice.engine->getDisplayName(), std::string("Held Name"));
+        }
+
+        QVERIFY(held.waitForRequests(1, kWaitMs));
+        const glimora::test::CapturedRequest sent = held.lastRequest();
+        QCOMPARE(sent.query.queryItemValue(QStringLiteral("token")), QString::fromStdString(alice.user().token));
+        if (picture) {
+            QCOMPARE(sent.method, QByteArray("PUT"));
+            QCOMPARE(sent.path, route + QStringLiteral("/avatar"));
+            QCOMPARE(sent.header("Content-Type"), QByteArray("image/png"));
+            QCOMPARE(sent.body, bytes);
+        } else {
+            QCOMPARE(sent.method, QByteArray("PATCH"));
+            QCOMPARE(sent.path, route);
+            QVERIFY(sent.header("Content-Type").startsWith("application/json"));
+            QCOMPARE(QJsonDocument::fromJson(sent.body).object(),
+                     (QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Held Name")}}));
+        }
+        held.stop(); // lets the engine's request end
     }
 
     // Requests arrive on a pool of threads; the state stays whole.

@@ -26,6 +26,7 @@ constexpr int kGeneratedFirstNumber = 9001;
 constexpr int kMaxNameLength = 128;
 constexpr int kMaxPasswordLength = 32;
 constexpr int kMaxRemarksLength = 2048;
+constexpr int kMaxDisplayNameLength = 64; // what the engine accepts
 const char kCompany[] = "Glimora Demo";
 const char kMailDomain[] = "@glimora.test";
 const char kEdgeAddress[] = "127.0.0.1";
@@ -139,6 +140,8 @@ DemoWorld::DemoWorld(Clock clock)
     seedDirectory();
     seedContacts();
     seedMeetings();
+    for (User &u : m_users)
+        u.modifiedAt = m_startedAt;
 }
 
 // ---- seeding ----
@@ -274,6 +277,11 @@ const DemoWorld::User *DemoWorld::findUser(int id) const
     return nullptr;
 }
 
+DemoWorld::User *DemoWorld::findUser(int id)
+{
+    return const_cast<User *>(static_cast<const DemoWorld *>(this)->findUser(id));
+}
+
 const DemoWorld::User *DemoWorld::findUserByName(const QString &name) const
 {
     for (const User &u : m_users)
@@ -321,7 +329,11 @@ QString DemoWorld::statusOf(const Meeting &m) const
 
 QString DemoWorld::imagePath(const User &u) const
 {
-    return QStringLiteral("/userFiles/avatar/%1.jpg?v=%2").arg(u.id).arg(m_startedAt / 1000);
+    // A new picture gets a new address.
+    QString version = QString::number(m_startedAt / 1000);
+    if (u.pictureVersion > 0)
+        version += QLatin1Char('-') + QString::number(u.pictureVersion);
+    return QStringLiteral("/userFiles/avatar/%1.jpg?v=%2").arg(u.id).arg(version);
 }
 
 QJsonObject DemoWorld::userJson(const User &u) const
@@ -337,7 +349,7 @@ QJsonObject DemoWorld::userJson(const User &u) const
         {QStringLiteral("description"), u.dept},
         {QStringLiteral("callNumber"), u.callNumber},
         {QStringLiteral("imageURL"), imagePath(u)},
-        {QStringLiteral("lastModifiedTime"), static_cast<double>(m_startedAt / 1000)},
+        {QStringLiteral("lastModifiedTime"), static_cast<double>(u.modifiedAt / 1000)},
         {QStringLiteral("systemmanager"), false},
         {QStringLiteral("vmr"), u.vmr},
         {QStringLiteral("sipUserName"), u.callNumber},
@@ -374,7 +386,7 @@ QJsonObject DemoWorld::contactJson(const Contact &c) const
         {QStringLiteral("telephone"), QString()},
         {QStringLiteral("cellphone"), QString()},
         {QStringLiteral("userId"), c.userId},
-        {QStringLiteral("lastModifiedTime"), static_cast<double>(m_startedAt / 1000)},
+        {QStringLiteral("lastModifiedTime"), static_cast<double>(qMax(m_startedAt, user.modifiedAt) / 1000)},
         {QStringLiteral("userName"), user.name},
         {QStringLiteral("h323ConfNumber"), QString()},
         {QStringLiteral("sipConfNumber"), user.callNumber},
@@ -450,6 +462,60 @@ bool DemoWorld::hasAvatar(int userId) const
     std::lock_guard<std::mutex> lock(m_mutex);
     const User *u = findUser(userId);
     return u && u->hasAvatar;
+}
+
+Reply DemoWorld::checkOwnProfile(int caller, const QString &id, int *userId) const
+{
+    const std::optional<int> n = parseId(id);
+    if (!n)
+        return invalid(QStringLiteral("user id"));
+    if (!findUser(*n))
+        return invalid(QStringLiteral("no such user"));
+    if (*n != caller)
+        return noPermission();
+    *userId = *n;
+    return Reply::ok(QJsonValue());
+}
+
+Reply DemoWorld::ownProfile(int caller, const QString &id) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int userId = 0;
+    const Reply check = checkOwnProfile(caller, id, &userId);
+    return check.isError() ? check : Reply::ok(userJson(*findUser(userId)));
+}
+
+Reply DemoWorld::renameUser(int caller, const QString &id, const QJsonObject &request)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int userId = 0;
+    const Reply check = checkOwnProfile(caller, id, &userId);
+    if (check.isError())
+        return check;
+    const QJsonValue value = request.value(QLatin1String("displayName"));
+    const QString name = value.toString().trimmed();
+    const bool control = std::any_of(name.cbegin(), name.cend(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (!value.isString() || name.isEmpty() || name.size() > kMaxDisplayNameLength || control)
+        return invalid(QStringLiteral("displayName"));
+    User *u = findUser(userId);
+    u->displayName = name;
+    u->modifiedAt = qMax(u->modifiedAt, m_clock());
+    return Reply::ok(userJson(*u));
+}
+
+Reply DemoWorld::pictureReplaced(int caller, const QString &id)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int userId = 0;
+    const Reply check = checkOwnProfile(caller, id, &userId);
+    if (check.isError())
+        return check;
+    User *u = findUser(userId);
+    u->hasAvatar = true;
+    ++u->pictureVersion;
+    u->modifiedAt = qMax(u->modifiedAt, m_clock());
+    return Reply::ok(userJson(*u));
 }
 
 int DemoWorld::userCount() const
@@ -680,7 +746,7 @@ Reply DemoWorld::participants(const QString &meeting) const
             {QStringLiteral("videoMode"), !(found->audioOnly || u->audioOnly)},
             {QStringLiteral("sipUserName"), u->callNumber},
             {QStringLiteral("halfDuplex"), false},
-            {QStringLiteral("userLastModifiedTime"), static_cast<double>(m_startedAt)},
+            {QStringLiteral("userLastModifiedTime"), static_cast<double>(u->modifiedAt)},
         });
     }
     return Reply::ok(list);

@@ -59,6 +59,15 @@ public:
     // Whether the user has a picture (one of the directory has none).
     bool hasAvatar(int userId) const;
 
+    // The caller's own record, the only one a caller may change; an error for
+    // another user, an unknown one or an id that is not a number.
+    Reply ownProfile(int caller, const QString &id) const;
+    // Sets the caller's "displayName"; answers the changed record.
+    Reply renameUser(int caller, const QString &id, const QJsonObject &request);
+    // The caller's picture was replaced: its address changes, so that clients
+    // that keep pictures by address fetch it again. Answers the record.
+    Reply pictureReplaced(int caller, const QString &id);
+
     // Personal contacts of the caller; the first is the caller's own entry.
     Reply contacts(int caller) const;
     Reply addContact(int caller, const QJsonObject &request);
@@ -94,6 +103,8 @@ private:
         bool mustChangePassword = false;
         bool hasAvatar = true;
         bool audioOnly = false; // joins meetings without video
+        qint64 modifiedAt = 0;  // ms since the epoch
+        int pictureVersion = 0; // replaced pictures so far
     };
     struct Contact
     {
@@ -122,6 +133,10 @@ private:
     void seedMeetings();
 
     const User *findUser(int id) const;
+    User *findUser(int id);
+    // The user `id` names when the caller may change that record; else the
+    // error.
+    Reply checkOwnProfile(int caller, const QString &id, int *userId) const;
     const User *findUserByName(const QString &name) const;
     int meetingIndex(const QString &id) const; // -1: none
     bool canSee(const Meeting &m, int caller) const;

@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,6 +27,9 @@ const char kApi[] = "/api/rest/v2.0";
 const char kApiPattern[] = R"(/api/rest/v2\.0)"; // kApi as a route pattern
 // Update checks name the platform of the package they want.
 const char *const kAppTypes[] = {"windows", "linux"};
+
+// Bodies are small JSON objects and one picture.
+constexpr std::size_t kMaxBodyBytes = 4 * 1024 * 1024;
 
 constexpr int kUnknownRoute = 404;
 constexpr int kUnsupportedVersion = 1000;
@@ -121,6 +125,14 @@ void Routes::install(httplib::Server &s) const
     s.Get(api(R"(/users/([^/]+))"), signedIn([&w](int, const Request &req, Response &res) {
               sendReply(res, w.user(fromStd(req.matches[1])));
           }));
+    // The signed-in user's own profile, as the engine passes changes on.
+    s.Patch(api(R"(/users/([^/]+))"), signedIn([&w](int caller, const Request &req, Response &res) {
+                QJsonObject body;
+                if (readBody(req, res, &body))
+                    sendReply(res, w.renameUser(caller, fromStd(req.matches[1]), body));
+            }));
+    s.Put(api(R"(/users/([^/]+)/avatar)"),
+          signedIn([this](int caller, const Request &req, Response &res) { uploadAvatar(caller, req, res); }));
 
     s.Get(api("/contacts"),
           signedIn([&w](int caller, const Request &, Response &res) { sendReply(res, w.contacts(caller)); }));
@@ -179,6 +191,7 @@ void Routes::install(httplib::Server &s) const
     s.Delete(".*", unknownRoute);
     s.Options(".*", unknownRoute);
 
+    s.set_payload_max_length(kMaxBodyBytes);
     s.set_exception_handler([](const Request &, Response &res, std::exception_ptr) {
         sendError(res, kInternalError, QStringLiteral("Internal error"), 500);
     });
@@ -200,6 +213,29 @@ void Routes::avatar(const Request &req, Response &res) const
     const Avatars::Picture picture = m_avatars.pictureOf(id);
     res.set_header("Cache-Control", "max-age=3600");
     res.set_content(picture.data.toStdString(), picture.mimeType.toStdString());
+}
+
+void Routes::uploadAvatar(int caller, const Request &req, Response &res) const
+{
+    const QString id = fromStd(req.matches[1]);
+    // Nobody's picture is decoded for someone else.
+    const Reply own = m_world.ownProfile(caller, id);
+    if (own.isError()) {
+        sendReply(res, own);
+        return;
+    }
+    const QString type = fromStd(req.get_header_value("Content-Type")).trimmed();
+    if (!type.startsWith(QLatin1String("image/"), Qt::CaseInsensitive)) {
+        sendError(res, errors::kInvalidMediaType, QStringLiteral("Invalid media type"));
+        return;
+    }
+    const std::optional<QImage> picture = Avatars::decode(QByteArray::fromStdString(req.body));
+    if (!picture) {
+        sendError(res, errors::kInvalidParameter, QStringLiteral("Invalid parameter: picture"));
+        return;
+    }
+    m_avatars.store(own.value.toObject().value(QLatin1String("id")).toInt(), *picture);
+    sendReply(res, m_world.pictureReplaced(caller, id));
 }
 
 void Routes::latestAppVersion(const Request &req, Response &res) const

@@ -40,6 +40,7 @@ private:
     Handler signedIn(CallerHandler handler) const;
 
     void avatar(const httplib::Request &req, httplib::Response &res) const;
+    void uploadAvatar(int caller, const httplib::Request &req, httplib::Response &res) const;
     void latestAppVersion(const httplib::Request &req, httplib::Response &res) const;
 
     DemoWorld &m_world;
