@@ -120,6 +120,8 @@ private slots:
     void borderPainting();
     void topFlagsOnTopCellChangeNothing();
     void windowFlagChangesKeepVisibility();
+    void placedWhileHiddenShowsThere_data();
+    void placedWhileHiddenShowsThere();
     void deletedCellTakesOverlayAlong();
     void deletedOverlayOwnerLeavesCellUsable();
     void groupCoverRelaysMouse();
@@ -158,18 +160,24 @@ void TestCells::cleanup()
 // ---------------------------------------------------------------------------
 // Cell and overlay
 
-// Asks the X server itself whether a window exists, on a connection of its
-// own: Qt may still hold an id whose window the server has destroyed.
-bool xWindowExists(WId id)
+// Where the X server itself has a window, asked on a connection of its own:
+// Qt may still hold an id whose window the server has destroyed, or a place
+// the server has not confirmed. Empty when the window does not exist.
+QRect xWindowGeometry(WId id)
 {
     static xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     xcb_generic_error_t *error = nullptr;
     xcb_get_geometry_reply_t *reply =
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, xcb_drawable_t(id)), &error);
-    const bool exists = reply && !error;
+    const QRect rect = reply && !error ? QRect(reply->x, reply->y, reply->width, reply->height) : QRect();
     free(reply);
     free(error);
-    return exists;
+    return rect;
+}
+
+bool xWindowExists(WId id)
+{
+    return xWindowGeometry(id).isValid();
 }
 
 void TestCells::videoWindowIdIsNativeAndStable()
@@ -551,6 +559,52 @@ void TestCells::windowFlagChangesKeepVisibility()
     QVERIFY(overlay->isVisible());
     QTRY_COMPARE(cell.pos(), QPoint(70, 90));
     QTRY_COMPARE(screenRect(overlay), screenRect(&cell));
+}
+
+// A cell moved while shown and then hidden (or handed to another owner)
+// before the X server confirmed the move, and placed anew while hidden, shows
+// at its new place: the late confirmation of the old place may arrive while
+// it is hidden.
+void TestCells::placedWhileHiddenShowsThere_data()
+{
+    QTest::addColumn<bool>("reparent");
+    QTest::newRow("hidden") << false;
+    QTest::newRow("to another owner") << true;
+}
+
+void TestCells::placedWhileHiddenShowsThere()
+{
+    QFETCH(bool, reparent);
+
+    CLayoutCoverDlg owner;
+    CLayoutCellDlg cell;
+    cell.setFixedSize(320, 180);
+    cell.move(40, 50);
+    cell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cell));
+    QTRY_COMPARE(screenRect(&cell), QRect(40, 50, 320, 180));
+
+    // Moved while shown, as into the strip; nothing confirms it yet.
+    cell.setFixedSize(378, 213);
+    cell.setRelativePos(2, 26);
+    cell.moveToOrigin(1000, 400);
+    if (reparent)
+        cell.setParent(&owner, Qt::SplashScreen | Qt::FramelessWindowHint);
+    else
+        cell.hide();
+    QVERIFY(!cell.isVisible());
+    cell.setFixedSize(600, 340);
+    cell.setRelativePos(0, 0);
+    cell.moveToOrigin(102, 144);
+    // Every confirmation the X server owes arrives now, while hidden.
+    QApplication::sync();
+    cell.show();
+
+    const QRect placed(102, 144, 600, 340);
+    QTRY_COMPARE(screenRect(&cell), placed);
+    QApplication::sync();
+    QCOMPARE(xWindowGeometry(cell.winId()), placed);
+    QTRY_COMPARE(screenRect(cell.getCellCoverDlg()), placed);
 }
 
 void TestCells::deletedCellTakesOverlayAlong()

@@ -145,6 +145,13 @@ void CLayoutCellDlg::placeCover()
 void CLayoutCellDlg::moveToOrigin(int x, int y)
 {
     move(x + m_iRelativeX, y + m_iRelativeY);
+    // Qt keeps a hidden window's new place and size to itself until the show
+    // and meanwhile takes whatever the X server reports for the window. A
+    // late report of where the cell stood while still shown (moved, then
+    // hidden by a new owner) would replace the new place, and the show would
+    // leave the cell there. Asked now, the server's last report is this one.
+    if (QWindow *window = windowHandle(); window && window->handle() && !isVisible())
+        window->setGeometry(geometry());
     placeCover();
 }
 

@@ -25,6 +25,8 @@ public:
     // The native window the engine renders into.
     WId getVideoWindowId();
 
+    // Puts the cell at origin + relative position with the size it has now;
+    // a hidden cell shows there even after late reports of an older place.
     void moveToOrigin(int x, int y);
     void setRelativePos(int x, int y);
     int getRelativeX() const { return m_iRelativeX; }
