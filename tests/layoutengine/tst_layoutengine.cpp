@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
@@ -508,8 +509,21 @@ private slots:
         emit overlay->changeBgColor();
         QVERIFY(sheet->findChild<QWidget *>(QStringLiteral("bg"))->styleSheet().contains(QLatin1String("rgb(0,0,0,255)")));
 
+        // The overlay's Stop asks first: Cancel keeps sharing, Ok ends it.
         const int stops = rjsim_journal_count("stopContent");
-        emit overlay->sigClose();
+        auto *stop = overlay->findChild<QPushButton *>(QStringLiteral("m_pBtnStopShare"));
+        QVERIFY(stop && stop->isVisible());
+        {
+            AlertBoxSeam seam{QDialogButtonBox::Cancel};
+            QTest::mouseClick(stop, Qt::LeftButton);
+            QCOMPARE(seam.count(), 1);
+        }
+        QCOMPARE(rjsim_journal_count("stopContent"), stops);
+        QCOMPARE(int(c()->getContentStreamStatus()), int(ContentStreamStatus_SendingContentStarted));
+        {
+            AlertBoxSeam seam{QDialogButtonBox::Ok};
+            QTest::mouseClick(stop, Qt::LeftButton);
+        }
         QCOMPARE(rjsim_journal_count("stopContent"), stops + 1);
         QCOMPARE(lastBoundId("setLocalContentWindow"), 0);
         QCOMPARE(int(c()->getContentStreamStatus()), int(ContentStreamStatus_None));

@@ -94,6 +94,18 @@
             <source>Show PIP</source>
             <translation>Show PIP</translation>
         </message>
+        <message>
+            <source>Stop Share</source>
+            <translation>Stop Share</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>Are you sure to stop sharing?</source>
+            <translation>Are you sure to stop sharing?</translation>
+        </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>

@@ -94,6 +94,18 @@
             <source>Show PIP</source>
             <translation>显示画中画</translation>
         </message>
+        <message>
+            <source>Stop Share</source>
+            <translation>停止共享</translation>
+        </message>
+        <message>
+            <source>Prompt</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Are you sure to stop sharing?</source>
+            <translation>确定要停止共享吗？</translation>
+        </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>

@@ -2,9 +2,11 @@
 
 #include "helpers/LogMacros.h"
 #include "models/CRJSdkManager.h"
+#include "views/framework/AlertDlg.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 
 namespace rj_app::views {
@@ -26,6 +28,27 @@ CbackgroundWidget::CbackgroundWidget(QWidget *parent)
         m_pBtnShowPicture->hide();
         emit sigOnShowPicture();
     });
+    // While the screen is shared the call window is away: this is where the
+    // share is stopped.
+    m_pBtnStopShare = new QPushButton(tr("Stop Share"), this);
+    m_pBtnStopShare->setObjectName(QStringLiteral("m_pBtnStopShare"));
+    m_pBtnStopShare->setStyleSheet(QStringLiteral(
+        "QPushButton{background-color:#ff4747;color:#ffffff;border:none;border-radius:4px;padding:6px 16px;}"
+        "QPushButton:hover{background-color:#ff6b6b;}"));
+    layout->addWidget(m_pBtnStopShare, 0, Qt::AlignTop | Qt::AlignHCenter);
+    connect(m_pBtnStopShare, &QPushButton::clicked, this, &CbackgroundWidget::slotOnStopShareClicked);
+}
+
+void CbackgroundWidget::slotOnStopShareClicked()
+{
+    qInfo() << RJ_FUNCTION;
+    QPointer<CbackgroundWidget> self(this);
+    const auto answer = AlertDlg::execQuestion(this, tr("Prompt"), tr("Are you sure to stop sharing?"),
+                                               QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                                               QDialogButtonBox::Cancel);
+    // The share may have ended while the question was open.
+    if (self && answer == QDialogButtonBox::Ok)
+        emit sigClose();
 }
 
 CbackgroundWidget::~CbackgroundWidget()

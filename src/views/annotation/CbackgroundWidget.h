@@ -41,11 +41,13 @@ public slots:
     void refreshManagerNumber();
     void muteAudio();
     void unmuteAudio();
+    void slotOnStopShareClicked();
 
 private:
     void setAudioMuted(bool muted);
 
     QPushButton *m_pBtnShowPicture = nullptr;
+    QPushButton *m_pBtnStopShare = nullptr;
     bool m_bAudioMuted = false;
 };
 
