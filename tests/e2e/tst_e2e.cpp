@@ -6,6 +6,8 @@
 // real executable joins a meeting from its start URL, hands a second start
 // to the first and exits cleanly.
 
+#include "E2eSupport.h"
+
 #include "support/AlertBoxSeam.h"
 #include "support/DemoServerProcess.h"
 #include "support/ModalDialogDriver.h"
@@ -37,15 +39,12 @@
 #include "views/main/CMainDlgManager.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QTemporaryDir>
@@ -63,59 +62,9 @@ using rj_app::views::CLoginDlg;
 using rj_app::views::CMainDlgManager;
 using namespace rj_app::enums;
 
+using namespace glimora::test::e2e;
+
 namespace {
-
-constexpr int kWaitMs = 20000;
-
-// A picture that is not one flat colour.
-bool hasContent(const QImage &image)
-{
-    if (image.isNull())
-        return false;
-    const QRgb first = image.pixel(0, 0);
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            if (image.pixel(x, y) != first)
-                return true;
-    return false;
-}
-
-template <typename T> T *child(QWidget *window, const char *name)
-{
-    return window->findChild<T *>(QLatin1String(name));
-}
-
-// What a row of the meeting list shows, its labels in layout order: type,
-// title, and the captioned start, number and applicant.
-QStringList rowTexts(QWidget *row)
-{
-    QStringList texts;
-    for (QLabel *label : row->findChildren<QLabel *>())
-        if (label->isVisibleTo(row) && !label->text().isEmpty())
-            texts << label->text();
-    return texts;
-}
-
-// The meeting list's row of meeting `number`, or null.
-CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number)
-{
-    for (int row = 0; row < list->count(); ++row) {
-        CConferenceItemWidget *item = list->itemWidgetAt(row);
-        if (item && rowTexts(item).contains(QString::number(number)))
-            return item;
-    }
-    return nullptr;
-}
-
-// A button on screen by object name (and caption, when given), in any window.
-QPushButton *visibleButton(const QString &name, const QString &text = QString())
-{
-    for (QWidget *window : QApplication::topLevelWidgets())
-        for (QPushButton *button : window->findChildren<QPushButton *>(name))
-            if (button->isVisible() && (text.isNull() || button->text() == text))
-                return button;
-    return nullptr;
-}
 
 QString readFile(const QString &path)
 {
@@ -174,64 +123,6 @@ class TestEndToEnd : public QObject
 
     CLoginManager *login() { return CLoginManager::getInstance(); }
 
-    void clickLogin(const QString &password)
-    {
-        // The guest page has fields of the same names.
-        QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
-        QVERIFY(dlg && dlg->isVisible());
-        child<QLineEdit>(dlg, "m_pEditServer")->setText(QStringLiteral("127.0.0.1"));
-        auto *more = child<QCheckBox>(dlg, "m_pChkBoxMore");
-        if (!more->isChecked())
-            QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, more->height() / 2));
-        QVERIFY(child<QLineEdit>(dlg, "m_pEditPort")->isVisible());
-        // The demo server speaks plain HTTP; the box also sets the port.
-        auto *https = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
-        if (https->isChecked())
-            QTest::mouseClick(https, Qt::LeftButton, {}, QPoint(5, https->height() / 2));
-        QVERIFY(!https->isChecked());
-        child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(m_server.plainPort));
-        child<QLineEdit>(dlg, "m_pEditAccount")->setText(QStringLiteral("alice"));
-        child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
-        QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);
-    }
-
-    // The call window comes up and connects, showing the call's name (the
-    // stand-in's name label, or the full window's title line).
-    void expectTheCall(const QString &name)
-    {
-        CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
-        QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(rj_app::models::CCallController::getInstance()->getCallStatus(), ConfConnected,
-                                  kWaitMs);
-        if (auto *status = child<QLabel>(callDlg, "m_pLblStatus"))
-            QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("Connected"), kWaitMs);
-        QLabel *shown = child<QLabel>(callDlg, "m_pLblConfName");
-        if (!shown)
-            shown = child<QLabel>(callDlg, "m_pLblConfNumber");
-        QVERIFY(shown);
-        QCOMPARE(shown->text(), name);
-        QVERIFY(hasContent(callDlg->grab().toImage()));
-    }
-
-    // Leaves as a person does: the stand-in's hang-up button, or the full
-    // window's toolbar button and its "Leave" answer. The toolbar comes and
-    // goes with the mouse; its button is pressed whether shown or not.
-    void leaveTheCall()
-    {
-        if (QPushButton *hangUp = visibleButton(QStringLiteral("m_pBtnHangUp"))) {
-            QTest::mouseClick(hangUp, Qt::LeftButton);
-            return;
-        }
-        QPushButton *hangUp = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (!hangUp && window->inherits("rj_app::views::CLayoutToolbarDlg"))
-                hangUp = child<QPushButton>(window, "m_pBtnHangup");
-        QVERIFY2(hangUp, "no hang-up button");
-        QTest::mouseClick(hangUp, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), kWaitMs);
-        QTest::mouseClick(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), Qt::LeftButton);
-    }
-
     CConferencesListWidget *meetingList()
     {
         return child<CConferencesListWidget>(CHomeDlg::getInstance(), "listWidget");
@@ -275,14 +166,14 @@ private slots:
     void signInAsAlice()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
-        clickLogin(QStringLiteral("not-her-password"));
+        submitLogin(m_server, QStringLiteral("alice"), QStringLiteral("not-her-password"));
         QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoginFailed, kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
         QCOMPARE(seam.last().text, QStringLiteral("Invalid username or password."));
         QVERIFY(CLoginDlg::getInstance()->isVisible());
         QVERIFY(!rj_app::views::CWaitingDlg::getInstance()->isVisible());
 
-        clickLogin(QStringLiteral("Alice123"));
+        submitLogin(m_server, QStringLiteral("alice"), QStringLiteral("Alice123"));
         QTRY_COMPARE_WITH_TIMEOUT(login()->m_loginStatus, LoggedIn, kWaitMs);
         CHomeDlg *home = CHomeDlg::getInstance();
         QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
@@ -404,25 +295,9 @@ private slots:
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
         openTab(0, "rj_app::views::CConferencesWidget");
-        CConferencesListWidget *list = meetingList();
-        CConferenceItemWidget *row = meetingRow(list, 1001);
-        QVERIFY(row);
-        list->scrollToItem(list->item(list->indexOfItemWidget(row)));
-        // The row's buttons in layout order: join, end, edit, delete.
-        const QList<QPushButton *> buttons = row->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
-        QVERIFY(!buttons.isEmpty());
-        QPushButton *join = buttons.first();
-        QVERIFY(join->isVisible());
-
-        QString offered;
-        ModalDialogDriver driver(kWaitMs);
-        driver.expect("rj_app::views::CJoinConfDlg",
-                      ModalDialogDriver::both(
-                          [&offered](QWidget *dlg) { offered = child<QComboBox>(dlg, "m_pCmbBoxConfNumber")->currentText(); },
-                          ModalDialogDriver::clickButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
-        QTest::mouseClick(join, Qt::LeftButton);
-        QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
-        QCOMPARE(offered, QStringLiteral("1001"));
+        joinFromMeetingList(1001);
+        if (QTest::currentTestFailed())
+            return;
 
         expectTheCall(QStringLiteral("Weekly sync"));
         if (QTest::currentTestFailed())
@@ -572,18 +447,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    glimora::test::isolateEnvironment();
-    qputenv("RJSIM_TIME_SCALE", "0");
-    rj_app::startup::prepare(argc, argv);
-    rj_app::CSingleApplication app(argc, argv, rj_app::CSingleApplication::userInstanceKey());
-    // The test's own arguments are no join URL.
-    if (!rj_app::startup::start(app, 1, argv))
-        return 1;
-    TestEndToEnd tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+GLIMORA_E2E_MAIN(TestEndToEnd, "0")
 
 #include "tst_e2e.moc"

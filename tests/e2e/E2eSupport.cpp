@@ -1,0 +1,201 @@
+#include "E2eSupport.h"
+
+#include "support/DemoServerProcess.h"
+#include "support/ModalDialogDriver.h"
+
+#include "models/CCallController.h"
+#include "models/CLoginManager.h"
+#include "models/CRJSdkManager.h"
+#include "views/framework/CWaitingDlg.h"
+#include "views/incall/CLayoutBackgroundDlg.h"
+#include "views/main/CHomeDlg.h"
+#include "views/main/CLoginDlg.h"
+#include "views/main/CLoginInfoForm.h"
+#include "views/meetings/CConferenceItemWidget.h"
+#include "views/meetings/CConferencesListWidget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSet>
+#include <QTest>
+#include <QToolButton>
+
+using namespace rj_app::enums;
+using rj_app::models::CCallController;
+using rj_app::models::CLoginManager;
+using rj_app::views::CHomeDlg;
+using rj_app::views::CLayoutBackgroundDlg;
+using rj_app::views::CLoginDlg;
+
+namespace glimora::test::e2e {
+
+int distinctColours(const QImage &image, int enough)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(image.pixel(x, y));
+            if (colours.size() >= enough)
+                return colours.size();
+        }
+    }
+    return colours.size();
+}
+
+bool hasContent(const QImage &image)
+{
+    return !image.isNull() && distinctColours(image) > 8;
+}
+
+QString screenshotDir()
+{
+    const QString dir = qEnvironmentVariableIsEmpty("GLIMORA_SCREENSHOT_DIR")
+                            ? glimora::test::isolatedRoot() + QStringLiteral("/screenshots")
+                            : qEnvironmentVariable("GLIMORA_SCREENSHOT_DIR");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+void checkShot(const QString &name, const std::function<QImage()> &grab)
+{
+    const QString path = screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png");
+    QImage image;
+    const bool shows = QTest::qWaitFor([&] { return hasContent(image = grab()); }, kWaitMs);
+    QVERIFY2(image.save(path), qPrintable(path));
+    qInfo("screenshot %s", qPrintable(path));
+    QVERIFY2(shows, qPrintable(QStringLiteral("blank: %1 (%2 colours)").arg(path).arg(distinctColours(image))));
+}
+
+QImage grabScreen(const QRect &area)
+{
+    // Everything asked of the X server so far is drawn before the picture.
+    QCoreApplication::processEvents();
+    QApplication::sync();
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+QImage grabScreen()
+{
+    return grabScreen(QGuiApplication::primaryScreen()->geometry());
+}
+
+QPushButton *visibleButton(const QString &name, const QString &text)
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        for (QPushButton *button : window->findChildren<QPushButton *>(name))
+            if (button->isVisible() && (text.isNull() || button->text() == text))
+                return button;
+    return nullptr;
+}
+
+QStringList rowTexts(QWidget *row)
+{
+    QStringList texts;
+    for (QLabel *label : row->findChildren<QLabel *>())
+        if (label->isVisibleTo(row) && !label->text().isEmpty())
+            texts << label->text();
+    return texts;
+}
+
+CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        CConferenceItemWidget *item = list->itemWidgetAt(row);
+        if (item && rowTexts(item).contains(QString::number(number)))
+            return item;
+    }
+    return nullptr;
+}
+
+void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password)
+{
+    // The guest page has fields of the same names.
+    QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
+    QVERIFY(dlg && dlg->isVisible());
+    child<QLineEdit>(dlg, "m_pEditServer")->setText(QStringLiteral("127.0.0.1"));
+    auto *more = child<QCheckBox>(dlg, "m_pChkBoxMore");
+    if (!more->isChecked())
+        QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, more->height() / 2));
+    QVERIFY(child<QLineEdit>(dlg, "m_pEditPort")->isVisible());
+    // The demo server speaks plain HTTP; the box also sets the port.
+    auto *https = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
+    if (https->isChecked())
+        QTest::mouseClick(https, Qt::LeftButton, {}, QPoint(5, https->height() / 2));
+    QVERIFY(!https->isChecked());
+    child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(server.plainPort));
+    child<QLineEdit>(dlg, "m_pEditAccount")->setText(user);
+    child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
+    QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);
+}
+
+void signInAsAlice(const DemoServerProcess &server)
+{
+    CLoginDlg *dlg = CLoginDlg::getInstance();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    QTRY_VERIFY_WITH_TIMEOUT(rj_app::models::CRJSdkManager::getInstance() != nullptr, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!rj_app::views::CWaitingDlg::getInstance()->isVisible(), kWaitMs);
+    submitLogin(server, QStringLiteral("alice"), QStringLiteral("Alice123"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(CLoginManager::getInstance()->m_loginStatus, LoggedIn, kWaitMs);
+    CHomeDlg *home = CHomeDlg::getInstance();
+    QTRY_VERIFY_WITH_TIMEOUT(home->isVisible(), kWaitMs);
+    QVERIFY(QTest::qWaitForWindowExposed(home));
+    QTRY_COMPARE_WITH_TIMEOUT(child<QToolButton>(home, "m_pBtnRegisterStatus")->text(), QStringLiteral("Online"),
+                              kWaitMs);
+}
+
+void joinFromMeetingList(int number)
+{
+    auto *list = child<CConferencesListWidget>(CHomeDlg::getInstance(), "listWidget");
+    QVERIFY(list && list->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(meetingRow(list, number), kWaitMs);
+    CConferenceItemWidget *row = meetingRow(list, number);
+    list->scrollToItem(list->item(list->indexOfItemWidget(row)));
+    // The row's buttons in layout order: join, end, edit, delete.
+    const QList<QPushButton *> buttons = row->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(!buttons.isEmpty());
+    QPushButton *join = buttons.first();
+    QVERIFY(join->isVisible());
+
+    QString offered;
+    ModalDialogDriver driver(kWaitMs);
+    driver.expect("rj_app::views::CJoinConfDlg",
+                  ModalDialogDriver::both(
+                      [&offered](QWidget *dlg) { offered = child<QComboBox>(dlg, "m_pCmbBoxConfNumber")->currentText(); },
+                      ModalDialogDriver::clickButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
+    QTest::mouseClick(join, Qt::LeftButton);
+    QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
+    QCOMPARE(offered, QString::number(number));
+}
+
+void expectTheCall(const QString &name)
+{
+    CLayoutBackgroundDlg *callDlg = CLayoutBackgroundDlg::getInstance();
+    QTRY_VERIFY_WITH_TIMEOUT(callDlg->isVisible(), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(CCallController::getInstance()->getCallStatus(), ConfConnected, kWaitMs);
+    QLabel *shown = child<QLabel>(callDlg, "m_pLblConfNumber");
+    QVERIFY(shown);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->text(), name, kWaitMs);
+    QVERIFY(hasContent(callDlg->grab().toImage()));
+}
+
+void leaveTheCall()
+{
+    QPushButton *hangUp = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (!hangUp && window->inherits("rj_app::views::CLayoutToolbarDlg"))
+            hangUp = child<QPushButton>(window, "m_pBtnHangup");
+    QVERIFY2(hangUp, "no hang-up button");
+    QTest::mouseClick(hangUp, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), kWaitMs);
+    QTest::mouseClick(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), Qt::LeftButton);
+}
+
+} // namespace glimora::test::e2e

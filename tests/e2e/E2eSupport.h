@@ -1,0 +1,95 @@
+#pragma once
+
+// What the end-to-end tests share: finding widgets as a person sees them,
+// signing in through the login window, joining and leaving a call, and
+// screenshots that are checked and kept for a person to look at.
+
+#include "support/TestMain.h"
+
+#include "app/AppStartup.h"
+#include "app/CSingleApplication.h"
+
+#include <QImage>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class CConferenceItemWidget;
+class CConferencesListWidget;
+
+namespace glimora::test {
+
+class DemoServerProcess;
+
+namespace e2e {
+
+constexpr int kWaitMs = 20000;
+
+template <typename T> T *child(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+// How many colours a picture has, counting up to `enough`.
+int distinctColours(const QImage &image, int enough = 64);
+// A picture of something: more than a handful of colours, not a blank or
+// one-colour window.
+bool hasContent(const QImage &image);
+
+// Takes a picture with `grab` until it shows something (windows paint a
+// moment after they show) and keeps it as "<name>.png" in the screenshot
+// directory: $GLIMORA_SCREENSHOT_DIR when set (to keep them after the run),
+// otherwise "screenshots" in the test's temporary directory, which goes with
+// the test. Fails the test when it stays blank.
+void checkShot(const QString &name, const std::function<QImage()> &grab);
+QString screenshotDir();
+// What the screen shows in `area` (global coordinates): windows of their
+// own laid over the call window included.
+QImage grabScreen(const QRect &area);
+QImage grabScreen();
+
+// A button on screen by object name (and caption, when given), in any window.
+QPushButton *visibleButton(const QString &name, const QString &text = QString());
+
+// What a row of the meeting list shows, its labels in layout order.
+QStringList rowTexts(QWidget *row);
+// The meeting list's row of meeting `number`, or null.
+CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number);
+
+// Fills the login window's account page as a person does (server, port of
+// the demo server, plain HTTP, account, password) and presses Login.
+void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password);
+// The login window comes up and waits for a person; then alice signs in and
+// the home window shows her online.
+void signInAsAlice(const DemoServerProcess &server);
+
+// The meetings tab's row of `number` joins it through the join dialog.
+void joinFromMeetingList(int number);
+// The call window comes up and connects, showing the call's name.
+void expectTheCall(const QString &name);
+// The toolbar's hang-up button and the "Leave" answer. The toolbar comes and
+// goes with the mouse; its button is pressed whether shown or not.
+void leaveTheCall();
+
+} // namespace e2e
+} // namespace glimora::test
+
+// The start-up code that main runs, in process, then the test object; the
+// simulated engine's delays multiplied by `timeScale` ("0": no delays).
+#define GLIMORA_E2E_MAIN(TestObject, timeScale)                                                        \
+    int main(int argc, char *argv[])                                                                   \
+    {                                                                                                  \
+        glimora::test::isolateEnvironment();                                                           \
+        qputenv("RJSIM_TIME_SCALE", timeScale);                                                        \
+        rj_app::startup::prepare(argc, argv);                                                          \
+        rj_app::CSingleApplication app(argc, argv, rj_app::CSingleApplication::userInstanceKey());     \
+        /* The test's own arguments are no join URL. */                                               \
+        if (!rj_app::startup::start(app, 1, argv))                                                     \
+            return 1;                                                                                  \
+        TestObject tc;                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                          \
+    }
