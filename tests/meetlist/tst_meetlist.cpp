@@ -1,8 +1,9 @@
 // The meetings tab's pages: the meeting list (rows, pills and the buttons that
-// a meeting's type and ownership allow, clicks, rebuilds, scale and language),
-// the details page (values, actions by type and ownership, signals) and the
-// participant grid (geometry, clicks, users from the directory and avatars
-// served by the loopback fixture). Times are checked in a zone east of UTC so
+// a meeting's type and ownership allow, clicks, refreshes and rebuilds, row
+// widgets made as rows come into view, scale and language), the details page
+// (values, actions by type and ownership, signals) and the participant grid
+// (geometry, clicks, users from the directory and avatars served by the
+// loopback fixture). Times are checked in a zone east of UTC so
 // that a start or a duration read in the wrong zone shows.
 
 #include "support/HttpFixtureServer.h"
@@ -117,6 +118,37 @@ QByteArray pngBytes(int w, int h, Qt::GlobalColor colour)
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "PNG");
     return data;
+}
+
+// The colour a row's pill is painted in, read left of its text.
+QColor pillColour(QLabel *pill)
+{
+    const QImage image = pill->grab().toImage();
+    return image.pixelColor(2, image.height() / 2);
+}
+
+// Whether `widget` shows the picture at `path` at the picture's own size:
+// every fully opaque pixel of the picture is painted as it is.
+bool showsPicture(QWidget *widget, const QString &path)
+{
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (expected.isNull() || shown.size() != expected.size())
+        return false;
+    int opaque = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb want = expected.pixel(x, y);
+            if (qAlpha(want) != 255)
+                continue;
+            ++opaque;
+            const QRgb got = shown.pixel(x, y);
+            if (qAbs(qRed(got) - qRed(want)) > 2 || qAbs(qGreen(got) - qGreen(want)) > 2 ||
+                qAbs(qBlue(got) - qBlue(want)) > 2)
+                return false;
+        }
+    }
+    return opaque > 0;
 }
 
 template<typename T>
@@ -252,11 +284,13 @@ private slots:
         CConferencesMainPage page(nullptr);
         page.updateDpi(1);
         page.setConferences({meeting(7, QStringLiteral("Weekly sync"), number, status, applicant)});
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
         QCOMPARE(page.listWidget()->count(), 1);
         Row row(page.listWidget()->itemWidgetAt(0));
         QVERIFY(row.complete());
         QCOMPARE(row.pill->text(), pill);
-        QVERIFY2(row.pill->styleSheet().contains(QStringLiteral("background: ") + colour), qPrintable(row.pill->styleSheet()));
+        QCOMPARE(pillColour(row.pill), QColor(colour));
         QCOMPARE(row.title->text(), QStringLiteral("Weekly sync"));
         QCOMPARE(row.time->text(), start);
         QCOMPARE(row.id->text(), QString::number(number));
@@ -341,6 +375,186 @@ private slots:
         QCOMPARE(page.listWidget()->indexOfItemWidget(nullptr), -1);
         QWidget stranger;
         QCOMPARE(page.listWidget()->indexOfItemWidget(&stranger), -1);
+    }
+
+    // A refresh brings the list again, the same or changed. Whether the rows
+    // were updated in place or built afresh, every row shows the meeting at
+    // its position in the new list (title, number, type, colour, buttons) and
+    // a click on it or on its button reports that position. In every case
+    // but the first, each meeting also turns from scheduled to running or
+    // back, so a row left with its old meeting or type shows.
+    void refreshShowsAndActsOnTheRightMeeting_data()
+    {
+        QTest::addColumn<QList<int>>("before");   // meeting ids, in list order
+        QTest::addColumn<QList<int>>("after");
+        QTest::addColumn<bool>("statusChanges");
+        const QList<int> four{1, 2, 3, 4};
+        QList<int> twenty, twentyNew;
+        for (int id = 1; id <= 20; ++id) {
+            twenty << id;
+            twentyNew << 100 + id;
+        }
+        QTest::newRow("same meetings, unchanged") << four << four << false;
+        QTest::newRow("same meetings, status changed") << four << four << true;
+        QTest::newRow("first gone") << four << QList<int>{2, 3, 4} << true;
+        QTest::newRow("one gone in the middle") << four << QList<int>{1, 3, 4} << true;
+        QTest::newRow("new at the top") << four << QList<int>{9, 1, 2, 3, 4} << true;
+        QTest::newRow("one gone, one new in its place") << four << QList<int>{1, 9, 3, 4} << true;
+        QTest::newRow("new at the end") << four << QList<int>{1, 2, 3, 4, 9} << true;
+        QTest::newRow("reordered") << four << QList<int>{4, 1, 2, 3} << true;
+        QTest::newRow("the same meeting twice") << four << QList<int>{1, 2, 2, 3} << true;
+        QTest::newRow("twenty, all new") << twenty << twentyNew << true;
+        QTest::newRow("twenty, one gone from the top") << twenty << twenty.mid(1) << true;
+        QTest::newRow("emptied") << four << QList<int>{} << true;
+        QTest::newRow("from empty") << QList<int>{} << four << true;
+    }
+    void refreshShowsAndActsOnTheRightMeeting()
+    {
+        QFETCH(QList<int>, before);
+        QFETCH(QList<int>, after);
+        QFETCH(bool, statusChanges);
+        // Odd ids run before the refresh; after it the even ones, when the
+        // status changes. Titles carry the refresh, so a stale text shows.
+        const auto meetings = [](const QList<int> &ids, bool evenRun, const char *when) {
+            QList<ucmconferenceData> list;
+            for (int id : ids)
+                list << meeting(id, QStringLiteral("Meeting %1 %2").arg(id).arg(QLatin1String(when)), 1000 + id,
+                                (id % 2 == 0) == evenRun ? QStringLiteral("ONGOING") : QString(), kMe);
+            return list;
+        };
+        const QList<ucmconferenceData> shown = meetings(after, statusChanges, "after");
+
+        CConferencesMainPage page(nullptr);
+        page.updateDpi(1);
+        page.resize(900, 520);
+        page.setConferences(meetings(before, false, "before"));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        CConferencesListWidget *list = page.listWidget();
+        QCoreApplication::processEvents();
+
+        page.setConferences(shown);
+        QCOMPARE(list->count(), shown.size());
+        QSignalSpy detail(&page, &CConferencesMainPage::signal_MeetingDetail_clicked);
+        QSignalSpy join(&page, &CConferencesMainPage::signal_Join_clicked);
+        QSignalSpy edit(&page, &CConferencesMainPage::signal_Edit_clicked);
+        for (int i = 0; i < shown.size(); ++i) {
+            list->scrollToItem(list->item(i));
+            // The widget the list gave the row, not one made on request.
+            QTRY_VERIFY(list->itemWidget(list->item(i)));
+            Row row(qobject_cast<CConferenceItemWidget *>(list->itemWidget(list->item(i))));
+            QVERIFY(row.complete());
+            QTRY_VERIFY(row.widget->isVisible());
+            QCOMPARE(row.widget->geometry(), list->visualItemRect(list->item(i)));
+            const bool running = shown[i].status == QLatin1String("ONGOING");
+            QCOMPARE(row.title->text(), shown[i].name);
+            QCOMPARE(row.id->text(), QString::number(shown[i].numericId));
+            QCOMPARE(row.pill->text(), running ? QStringLiteral("Ongoing") : QStringLiteral("Schedule"));
+            QCOMPARE(pillColour(row.pill), running ? QColor(0x28, 0xc9, 0x83) : QColor(0x43, 0x81, 0xff));
+            QCOMPARE(row.shownButtons(), running ? QStringLiteral("JE") : QStringLiteral("EdD"));
+
+            QTest::mouseClick(row.widget, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(detail.size(), i + 1);
+            QCOMPARE(detail.last().at(0).toInt(), i);
+            QSignalSpy &action = running ? join : edit;
+            const int actions = action.size();
+            QTest::mouseClick(running ? row.join : row.edit, Qt::LeftButton);
+            QCOMPARE(action.size(), actions + 1);
+            QCOMPARE(action.last().at(0).toInt(), i);
+        }
+    }
+
+    // Five hundred meetings: only the rows in or near the viewport have
+    // widgets. Scrolling gives the rows coming into view theirs, in place and
+    // showing their meeting (no blank rows), and takes them from rows far
+    // out of view; a click on a row far down, also after a refresh that
+    // shifted every row, reports its position.
+    void longListGivesWidgetsToRowsInView()
+    {
+        QList<ucmconferenceData> meetings;
+        for (int id = 1; id <= 500; ++id)
+            meetings << meeting(id, QStringLiteral("Meeting %1").arg(id), 100000 + id,
+                                id % 7 == 0 ? QStringLiteral("ONGOING") : QString(), kMe);
+        CConferencesMainPage page(nullptr);
+        page.updateDpi(1);
+        page.resize(787, 545);
+        page.setConferences(meetings);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        CConferencesListWidget *list = page.listWidget();
+
+        const auto placed = [list](int row) {
+            return qobject_cast<CConferenceItemWidget *>(list->itemWidget(list->item(row)));
+        };
+        const auto widgets = [list, &placed] {
+            int made = 0;
+            for (int row = 0; row < list->count(); ++row)
+                made += placed(row) ? 1 : 0;
+            return made;
+        };
+        // The first row in view whose widget is missing, misplaced or shows
+        // another meeting than `meetings` has at its position; empty if none.
+        const auto rowsInViewWrong = [list, &placed, &meetings] {
+            const int top = list->indexAt(QPoint(0, 0)).row();
+            const QModelIndex last = list->indexAt(QPoint(0, list->viewport()->height() - 1));
+            // Below the last row the viewport may be empty.
+            const int bottom = last.isValid() ? last.row() : list->count() - 1;
+            if (top < 0)
+                return QStringLiteral("no rows in view");
+            for (int row = top; row <= bottom; ++row) {
+                CConferenceItemWidget *widget = placed(row);
+                if (!widget || !widget->isVisible())
+                    return QStringLiteral("row %1 has no widget").arg(row);
+                if (widget->geometry() != list->visualItemRect(list->item(row)))
+                    return QStringLiteral("row %1's widget is elsewhere").arg(row);
+                if (Row(widget).title->text() != meetings[row].name)
+                    return QStringLiteral("row %1 shows %2").arg(row).arg(Row(widget).title->text());
+            }
+            return QString();
+        };
+
+        QTRY_VERIFY(placed(0));
+        QVERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        QVERIFY(widgets() < 30);
+
+        list->scrollToItem(list->item(250), QAbstractItemView::PositionAtCenter);
+        QTRY_VERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        list->scrollToBottom();
+        QTRY_VERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        QVERIFY(widgets() < 30);
+        QTRY_VERIFY(!placed(0));
+        // The widgets given up are gone, not left hidden on the viewport.
+        QTRY_COMPARE(list->viewport()->findChildren<CConferenceItemWidget *>(QString(), Qt::FindDirectChildrenOnly)
+                         .size(),
+                     widgets());
+
+        // A widget looked up for a row out of view and then scrolled to is
+        // the one shown there.
+        QPointer<CConferenceItemWidget> looked = list->itemWidgetAt(100);
+        QVERIFY(looked);
+        list->scrollToItem(list->item(100));
+        QCoreApplication::processEvents();
+        QVERIFY(looked);
+        QCOMPARE(placed(100), looked.data());
+        QVERIFY(looked->isVisible());
+        QVERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        list->scrollToBottom();
+
+        QSignalSpy detail(&page, &CConferencesMainPage::signal_MeetingDetail_clicked);
+        QTRY_VERIFY(placed(499));
+        QTest::mouseClick(placed(499), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(detail.size(), 1);
+        QCOMPARE(detail.last().at(0).toInt(), 499);
+
+        // A new meeting at the top moves every row down by one.
+        meetings.prepend(meeting(1000, QStringLiteral("Meeting 1000"), 101000, QString(), kMe));
+        page.setConferences(meetings);
+        QTRY_VERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        list->scrollToBottom();
+        QTRY_VERIFY2(rowsInViewWrong().isEmpty(), qPrintable(rowsInViewWrong()));
+        QTest::mouseClick(placed(500), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(detail.last().at(0).toInt(), 500);
+        QCOMPARE(Row(placed(500)).title->text(), QStringLiteral("Meeting 500"));
     }
 
     // A row's buttons and the row itself: which page signal, with which row.
@@ -483,22 +697,24 @@ private slots:
     {
         QTest::addColumn<double>("scale");
         QTest::addColumn<double>("stored");
-        QTest::addColumn<QString>("pillFont");
-        QTest::addColumn<QString>("radius");
+        QTest::addColumn<int>("pillFont");
+        QTest::addColumn<int>("titleFont");
+        QTest::addColumn<int>("textFont");
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<int>("rowHeight");
-        QTest::newRow("0 counts as 1") << 0.0 << 1.0 << "10px" << "4px" << 24 << "" << 70;
-        QTest::newRow("1") << 1.0 << 1.0 << "10px" << "4px" << 24 << "" << 70;
-        QTest::newRow("1.5") << 1.5 << 1.5 << "15px" << "6px" << 36 << "-1.5x" << 105;
-        QTest::newRow("2") << 2.0 << 2.0 << "20px" << "8px" << 48 << "-2x" << 140;
+        QTest::newRow("0 counts as 1") << 0.0 << 1.0 << 10 << 14 << 12 << 24 << "" << 70;
+        QTest::newRow("1") << 1.0 << 1.0 << 10 << 14 << 12 << 24 << "" << 70;
+        QTest::newRow("1.5") << 1.5 << 1.5 << 15 << 21 << 18 << 36 << "-1.5x" << 105;
+        QTest::newRow("2") << 2.0 << 2.0 << 20 << 28 << 24 << 48 << "-2x" << 140;
     }
     void scaleSetsSizesAndPictures()
     {
         QFETCH(double, scale);
         QFETCH(double, stored);
-        QFETCH(QString, pillFont);
-        QFETCH(QString, radius);
+        QFETCH(int, pillFont);
+        QFETCH(int, titleFont);
+        QFETCH(int, textFont);
         QFETCH(int, button);
         QFETCH(QString, suffix);
         QFETCH(int, rowHeight);
@@ -514,19 +730,28 @@ private slots:
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
 
+        const auto picture = [&suffix](const char *name) {
+            return QStringLiteral(":/resources/images/conferences/%1%2.png").arg(QLatin1String(name), suffix);
+        };
         for (int i = 0; i < 2; ++i) {
             Row row(page.listWidget()->itemWidgetAt(i));
             QVERIFY(row.complete());
-            QVERIFY(row.pill->styleSheet().contains(QStringLiteral("font-size: ") + pillFont));
-            QVERIFY(row.pill->styleSheet().contains(QStringLiteral("border-radius: ") + radius));
+            QCOMPARE(row.pill->font().pixelSize(), pillFont);
+            QCOMPARE(row.title->font().pixelSize(), titleFont);
+            for (QLabel *text : {row.timeCaption, row.time, row.idCaption, row.id, row.applicantCaption, row.applicant})
+                QCOMPARE(text->font().pixelSize(), textFont);
             for (QPushButton *b : {row.join, row.end, row.edit, row.remove})
                 QCOMPARE(b->size(), QSize(button, button));
-            QVERIFY(row.join->styleSheet().contains(
-                QStringLiteral("conferences/icon_list_meeting%1.png").arg(suffix)));
-            QVERIFY(row.remove->styleSheet().contains(
-                QStringLiteral("conferences/icon_list_delete%1.png").arg(suffix)));
             QTRY_COMPARE(page.listWidget()->visualItemRect(page.listWidget()->item(i)).height(), rowHeight);
         }
+        // Row 0 is a running meeting (join, end), row 1 a scheduled one (edit, delete).
+        Row running(page.listWidget()->itemWidgetAt(0));
+        Row scheduled(page.listWidget()->itemWidgetAt(1));
+        QVERIFY(showsPicture(running.join, picture("icon_list_meeting")));
+        QVERIFY(showsPicture(running.end, picture("icon_list_end")));
+        QVERIFY(showsPicture(scheduled.edit, picture("icon_list_edit")));
+        QVERIFY(showsPicture(scheduled.remove, picture("icon_list_delete")));
+        QVERIFY(!showsPicture(scheduled.remove, picture("icon_list_edit")));
         auto *schedule = child<CConferencesToolBtn>(&page, "schedule_widget");
         auto *icon = schedule->findChildren<QLabel *>().value(0);
         QVERIFY(icon);

@@ -15,36 +15,6 @@ namespace {
 
 const char *const kStartFormat = "yyyy/MM/dd hh:mm";
 
-struct RowSizes
-{
-    const char *pillFont;
-    const char *pillRadius;
-    const char *pillPadding;
-    const char *pillMargin;
-    const char *titleFont;
-    const char *textFont;
-};
-
-const RowSizes kRowSizes[3] = {
-    {"10px", "4px", "6px", "2px", "14px", "12px"},
-    {"15px", "6px", "9px", "3px", "21px", "18px"},
-    {"20px", "8px", "12px", "4px", "28px", "24px"},
-};
-
-QString pillColour(int type)
-{
-    switch (type) {
-    case Schedule:
-        return QStringLiteral("#4381ff");
-    case Ongoing:
-        return QStringLiteral("#28c983");
-    case Fixed:
-        return QStringLiteral("#ff9932");
-    default:
-        return QStringLiteral("#919191");
-    }
-}
-
 // The title: as wide as its text when the row has room, otherwise cut with
 // "..." before the row's buttons. text() keeps the whole title.
 class ElidedTitleLabel : public QLabel
@@ -69,14 +39,6 @@ protected:
     }
 };
 
-// Setting a style sheet parses it and polishes the widget again even when
-// it is the one already set; rows are restyled on every refresh of the list.
-void setSheet(QWidget *widget, const QString &sheet)
-{
-    if (widget->styleSheet() != sheet)
-        widget->setStyleSheet(sheet);
-}
-
 } // namespace
 
 CConferenceItemWidget::CConferenceItemWidget(QWidget *parent)
@@ -89,45 +51,47 @@ void CConferenceItemWidget::initUI()
     if (m_pRootLayout)
         return;
 
-    m_pLblType = new QLabel(this);
+    auto label = [this](const char *name) {
+        auto *created = new QLabel(this);
+        created->setObjectName(QLatin1String(name));
+        return created;
+    };
+    m_pLblType = label("lbl_rowType");
     m_pLblTitle = new ElidedTitleLabel(this);
-    m_pLblTimeCaption = new QLabel(this);
-    m_pLblTime = new QLabel(this);
-    m_pLblIdCaption = new QLabel(this);
-    m_pLblId = new QLabel(this);
-    m_pLblApplicantCaption = new QLabel(this);
-    m_pLblApplicant = new QLabel(this);
-    m_pBtnJoin = new QPushButton(this);
-    m_pBtnEnd = new QPushButton(this);
-    m_pBtnEdit = new QPushButton(this);
-    m_pBtnDelete = new QPushButton(this);
-    for (QPushButton *button : {m_pBtnJoin, m_pBtnEnd, m_pBtnEdit, m_pBtnDelete}) {
-        button->setFixedSize(24, 24);
-        button->setCursor(Qt::PointingHandCursor);
-        button->setFocusPolicy(Qt::NoFocus);
-    }
+    m_pLblTitle->setObjectName(QStringLiteral("lbl_rowTitle"));
+    m_pLblTimeCaption = label("lbl_rowTimeCaption");
+    m_pLblTime = label("lbl_rowTime");
+    m_pLblIdCaption = label("lbl_rowIdCaption");
+    m_pLblId = label("lbl_rowId");
+    m_pLblApplicantCaption = label("lbl_rowApplicantCaption");
+    m_pLblApplicant = label("lbl_rowApplicant");
+    auto button = [this](const char *name) {
+        auto *created = new QPushButton(this);
+        created->setObjectName(QLatin1String(name));
+        created->setCursor(Qt::PointingHandCursor);
+        created->setFocusPolicy(Qt::NoFocus);
+        return created;
+    };
+    m_pBtnJoin = button("btn_rowJoin");
+    m_pBtnEnd = button("btn_rowEnd");
+    m_pBtnEdit = button("btn_rowEdit");
+    m_pBtnDelete = button("btn_rowDelete");
     m_pLblType->setAlignment(Qt::AlignCenter);
     // Server texts are shown as they are, never as markup.
-    for (QLabel *label : {m_pLblTitle, m_pLblTime, m_pLblId, m_pLblApplicant})
-        label->setTextFormat(Qt::PlainText);
+    for (QLabel *value : {m_pLblTitle, m_pLblTime, m_pLblId, m_pLblApplicant})
+        value->setTextFormat(Qt::PlainText);
 
     m_pRootLayout = new QHBoxLayout(this);
-    m_pRootLayout->setSpacing(0);
-    m_pRootLayout->setContentsMargins(0, 0, 0, 0);
-
     m_pLeftLayout = new QVBoxLayout;
     m_pLeftLayout->setSpacing(0);
-    m_pLeftLayout->setContentsMargins(0, 8, 0, 8);
 
     m_pTitleLayout = new QHBoxLayout;
-    m_pTitleLayout->setSpacing(10);
     m_pTitleLayout->addWidget(m_pLblType);
     m_pTitleLayout->addWidget(m_pLblTitle);
     m_pTitleLayout->addStretch();
 
     auto pair = [](QLabel *caption, QLabel *value) {
         auto *layout = new QHBoxLayout;
-        layout->setSpacing(10);
         layout->addWidget(caption);
         layout->addWidget(value);
         return layout;
@@ -137,7 +101,6 @@ void CConferenceItemWidget::initUI()
     m_pApplicantLayout = pair(m_pLblApplicantCaption, m_pLblApplicant);
 
     m_pDetailsLayout = new QHBoxLayout;
-    m_pDetailsLayout->setSpacing(30);
     m_pDetailsLayout->addLayout(m_pTimeLayout);
     m_pDetailsLayout->addLayout(m_pIdLayout);
     m_pDetailsLayout->addLayout(m_pApplicantLayout);
@@ -147,7 +110,6 @@ void CConferenceItemWidget::initUI()
     m_pLeftLayout->addLayout(m_pDetailsLayout);
 
     m_pButtonLayout = new QHBoxLayout;
-    m_pButtonLayout->setSpacing(10);
     m_pButtonLayout->setContentsMargins(0, 0, 0, 0);
     m_pButtonLayout->addWidget(m_pBtnJoin);
     m_pButtonLayout->addWidget(m_pBtnEnd);
@@ -161,6 +123,8 @@ void CConferenceItemWidget::initUI()
     connect(m_pBtnEnd, &QPushButton::clicked, this, &CConferenceItemWidget::signal_Delete_clicked);
     connect(m_pBtnEdit, &QPushButton::clicked, this, &CConferenceItemWidget::signal_Edit_clicked);
     connect(m_pBtnDelete, &QPushButton::clicked, this, &CConferenceItemWidget::signal_DeleteEdit_clicked);
+
+    updateDpi(m_scale);
 }
 
 void CConferenceItemWidget::setData(const conferenceItemData &data)
@@ -169,6 +133,7 @@ void CConferenceItemWidget::setData(const conferenceItemData &data)
     m_data = data;
     const ucmconferenceData &conf = m_data.conference;
 
+    setType(m_data.type);
     m_pLblTitle->setText(conf.name);
     m_pLblTitle->setToolTip(conf.name);
     m_pLblTime->setText(m_data.type == Fixed
@@ -198,8 +163,23 @@ void CConferenceItemWidget::setData(const conferenceItemData &data)
     m_pBtnEnd->setVisible(end);
     m_pBtnEdit->setVisible(edit);
     m_pBtnDelete->setVisible(remove);
+    // Painted again with every answer, changed or not, so that a refresh
+    // always reaches the screen (the list benchmark times it to that paint).
+    update();
+}
 
-    updateDpi(m_scale);
+void CConferenceItemWidget::setType(int type)
+{
+    if (type == m_shownType)
+        return;
+    m_shownType = type;
+    // The sheet picks the pill's colour by this property; a pill already
+    // styled is styled again for the new value.
+    m_pLblType->setProperty("meetingType", type);
+    if (m_pLblType->testAttribute(Qt::WA_WState_Polished)) {
+        m_pLblType->style()->unpolish(m_pLblType);
+        m_pLblType->style()->polish(m_pLblType);
+    }
 }
 
 void CConferenceItemWidget::retranslate()
@@ -222,64 +202,30 @@ void CConferenceItemWidget::retranslate()
     m_pLblTimeCaption->setText(tr("Time:"));
     m_pLblIdCaption->setText(tr("Meeting ID:"));
     m_pLblApplicantCaption->setText(tr("Applicant:"));
-    adjustLabels();
 }
 
 void CConferenceItemWidget::updateDpi(double scale)
 {
+    // Fonts, colours and pictures come from the page's sheet of this scale;
+    // the spacing and the button sizes are set here.
     m_scale = meetings::normalScale(scale);
     if (!m_pRootLayout)
         return;
     const double s = m_scale;
-    const int set = meetings::sizeSet(s);
-    const QString suffix = meetings::imageSuffix(s);
-    const RowSizes &z = kRowSizes[set];
-
     m_pRootLayout->setContentsMargins(meetings::scaled(10, s), 0, meetings::scaled(10, s), 0);
+    m_pRootLayout->setSpacing(0);
     m_pLeftLayout->setContentsMargins(0, meetings::scaled(8, s), 0, meetings::scaled(8, s));
     m_pTitleLayout->setSpacing(meetings::scaled(10, s));
     m_pDetailsLayout->setSpacing(meetings::scaled(30, s));
     for (QHBoxLayout *layout : {m_pTimeLayout, m_pIdLayout, m_pApplicantLayout, m_pButtonLayout})
         layout->setSpacing(meetings::scaled(10, s));
-
-    setSheet(m_pLblType,
-             QStringLiteral("color: white; font-size: %1; background: %5; border-radius: %2; padding-left: %3; "
-                            "padding-right: %3; margin-top: %4; margin-bottom: %4;")
-                 .arg(QLatin1String(z.pillFont), QLatin1String(z.pillRadius), QLatin1String(z.pillPadding),
-                      QLatin1String(z.pillMargin), pillColour(m_data.type)));
-    setSheet(m_pLblTitle, QStringLiteral("color: black; font-size: %1;").arg(QLatin1String(z.titleFont)));
-    const QString captionSheet = QStringLiteral("color: #919191; font-size: %1;").arg(QLatin1String(z.textFont));
-    for (QLabel *caption : {m_pLblTimeCaption, m_pLblIdCaption, m_pLblApplicantCaption})
-        setSheet(caption, captionSheet);
-    const QString valueSheet = QStringLiteral("color: #313131; font-size: %1;").arg(QLatin1String(z.textFont));
-    for (QLabel *value : {m_pLblTime, m_pLblId, m_pLblApplicant})
-        setSheet(value, valueSheet);
-
     const int side = meetings::scaled(24, s);
-    const struct {
-        QPushButton *button;
-        const char *image;
-    } buttons[] = {{m_pBtnJoin, "icon_list_meeting"},
-                   {m_pBtnEnd, "icon_list_end"},
-                   {m_pBtnEdit, "icon_list_edit"},
-                   {m_pBtnDelete, "icon_list_delete"}};
-    for (const auto &b : buttons) {
-        setSheet(b.button, QStringLiteral("border-image: url(:/resources/images/conferences/%1%2.png);")
-                               .arg(QLatin1String(b.image), suffix));
-        b.button->setFixedSize(side, side);
-    }
-    adjustLabels();
+    for (QPushButton *button : {m_pBtnJoin, m_pBtnEnd, m_pBtnEdit, m_pBtnDelete})
+        button->setFixedSize(side, side);
 }
 
 void CConferenceItemWidget::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit signal_MeetingDetail_clicked();
-}
-
-void CConferenceItemWidget::adjustLabels()
-{
-    for (QLabel *label : {m_pLblType, m_pLblTitle, m_pLblTimeCaption, m_pLblTime, m_pLblIdCaption, m_pLblId,
-                          m_pLblApplicantCaption, m_pLblApplicant})
-        label->adjustSize();
 }

@@ -11,7 +11,9 @@ class QVBoxLayout;
 
 // One row of the meeting list: type pill, title, start, number, applicant and
 // the actions that the meeting's type and ownership allow. A left click
-// outside the buttons asks for the meeting's details.
+// outside the buttons asks for the meeting's details. Its looks come from the
+// main page's style sheet through the children's object names and the pill's
+// "meetingType" property, so a row parses no sheet of its own.
 class CConferenceItemWidget : public QWidget
 {
     Q_OBJECT
@@ -36,10 +38,11 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void adjustLabels();
+    void setType(int type);
 
     conferenceItemData m_data;
     double m_scale = 1.0;
+    int m_shownType = -1;   // the type the pill is styled for
 
     QLabel *m_pLblType = nullptr;
     QLabel *m_pLblTitle = nullptr;

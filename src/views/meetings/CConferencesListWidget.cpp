@@ -4,17 +4,45 @@
 #include "views/meetings/MeetingsScale.h"
 
 #include <QHash>
+#include <QPointer>
+#include <QScopedValueRollback>
+#include <QTimerEvent>
+
+namespace {
+
+// A row of the list: its meeting and, while it is in or near the view, its
+// widget (the view owns the widget).
+class MeetingRowItem : public QListWidgetItem
+{
+public:
+    explicit MeetingRowItem(const conferenceItemData &data)
+        : QListWidgetItem(nullptr, QListWidgetItem::UserType)
+        , data(data)
+    {
+    }
+
+    conferenceItemData data;
+    QPointer<CConferenceItemWidget> widget;
+};
+
+MeetingRowItem *rowItem(QListWidgetItem *item)
+{
+    return item && item->type() == QListWidgetItem::UserType ? static_cast<MeetingRowItem *>(item) : nullptr;
+}
+
+} // namespace
 
 CConferencesListWidget::CConferencesListWidget(QWidget *parent)
     : QListWidget(parent)
 {
+    // Every row is an empty item of the style sheet's height: one size hint
+    // serves them all instead of one per row.
+    setUniformItemSizes(true);
 }
 
 void CConferencesListWidget::addItem(const conferenceItemData &data)
 {
-    auto *item = new QListWidgetItem;
-    QListWidget::addItem(item);
-    setItemWidget(item, createRowWidget(data));
+    QListWidget::addItem(new MeetingRowItem(data));
 }
 
 void CConferencesListWidget::setItems(const QList<conferenceItemData> &items)
@@ -22,13 +50,14 @@ void CConferencesListWidget::setItems(const QList<conferenceItemData> &items)
     if (updateInPlace(items))
         return;
     clear();
-    // Every row first, then the row widgets: a row added while the list
-    // holds row widgets places all of them again, which made a rebuild take
-    // time in the square of the number of meetings.
-    for (int row = 0; row < items.size(); ++row)
-        QListWidget::addItem(new QListWidgetItem);
-    for (int row = 0; row < items.size(); ++row)
-        setItemWidget(item(row), createRowWidget(items.at(row)));
+    for (const conferenceItemData &data : items)
+        QListWidget::addItem(new MeetingRowItem(data));
+}
+
+const conferenceItemData *CConferencesListWidget::dataAt(int row) const
+{
+    const MeetingRowItem *it = rowItem(item(row));
+    return it ? &it->data : nullptr;
 }
 
 bool CConferencesListWidget::updateInPlace(const QList<conferenceItemData> &items)
@@ -41,6 +70,7 @@ bool CConferencesListWidget::updateInPlace(const QList<conferenceItemData> &item
     // built afresh.
     constexpr int kMaxChanges = 16;
     QHash<int, int> position;   // meeting id -> row in `items`
+    position.reserve(items.size());
     for (int i = 0; i < items.size(); ++i) {
         if (position.contains(items.at(i).conference.id))
             return false;
@@ -49,10 +79,10 @@ bool CConferencesListWidget::updateInPlace(const QList<conferenceItemData> &item
     int kept = 0;
     int last = -1;
     for (int row = 0; row < count(); ++row) {
-        const CConferenceItemWidget *widget = itemWidgetAt(row);
-        if (!widget)
+        const conferenceItemData *shown = dataAt(row);
+        if (!shown)
             return false;
-        const int at = position.value(widget->data().conference.id, -1);
+        const int at = position.value(shown->conference.id, -1);
         if (at < 0)
             continue;
         if (at <= last)
@@ -64,28 +94,34 @@ bool CConferencesListWidget::updateInPlace(const QList<conferenceItemData> &item
         return false;
 
     for (int row = count() - 1; row >= 0; --row) {
-        if (!position.contains(itemWidgetAt(row)->data().conference.id))
+        if (!position.contains(dataAt(row)->conference.id))
             delete takeItem(row);
     }
     // The kept rows are in the new order: row i either shows items[i] or a
     // later meeting, and then items[i] is new.
     for (int i = 0; i < items.size(); ++i) {
-        CConferenceItemWidget *widget = i < count() ? itemWidgetAt(i) : nullptr;
-        if (widget && widget->data().conference.id == items.at(i).conference.id) {
-            widget->setData(items.at(i));
-            continue;
-        }
-        auto *row = new QListWidgetItem;
-        insertItem(i, row);
-        setItemWidget(row, createRowWidget(items.at(i)));
+        const conferenceItemData *shown = dataAt(i);
+        if (shown && shown->conference.id == items.at(i).conference.id)
+            setRowData(i, items.at(i));
+        else
+            insertItem(i, new MeetingRowItem(items.at(i)));
     }
     return true;
 }
 
+void CConferencesListWidget::setRowData(int row, const conferenceItemData &data)
+{
+    MeetingRowItem *it = rowItem(item(row));
+    it->data = data;
+    if (it->widget)
+        it->widget->setData(data);
+}
+
 CConferenceItemWidget *CConferencesListWidget::createRowWidget(const conferenceItemData &data)
 {
-    auto *widget = new CConferenceItemWidget;
-    widget->initUI();
+    // Made on the viewport, where the view puts it: a row moved there later
+    // would be styled twice.
+    auto *widget = new CConferenceItemWidget(viewport());
     widget->updateDpi(m_scale);
     widget->setData(data);
     connect(widget, &CConferenceItemWidget::signal_MeetingDetail_clicked, this,
@@ -99,39 +135,121 @@ CConferenceItemWidget *CConferencesListWidget::createRowWidget(const conferenceI
     return widget;
 }
 
+CConferenceItemWidget *CConferencesListWidget::itemWidgetAt(int row)
+{
+    MeetingRowItem *it = rowItem(item(row));
+    if (!it)
+        return nullptr;
+    if (!it->widget) {
+        it->widget = createRowWidget(it->data);
+        setItemWidget(it, it->widget);
+    }
+    return it->widget;
+}
+
+void CConferencesListWidget::updateGeometries()
+{
+    QListWidget::updateGeometries();
+    placeRowWidgets();
+}
+
+void CConferencesListWidget::scrollContentsBy(int dx, int dy)
+{
+    QListWidget::scrollContentsBy(dx, dy);
+    placeRowWidgets();
+}
+
+bool CConferencesListWidget::rowsInView(int *first, int *last)
+{
+    const QRect area = viewport()->rect();
+    if (count() == 0 || area.isEmpty())
+        return false;
+    const QModelIndex top = indexAt(QPoint(area.left(), area.top()));
+    const QModelIndex bottom = indexAt(QPoint(area.left(), area.bottom()));
+    *first = top.isValid() ? top.row() : 0;
+    // Below the last row the viewport may be empty.
+    const int rowHeight = qMax(1, visualItemRect(item(*first)).height());
+    *last = bottom.isValid() ? bottom.row() : qMin(count() - 1, *first + area.height() / rowHeight);
+    return true;
+}
+
+void CConferencesListWidget::placeRowWidgets()
+{
+    // Giving a row its widget lays the list out again, which comes back here.
+    if (m_placing)
+        return;
+    const QScopedValueRollback<bool> placing(m_placing, true);
+    // Only the rows in view get widgets: a scroll makes the ones it brings
+    // into view before they are painted.
+    int first = 0, last = -1;
+    if (!rowsInView(&first, &last))
+        return;
+    for (int row = first; row <= last; ++row)
+        itemWidgetAt(row);
+    // Later, so that a widget just looked up is not taken while the list is
+    // laid out on its way to show it.
+    if (!m_releaseTimer.isActive())
+        m_releaseTimer.start(0, this);
+}
+
+void CConferencesListWidget::releaseFarRowWidgets()
+{
+    int first = 0, last = -1;
+    if (!rowsInView(&first, &last))
+        return;
+    // Rows within a screenful keep theirs, so that scrolling back and forth
+    // does not make them again and again.
+    const int shown = last - first + 1;
+    for (int row = 0; row < count(); ++row) {
+        MeetingRowItem *it = rowItem(item(row));
+        if (it && it->widget && (row < first - shown || row > last + shown)) {
+            it->widget->hide();
+            removeItemWidget(it);   // deletes it later
+            it->widget = nullptr;
+        }
+    }
+}
+
+void CConferencesListWidget::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_releaseTimer.timerId()) {
+        QListWidget::timerEvent(event);
+        return;
+    }
+    m_releaseTimer.stop();
+    releaseFarRowWidgets();
+}
+
 int CConferencesListWidget::indexOfItemWidget(QWidget *widget) const
 {
     if (!widget)
         return -1;
     for (int row = 0; row < count(); ++row) {
-        if (itemWidget(item(row)) == widget)
+        const MeetingRowItem *it = rowItem(item(row));
+        if (it && it->widget == widget)
             return row;
     }
     return -1;
 }
 
-CConferenceItemWidget *CConferencesListWidget::itemWidgetAt(int row) const
-{
-    QListWidgetItem *it = item(row);
-    return it ? qobject_cast<CConferenceItemWidget *>(itemWidget(it)) : nullptr;
-}
-
 void CConferencesListWidget::retranslate()
 {
     for (int row = 0; row < count(); ++row) {
-        if (CConferenceItemWidget *widget = itemWidgetAt(row))
-            widget->retranslate();
+        MeetingRowItem *it = rowItem(item(row));
+        if (it && it->widget)
+            it->widget->retranslate();
     }
 }
 
 void CConferencesListWidget::updateDpi(double scale)
 {
     scale = meetings::normalScale(scale);
-    for (int row = 0; row < count(); ++row) {
-        if (CConferenceItemWidget *widget = itemWidgetAt(row))
-            widget->updateDpi(scale);
-    }
     m_scale = scale;
+    for (int row = 0; row < count(); ++row) {
+        MeetingRowItem *it = rowItem(item(row));
+        if (it && it->widget)
+            it->widget->updateDpi(scale);
+    }
 }
 
 void CConferencesListWidget::emitForSender(void (CConferencesListWidget::*signal)(int))
