@@ -7,6 +7,7 @@
 
 #include "support/HttpFixtureServer.h"
 #include "support/StandInRingtone.h"
+#include "support/EngineJournal.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -63,6 +64,8 @@ using rj_app::views::menuAudioWidget;
 using rj_app::views::menuVideoWidget;
 using namespace rj_app::enums;
 
+using glimora::test::journalOps;
+
 namespace {
 
 constexpr int kWaitMs = 15000;
@@ -80,18 +83,6 @@ T *child(QObject *w, const char *name)
     if (!c)
         qWarning() << "no child" << name << "in" << w;
     return c;
-}
-
-// The operations of the journal among `ops`, in order.
-QStringList journalOps(const QStringList &ops)
-{
-    QStringList out;
-    for (const std::string &line : rjsim::journal()) {
-        const QString op = QString::fromStdString(line).section(QLatin1Char('\t'), 0, 0);
-        if (ops.contains(op))
-            out << op;
-    }
-    return out;
 }
 
 QStringList checkTexts(QWidget *popup)

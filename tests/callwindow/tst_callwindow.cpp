@@ -3,6 +3,7 @@
 // compact and full-screen modes, and a call that ends while it is compact.
 
 #include "support/StandInRingtone.h"
+#include "support/EngineJournal.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -44,20 +45,11 @@ using namespace rj_app::enums;
 Q_DECLARE_METATYPE(CallStatus)
 Q_DECLARE_METATYPE(LoginStatus)
 
+using glimora::test::journalOps;
+
 namespace {
 
 constexpr int kWaitMs = 15000;
-
-QStringList journalOps(const QStringList &wanted)
-{
-    QStringList ops;
-    for (const std::string &line : rjsim::journal()) {
-        const QString op = QString::fromStdString(line).section(QLatin1Char('\t'), 0, 0);
-        if (wanted.contains(op))
-            ops << op;
-    }
-    return ops;
-}
 
 } // namespace
 

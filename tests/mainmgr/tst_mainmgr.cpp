@@ -4,6 +4,7 @@
 
 #include "support/AlertBoxSeam.h"
 #include "support/StandInRingtone.h"
+#include "support/EngineJournal.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -40,6 +41,8 @@ Q_DECLARE_METATYPE(LoginStatus)
 Q_DECLARE_METATYPE(CMainDlgManager::MainDlgs)
 Q_DECLARE_METATYPE(CMainDlgManager::UrlJoinAction)
 
+using glimora::test::journalOps;
+
 namespace {
 
 constexpr int kWaitMs = 15000;
@@ -52,17 +55,6 @@ rj::engine::RJError error(int type, const char *action, int code, const char *ms
     e.code = code;
     e.msg = msg;
     return e;
-}
-
-QStringList journalOps(const QStringList &wanted)
-{
-    QStringList ops;
-    for (const std::string &line : rjsim::journal()) {
-        const QString op = QString::fromStdString(line).section(QLatin1Char('\t'), 0, 0);
-        if (wanted.contains(op))
-            ops << op;
-    }
-    return ops;
 }
 
 } // namespace
