@@ -6,7 +6,7 @@
 # directory of 10,000 searched key by key, a meeting list of 500 built and
 # refreshed). See bench/README.md.
 #
-#   bench/run.sh [--runs N] [--build-dir DIR] [--no-build] [--parts startup,signin,lists]
+#   bench/run.sh [--runs N] [--build-dir DIR] [--no-build] [--parts startup,signin,lists,call]
 set -euo pipefail
 
 if [[ -z "${DISPLAY:-}" ]]; then
@@ -29,8 +29,8 @@ while (($#)); do
   esac
 done
 [[ "$runs" =~ ^[1-9][0-9]*$ ]] || { echo "--runs wants a positive number" >&2; exit 2; }
-[[ "$parts" =~ ^(startup|signin|lists)(,(startup|signin|lists))*$ ]] ||
-  { echo "--parts wants a comma-separated choice of startup, signin, lists" >&2; exit 2; }
+[[ "$parts" =~ ^(startup|signin|lists|call)(,(startup|signin|lists|call))*$ ]] ||
+  { echo "--parts wants a comma-separated choice of startup, signin, lists, call" >&2; exit 2; }
 part() { [[ ",$parts," == *",$1,"* ]]; }
 build=$(mkdir -p "$build" && cd "$build" && pwd)
 
@@ -80,6 +80,8 @@ needed=()
 part startup && needed+=("$mapwatch" "$bare" "$glimora")
 part signin && needed+=("$signin" "$devserver")
 part lists && needed+=("$lists")
+call_driver="$build/bin/glimora-bench-call"
+part call && needed+=("$call_driver" "$signin" "$glimora" "$devserver")
 for f in "${needed[@]}"; do
   [[ -x "$f" ]] || { echo "missing $f (build the bench_tools target)" >&2; exit 1; }
 done
@@ -370,3 +372,215 @@ lists_report() {
   }'
 }
 part lists && lists_report
+
+# --- the call window --------------------------------------------------------
+# Alice signed in and in meeting 1001, the simulated engine at its own pace.
+# The layout engine and the screen feeder are timed by glimora-bench-call
+# (the client's start-up in its process); the idle CPU is that of the real
+# executable, which signs in by itself with the account a sign-in of
+# glimora-bench-signin stored and joins through its start URL.
+declare -A call_lines
+call_port=""
+# stats with two decimals
+stats2() { sort -g | awk '{v[NR]=$1} END {if (!NR) {print "- - -"; exit} m=(NR%2)?v[(NR+1)/2]:(v[NR/2]+v[NR/2+1])/2; printf "%.2f %.2f %.2f\n", m, v[1], v[NR]}'; }
+# A fresh demo server for one run; its request log in <dir>/devserver.log.
+call_devserver_start() {
+  local dir="$1"
+  "$devserver" --port 0 >"$dir/devserver.out" 2>"$dir/devserver.log" &
+  devserver_pid=$!
+  call_port=""
+  for _ in $(seq 200); do
+    grep -q '^devserver ports' "$dir/devserver.out" 2>/dev/null && break
+    sleep 0.05
+  done
+  call_port=$(awk '/^devserver ports/ {print $3}' "$dir/devserver.out")
+}
+call_devserver_stop() {
+  [[ -n "$devserver_pid" ]] || return 0
+  kill "$devserver_pid" 2>/dev/null || true
+  wait "$devserver_pid" 2>/dev/null || true
+  devserver_pid=""
+}
+# One run of glimora-bench-call; its "bench:" lines, without the prefix, are
+# added to call_lines[<key>].
+measure_call_driver() {
+  local key="$1"; shift
+  local dir
+  dir=$(fresh_dir)
+  call_devserver_start "$dir"
+  if [[ -n "$call_port" ]]; then
+    fresh_env_for "$dir"
+    run_child "$dir/call.out" "$work/call-$key.stderr" "${fresh_env[@]}" "$call_driver" --port "$call_port" "$@"
+    call_lines[$key]+=$(sed -n 's/^bench: //p' "$dir/call.out")$'\n'
+    grep -q '^bench: ' "$dir/call.out" || call_lines[$key]+="error=no-result"$'\n'
+  else
+    call_lines[$key]+="error=devserver-did-not-start"$'\n'
+  fi
+  call_devserver_stop
+}
+call_field() { printf '%s' "${call_lines[$1]:-}" | grep -e "$2" | while read -r l; do field "$3" $l; done | grep -v '^$' || true; }
+call_errors() { printf '%s' "${call_lines[$1]:-}" | grep -o 'error=[^ ]*' | sort | uniq -c | tr -s ' ' | tr '\n' ';' || true; }
+
+# CPU of a process: utime + stime in ms, then per thread "comm run_ns
+# voluntary_switches" lines, the main thread's comm as "GUI".
+clk_tck=$(getconf CLK_TCK)
+proc_cpu_ms() { awk -v t="$clk_tck" '{sub(/^.*\) /, ""); split($0, f, " "); printf "%.0f\n", (f[12] + f[13]) * 1000 / t}' "/proc/$1/stat"; }
+proc_threads() {
+  local pid="$1" task name
+  for task in /proc/"$pid"/task/*; do
+    name=$(cat "$task/comm" 2>/dev/null) || continue
+    [[ "${task##*/}" == "$pid" ]] && name="GUI"
+    printf '%s %s %s\n' "${name// /_}" "$(cut -d' ' -f1 "$task/schedstat" 2>/dev/null)" \
+      "$(awk '/^voluntary_ctxt_switches/ {print $2}' "$task/status" 2>/dev/null)"
+  done
+}
+# One idle run of the real executable: 30 s in the call once the sign-in's
+# picture downloads are over.
+declare -A idle_pct idle_groups
+idle_failures=""
+idle_run_total=""
+measure_idle_real() {
+  local dir log conf cpu0 cpu1 t0 t1 n last
+  dir=$(fresh_dir)
+  call_devserver_start "$dir"
+  if [[ -z "$call_port" ]]; then idle_failures+="devserver; "; return; fi
+  fresh_env_for "$dir"
+  run_child "$dir/seed.out" "$work/idle-seed.stderr" "${fresh_env[@]}" "$signin" --port "$call_port" --timeout-ms 30000
+  conf="$dir/appdata/glimora-bench-signin/Glimora/Config/config.ini"
+  if ! grep -q '^User=alice' "$conf" 2>/dev/null; then idle_failures+="seed-sign-in; "; call_devserver_stop; return; fi
+  mkdir -p "$dir/appdata/glimora/Glimora/Config"
+  cp "$conf" "$dir/appdata/glimora/Glimora/Config/config.ini"
+  log="$dir/appdata/glimora/app.log"
+  "${fresh_env[@]}" "$glimora" --url=glimora://joinmeeting/1001/0/NO >"$dir/glimora.out" 2>>"$work/idle-glimora.stderr" &
+  child_pid=$!
+  for _ in $(seq 600); do
+    grep -q 'CLayoutBackgroundDlg::slotOnCallStatusChanged callStatus: rj_app::enums::ConfConnected' "$log" 2>/dev/null &&
+      break
+    sleep 0.1
+  done
+  if ! grep -q 'CLayoutBackgroundDlg::slotOnCallStatusChanged callStatus: rj_app::enums::ConfConnected' "$log"; then
+    idle_failures+="not-connected; "
+  else
+    # At least 5 s after the connect, and 3 s without a picture download.
+    sleep 5
+    n=-1; last=0
+    for _ in $(seq 120); do
+      local now
+      now=$(grep -c '/userFiles/avatar/' "$dir/devserver.log" || true)
+      if [[ "$now" == "$n" ]]; then last=$((last + 1)); else last=0; n=$now; fi
+      ((last >= 3)) && break
+      sleep 1
+    done
+    proc_threads "$child_pid" >"$dir/threads0"
+    cpu0=$(proc_cpu_ms "$child_pid"); t0=$(date +%s%N)
+    sleep 30
+    proc_threads "$child_pid" >"$dir/threads1"
+    cpu1=$(proc_cpu_ms "$child_pid"); t1=$(date +%s%N)
+    if grep -q 'callStatus: rj_app::enums::ConfEnded' "$log" || [[ -z "$cpu1" ]]; then
+      idle_failures+="call-ended; "
+    else
+      idle_pct[process]+="$(awk -v c="$((cpu1 - cpu0))" -v w="$(((t1 - t0) / 1000000))" 'BEGIN {printf "%.2f", 100 * c / w}') "
+      # Per thread kind: run time as % of one core and wake-ups per second.
+      local total=0
+      while read -r name pct wake; do
+        idle_pct[$name]+="$pct "
+        idle_groups[$name]+="$wake "
+        total=$(awk -v a="$total" -v b="$pct" 'BEGIN {print a + b}')
+      done < <(awk -v w="$(((t1 - t0) / 1000000))" '
+        FNR == NR {run0[FNR] = $2; sw0[FNR] = $3; key0[FNR] = $1; next}
+        {r[$1] += $2; s[$1] += $3; seen[$1] = 1}
+        END {
+          for (i in key0) {r[key0[i]] -= run0[i]; s[key0[i]] -= sw0[i]}
+          for (k in seen) printf "%s %.3f %.1f\n", k, r[k] / 1e4 / w, s[k] * 1000 / w
+        }' "$dir/threads0" "$dir/threads1")
+      idle_run_total+="$total "
+    fi
+  fi
+  kill -TERM "$child_pid" 2>/dev/null || true
+  for _ in $(seq 150); do kill -0 "$child_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$child_pid" 2>/dev/null || true
+  wait "$child_pid" 2>/dev/null || true
+  child_pid=""
+  call_devserver_stop
+}
+
+if part call; then
+  echo "call runs (layout engine, screen feeder, $runs idle runs of 30 s) ..."
+  measure_call_driver layout --layout --reps 300 --timeout-ms 120000
+  measure_call_driver feeder --feeder 100
+  measure_call_driver feeder --feeder 100 --target window
+  for ((i = 1; i <= runs; i++)); do
+    echo "idle run $i/$runs ..."
+    measure_idle_real
+  done
+  measure_call_driver events --idle 30 --count-events --timeout-ms 120000
+
+  echo
+  echo "== the call window: alice in meeting 1001, the simulated engine at its own pace =="
+  errs=$(call_errors layout)
+  [[ -z "$errs" ]] || echo "    layout run failed: $errs"
+  read -r ls_w ls_h < <(call_field layout "^layout tiled" size | tr x ' ')
+  echo "layout engine, in the call window of $(call_field layout '^call ' window) (ms over $(call_field layout 'op=redraw mode=0' n) repetitions;"
+  echo " \"call\": the call itself; \"settled\": until Qt and the X server are done with it, repaints included):"
+  for spec in "redraw mode=0|normal mode, redraw" "resize mode=0|normal mode, resize" \
+    "redraw mode=1|tiled mode 1 (content, local, remote), redraw" "resize mode=1|tiled mode 1, resize" \
+    "switch-1-2 mode=1|switch between modes 1 and 2"; do
+    sel="op=${spec%%|*}"
+    printf '  %-48s call median %s worst %s; settled median %s worst %s\n' "${spec#*|}" \
+      "$(call_field layout "$sel" median)" "$(call_field layout "$sel" worst)" \
+      "$(call_field layout "$sel" settled_median)" "$(call_field layout "$sel" settled_worst)"
+  done
+  echo "  (tiled layout ${ls_w:-?}x${ls_h:-?}; the geometry alone: $(call_field layout '^geometry' ns_per_call_median) ns a call)"
+  awk -v r0="$(call_field layout 'op=redraw mode=0' median)" -v r1="$(call_field layout 'op=redraw mode=1' median)" \
+      -v s0="$(call_field layout 'op=resize mode=0' median)" -v s1="$(call_field layout 'op=resize mode=1' median)" 'BEGIN {
+    printf "aim: a layout recomputation under 1 ms (median of the call): redraw %s / %s %s, resize %s / %s %s\n",
+      r0, r1, (r0 != "" && r0 < 1 && r1 < 1 ? "MET" : "MISSED"), s0, s1, (s0 != "" && s0 < 1 && s1 < 1 ? "MET" : "MISSED")
+  }'
+
+  echo
+  read -r pm plo phi < <(tr ' ' '\n' <<<"${idle_pct[process]:-}" | grep -v '^$' | stats2)
+  read -r rm _ < <(tr ' ' '\n' <<<"$idle_run_total" | grep -v '^$' | stats2)
+  echo "idle in the call, the real executable, 30 s after the sign-in's downloads ($runs runs):" \
+    "$pm % of one core (min $plo, max $phi; utime + stime in 10 ms ticks);"
+  echo "  the threads' time on a CPU (schedstat), summed: $rm % (per run: ${idle_run_total:-none})"
+  [[ -z "$idle_failures" ]] || echo "    failed runs: $idle_failures"
+  echo "  per thread (medians; threads of one name together; the engine's threads have no name of their own):"
+  for name in "${!idle_groups[@]}"; do
+    read -r gm _ < <(tr ' ' '\n' <<<"${idle_pct[$name]}" | grep -v '^$' | stats2)
+    read -r wm _ < <(tr ' ' '\n' <<<"${idle_groups[$name]}" | grep -v '^$' | stats)
+    label="$name"
+    [[ "$name" == "$(basename "$glimora")" ]] && label="the simulated engine"
+    printf '  %7s %%  %6s wake-ups/s  %s\n' "$gm" "$wm" "$label"
+  done | sort -rn
+  echo "  what the GUI thread handled in 30 s (glimora-bench-call --idle 30 --count-events, one run):"
+  printf '%s' "${call_lines[events]:-}" | sed -n 's/^event count=\([0-9]*\) what=\(.*\)/\1 \2/p' | head -n 12 |
+    while read -r n what; do printf '    %5s  %s\n' "$n" "$what"; done
+  awk -v p="$pm" 'BEGIN {printf "aim: idle call under 2 %% of one core: %s %s\n", p, (p != "-" && p < 2 ? "MET" : "MISSED")}'
+
+  echo
+  errs=$(call_errors feeder)
+  [[ -z "$errs" ]] || echo "    feeder run failed: $errs"
+  echo "screen feeder, per frame (ms; the grab on the GUI thread, then the feeder's thread hands the frame to the engine;"
+  echo " grabbed as QImage format $(call_field feeder '^feeder screen=' grabbed_format | head -n 1), 4 = RGB32, which needs no conversion):"
+  for target in screen window; do
+    sel="target=$target"
+    printf '  %-7s %s: grab median %s worst %s (CPU %s / %s); feeder thread %s / %s; hand-over %s / %s;\n' \
+      "$target" "$(call_field feeder "$sel" frame)" "$(call_field feeder "$sel" grab_median)" \
+      "$(call_field feeder "$sel" grab_worst)" "$(call_field feeder "$sel" grab_cpu_median)" \
+      "$(call_field feeder "$sel" grab_cpu_worst)" "$(call_field feeder "$sel" loop_cpu_median)" \
+      "$(call_field feeder "$sel" loop_cpu_worst)" "$(call_field feeder "$sel" engine_wall_median)" \
+      "$(call_field feeder "$sel" engine_wall_worst)"
+    printf '          work (wall grab + feeder CPU) median %s worst %s; grab start to engine median %s worst %s; %s frames\n' \
+      "$(call_field feeder "$sel" work_median)" "$(call_field feeder "$sel" work_worst)" \
+      "$(call_field feeder "$sel" latency_median)" "$(call_field feeder "$sel" latency_worst)" \
+      "$(call_field feeder "$sel" paired)"
+    printf '          grabs into a reused buffer: %s, median %s worst %s; into a fresh one (its pages faulted in): %s, median %s worst %s\n' \
+      "$(call_field feeder "$sel" reused_buffer)" "$(call_field feeder "$sel" reused_median)" \
+      "$(call_field feeder "$sel" reused_worst)" "$(call_field feeder "$sel" fresh_buffer)" \
+      "$(call_field feeder "$sel" fresh_median)" "$(call_field feeder "$sel" fresh_worst)"
+  done
+  awk -v s="$(call_field feeder target=screen work_median)" -v w="$(call_field feeder target=screen work_worst)" 'BEGIN {
+    printf "aim: a 1080p frame under 10 ms: median %s %s, worst %s %s\n", s, (s != "" && s < 10 ? "MET" : "MISSED"),
+      w, (w != "" && w < 10 ? "MET" : "MISSED")
+  }'
+fi
