@@ -507,6 +507,9 @@ void CLayoutPeopleSettingDlg::redrawLayout(int layoutMode)
         m_pLayoutCover->raise();
         m_pToolbarDlg->raise();
     }
+    // The strip stays above the mouse cover, or its buttons are out of reach.
+    if (m_pFloatingCellsDlg->isVisible())
+        m_pFloatingCellsDlg->raise();
     updateShowPicButton();
     qInfo() << RJ_FUNCTION << "done";
 }
@@ -825,6 +828,9 @@ void CLayoutPeopleSettingDlg::showToolbar()
         m_pToolbarDlg->resize(width() + 2, m_pToolbarDlg->height());
         m_pToolbarDlg->move(m_iParentX, m_iParentY + y() + height() - m_pToolbarDlg->height());
         m_pToolbarDlg->show();
+        // The first show at a new scale grows the toolbar: keep its bottom
+        // edge on the video's.
+        m_pToolbarDlg->move(m_iParentX, m_iParentY + y() + height() - m_pToolbarDlg->height());
         m_pToolbarDlg->raise();
     }
     m_pHideToolbarTimer->start();
