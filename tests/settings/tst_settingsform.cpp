@@ -20,7 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMutex>
+#include <mutex>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -42,13 +42,13 @@ namespace {
 constexpr int kWaitMs = 15000;
 
 // Every Qt message while a capture is installed, from any thread.
-QMutex g_messagesMutex;
+std::mutex g_messagesMutex;
 QStringList g_messages;
 QtMessageHandler g_previousHandler = nullptr;
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     {
-        QMutexLocker locker(&g_messagesMutex);
+        std::lock_guard<std::mutex> locker(g_messagesMutex);
         g_messages << text;
     }
     if (g_previousHandler)
@@ -462,7 +462,7 @@ private slots:
         g_previousHandler = qInstallMessageHandler(captureMessage);
         auto checkMessages = qScopeGuard([password] {
             qInstallMessageHandler(g_previousHandler);
-            QMutexLocker locker(&g_messagesMutex);
+            std::lock_guard<std::mutex> locker(g_messagesMutex);
             QVERIFY(!g_messages.isEmpty());
             for (const QString &line : qAsConst(g_messages))
                 QVERIFY2(!line.contains(password.trimmed()), qPrintable(line));

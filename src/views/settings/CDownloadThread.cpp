@@ -52,6 +52,10 @@ CDownloadThread::~CDownloadThread()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
     Tquit();
+    // The last run may have finished without anyone waiting for it: take
+    // the lock once, so its last writes are seen before the members go.
+    std::lock_guard<std::mutex> locker(m_mutex);
+    m_pending = Announcement();
 }
 
 void CDownloadThread::setAppConfig(const CAppConfigUtils *config)
@@ -109,7 +113,7 @@ void CDownloadThread::Tquit()
 void CDownloadThread::run()
 {
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_bDownloadRequested = false;
     }
     const quint64 run = m_iRun.load();
@@ -118,26 +122,24 @@ void CDownloadThread::run()
         qInfo() << RJ_FUNCTION << __LINE__ << "stopped";
         return;
     }
-    bool failed = false;
     bool found = false;
-    QString reason;
     {
-        QMutexLocker locker(&m_mutex);
-        failed = m_bCheckFailed;
+        std::lock_guard<std::mutex> locker(m_mutex);
         found = m_bNewVersionFound;
-        reason = m_qstrCheckError;
+        m_pending = Announcement{true, run, m_bCheckFailed, found, m_qstrCheckError};
     }
     // Announced from the GUI thread once the caller that started this run
     // has returned, so a receiver connected right after Tstart still hears it.
-    QMetaObject::invokeMethod(
-        this, [this, run, failed, found, reason] { announce(run, failed, found, reason); }, Qt::QueuedConnection);
+    // The outcome waits under the mutex, not in the queued call, so that a
+    // thread checker sees how it crosses threads.
+    QMetaObject::invokeMethod(this, "announcePending", Qt::QueuedConnection);
     if (!found)
         return;
 
     // Wait for the user's choice in the prompt.
     for (;;) {
         {
-            QMutexLocker locker(&m_mutex);
+            std::lock_guard<std::mutex> locker(m_mutex);
             if (m_bDownloadRequested)
                 break;
         }
@@ -163,27 +165,39 @@ void CDownloadThread::downloadPackage()
     // with it: a later run has a new event dispatcher and must not reuse them.
     auto *manager = new CDownloadManager;
     connect(manager, &CDownloadManager::signal_finished, manager, [this, manager](bool succeed) {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_qstrDownloadedPath = succeed ? manager->getSaveFilePath() : QString();
     }, Qt::DirectConnection);
     connect(manager, &CDownloadManager::signal_downloadProgress, this, &CDownloadThread::downloadProgress);
     connect(manager, &CDownloadManager::signal_finished, this, &CDownloadThread::downloadFinished);
     connect(manager, &CDownloadManager::finished, this, &CDownloadThread::slot_Install);
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_pDownloadManager = manager;
     }
     manager->append(QUrl(url, QUrl::TolerantMode));
     if (!m_bQuit.load())
         exec();
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_pDownloadManager = nullptr;
     }
     // An unfinished transfer is dropped silently: the run that asked for it
     // is over.
     manager->blockSignals(true);
     delete manager;
+}
+
+void CDownloadThread::announcePending()
+{
+    Announcement pending;
+    {
+        std::lock_guard<std::mutex> locker(m_mutex);
+        pending = m_pending;
+        m_pending.valid = false;
+    }
+    if (pending.valid)
+        announce(pending.run, pending.failed, pending.found, pending.reason);
 }
 
 void CDownloadThread::announce(quint64 run, bool failed, bool found, const QString &reason)
@@ -201,7 +215,7 @@ void CDownloadThread::checkForUpdate()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_bNewVersionFound = false;
         m_bCheckFailed = false;
         m_qstrCheckError.clear();
@@ -224,7 +238,7 @@ void CDownloadThread::checkForUpdate()
         // A check without an answer knows nothing about newer versions: it is
         // a failure, never "no new version".
         qWarning() << RJ_FUNCTION << __LINE__ << "update check failed:" << error;
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_bCheckFailed = true;
         m_qstrCheckError = error;
         return;
@@ -233,14 +247,14 @@ void CDownloadThread::checkForUpdate()
     const QString version = m_useNDMinfoFlag ? pJson->getVERSION() : pJson->getVersion();
     const QString downurl = m_useNDMinfoFlag ? pJson->getDOWNLOAD_URL() : pJson->getDownloadUrl();
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_version = version;
         m_downurl = downurl;
     }
     qInfo() << RJ_FUNCTION << __LINE__ << "m_version:" << version << ", m_downurl:" << downurl;
 
     const bool newer = isNewerVersion(version, localVersion);
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_bNewVersionFound = newer;
 }
 
@@ -295,25 +309,25 @@ QString CDownloadThread::checkFailedText(const QString &reason)
 
 QString CDownloadThread::checkError() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_qstrCheckError;
 }
 
 bool CDownloadThread::isNewVersionFound() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_bNewVersionFound;
 }
 
 QString CDownloadThread::version() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_version;
 }
 
 QString CDownloadThread::downloadUrl() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_downurl;
 }
 
@@ -334,13 +348,13 @@ CUpdateMessageWidget *CDownloadThread::updateMessageWidget() const
 
 QString CDownloadThread::downloadedFilePath() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_qstrDownloadedPath;
 }
 
 bool CDownloadThread::hasDownloadManager() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_pDownloadManager != nullptr;
 }
 
@@ -370,7 +384,7 @@ void CDownloadThread::slot_updateMessage(bool toUpdate)
 void CDownloadThread::slot_DownLoad()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_qstrDownloadedPath.clear();
     m_bDownloadRequested = true;
 }
@@ -379,13 +393,13 @@ void CDownloadThread::slot_Cancel()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_bDownloadRequested = false;
     }
     m_bQuit.store(true);
     bool aborted = false;
     if (isRunning()) {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (m_pDownloadManager) {
             qInfo() << RJ_FUNCTION << __LINE__ << "abort manager";
             m_pDownloadManager->abort();

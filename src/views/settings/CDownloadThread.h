@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QMutex>
 #include <QPointer>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 #include <functional>
 
 namespace rj_app::helpers {
@@ -110,6 +110,7 @@ private:
     void downloadPackage();
     void startRun();
     void announce(quint64 run, bool failed, bool found, const QString &reason);
+    Q_INVOKABLE void announcePending();
     void closeMessageWidget();
     bool hasDownloadManager() const;
 
@@ -126,12 +127,22 @@ private:
 
     QString m_version;
     QString m_downurl;
-    mutable QMutex m_mutex;            // m_bDownloadRequested, the check's results, the manager pointer
+    // A standard mutex, so that thread checkers see what it guards.
+    mutable std::mutex m_mutex;            // m_bDownloadRequested, the check's results, the manager pointer
     bool m_bNewVersionFound = false;
     bool m_bCheckFailed = false;
     QString m_qstrCheckError;
     bool m_bDownloadRequested = false;
     std::atomic<bool> m_bQuit{false};
+    // The outcome of the last check, waiting for the GUI thread; under m_mutex.
+    struct Announcement {
+        bool valid = false;
+        quint64 run = 0;
+        bool failed = false;
+        bool found = false;
+        QString reason;
+    };
+    Announcement m_pending;
     std::atomic<quint64> m_iRun{0};    // the run whose results may still be announced
     QString m_qstrServerAddress;
     bool m_bUseHttps = true;
