@@ -322,6 +322,22 @@ private slots:
         QCOMPARE(dlg()->size(), normal.boundedTo(available.size()));
     }
 
+    // Maximise fills the screen's free area without the window system; the
+    // restore brings the size back.
+    void maximiseAndRestore()
+    {
+        join("1001");
+        const QSize normal = dlg()->size();
+        dlg()->slotOnWinMax();
+        QVERIFY(dlg()->m_bMaximized);
+        QCOMPARE(dlg()->size(), dlg()->screen()->availableGeometry().size());
+        QVERIFY(child<QPushButton>("m_pBtnMax")->isHidden());
+        dlg()->slotOnWinRestore();
+        QVERIFY(!dlg()->m_bMaximized);
+        QCOMPARE(dlg()->size(), normal);
+        QVERIFY(child<QPushButton>("m_pBtnRestore")->isHidden());
+    }
+
     // The call ends while compact: compact mode ends and the window hides.
     void callEndsWhileCompact()
     {

@@ -454,16 +454,9 @@ void CLayoutBackgroundDlg::slotOnWinMin()
 void CLayoutBackgroundDlg::slotOnWinMax()
 {
     qInfo("%s", RJ_FUNCTION);
-    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = getDisplayScreen();
-    if (!screen)
+    if (!m_maximize.maximize(this))
         return;
     m_bMaximized = true;
-    m_rectNormalGeometry = normalGeometry();
-    const QRect available = screen->availableGeometry();
-    setFixedSize(available.size());
-    move(available.topLeft());
     m_pBtnMax->hide();
     m_pBtnRestore->show();
 }
@@ -474,10 +467,7 @@ void CLayoutBackgroundDlg::slotOnWinRestore()
     if (!m_bMaximized)
         return;
     m_bMaximized = false;
-    if (m_rectNormalGeometry.isValid()) {
-        setFixedSize(m_rectNormalGeometry.size());
-        move(m_rectNormalGeometry.topLeft());
-    }
+    m_maximize.restore(this);
     m_pBtnMax->show();
     m_pBtnRestore->hide();
 }

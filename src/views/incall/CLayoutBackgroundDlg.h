@@ -4,9 +4,9 @@
 #include "engine/RJTypes.h"
 #include "helpers/Enums.h"
 #include "views/framework/CBaseDlg.h"
+#include "views/framework/CEmulatedMaximize.h"
 
 #include <QDateTime>
-#include <QRect>
 
 #include <functional>
 
@@ -136,7 +136,7 @@ private:
     CallWaitingWidget *m_pCallWaitingWidget = nullptr;
     CallInviteWidget *m_pCallInviteWidget = nullptr;
     CompactWidget *m_pCompactWidget = nullptr;
-    QRect m_rectNormalGeometry;
+    CEmulatedMaximize m_maximize;
     CEventFilter *m_pEventFilter = nullptr;
     bool m_bCompactMode = false;
     std::function<QDateTime()> m_clock;
