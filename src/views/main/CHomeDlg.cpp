@@ -552,7 +552,6 @@ void CHomeDlg::slotOnWinMax()
     qInfo("%s", RJ_FUNCTION);
     m_pBtnMax->hide();
     m_pBtnRestore->show();
-    m_rectNormalGeometry = normalGeometry();
     m_bMaximized = m_maximize.maximize(this);
 }
 

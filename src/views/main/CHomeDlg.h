@@ -66,7 +66,6 @@ public:
     CJoinConfWidget *joinConfWidget() const;
     CWebBrowserWrapperForm *confListWebPage() const;
     CWebBrowserWrapperForm *contactsWebPage() const;
-    QRect savedNormalGeometry() const { return m_rectNormalGeometry; }
 
 signals:
     void sigClose();
@@ -142,7 +141,6 @@ private:
     QPointer<CContactsWidget> m_pContactsWidget;
     QPointer<CConferencesWidget> m_pConferencesWidget;
     QPointer<CJoinConfWidget> m_pJoinConfWidget;
-    QRect m_rectNormalGeometry;
     CEmulatedMaximize m_maximize;
     CDpiLayoutScaler m_scaler;
     QTimer *m_pContentTimer = nullptr;
