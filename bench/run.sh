@@ -10,7 +10,7 @@
 set -euo pipefail
 
 if [[ -z "${DISPLAY:-}" ]]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$BASH" "$0" "$@"
+  exec "$(dirname "${BASH_SOURCE[0]}")/../scripts/with-xvfb" "$BASH" "$0" "$@"
 fi
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
