@@ -2,6 +2,7 @@
 
 #include "Avatars.h"
 #include "DemoWorld.h"
+#include "Whiteboard.h"
 
 #include <httplib.h>
 
@@ -102,8 +103,11 @@ Routes::Routes(DemoWorld &world, Avatars &avatars, RouteOptions options)
     : m_world(world)
     , m_avatars(avatars)
     , m_options(std::move(options))
+    , m_whiteboards(std::make_unique<Whiteboards>())
 {
 }
+
+Routes::~Routes() = default;
 
 Routes::Handler Routes::signedIn(CallerHandler handler) const
 {
@@ -182,6 +186,8 @@ void Routes::install(httplib::Server &s) const
 
     // Pictures are public: the address carries no valid token in every form.
     s.Get(R"(/userFiles/avatar/([0-9]{1,9})\.jpg)", [this](const Request &req, Response &res) { avatar(req, res); });
+
+    m_whiteboards->install(s);
 
     // Registered last: routes match in the order they were added.
     s.Get(".*", unknownRoute);

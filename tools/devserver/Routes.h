@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace httplib {
 class Server;
@@ -14,6 +15,7 @@ namespace devserver {
 
 class Avatars;
 class DemoWorld;
+class Whiteboards;
 
 struct RouteOptions
 {
@@ -28,6 +30,7 @@ class Routes
 {
 public:
     Routes(DemoWorld &world, Avatars &avatars, RouteOptions options);
+    ~Routes();
 
     void install(httplib::Server &server) const;
 
@@ -46,6 +49,8 @@ private:
     DemoWorld &m_world;
     Avatars &m_avatars;
     const RouteOptions m_options;
+    // One board per conference, whichever port a page came through.
+    const std::unique_ptr<Whiteboards> m_whiteboards;
 };
 
 } // namespace devserver
