@@ -56,6 +56,12 @@ struct HttpFixtureServer::Private
         for (const auto &h : req.headers)
             captured.headers.append({QByteArray::fromStdString(h.first), QByteArray::fromStdString(h.second)});
         captured.body = QByteArray::fromStdString(req.body);
+        for (const auto &file : req.files) {
+            captured.parts.append({QByteArray::fromStdString(file.second.name),
+                                   QByteArray::fromStdString(file.second.filename),
+                                   QByteArray::fromStdString(file.second.content_type),
+                                   QByteArray::fromStdString(file.second.content)});
+        }
 
         HttpRoute route;
         bool found = false;

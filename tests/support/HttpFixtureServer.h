@@ -10,6 +10,15 @@
 
 namespace glimora::test {
 
+// One part of a multipart/form-data body.
+struct CapturedPart
+{
+    QByteArray name;
+    QByteArray filename;
+    QByteArray contentType;
+    QByteArray content;
+};
+
 // One request as the fixture server received it.
 struct CapturedRequest
 {
@@ -18,7 +27,8 @@ struct CapturedRequest
     QString rawTarget;                               // request target as sent (path and encoded query)
     QUrlQuery query;                                 // decoded query items, in order
     QList<QPair<QByteArray, QByteArray>> headers;    // as sent, in order
-    QByteArray body;
+    QByteArray body;                                 // empty for multipart/form-data: see parts
+    QList<CapturedPart> parts;
 
     // The value of the first header of that name (case-insensitive); empty
     // when there is none.

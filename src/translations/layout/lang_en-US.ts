@@ -110,19 +110,58 @@
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>
         <message>
-            <source>Whiteboard</source>
-            <translation>Whiteboard</translation>
+            <source>PRODUCT_NAME</source>
+            <translation>Glimora</translation>
         </message>
         <message>
-            <source>Stop</source>
-            <translation>Stop</translation>
+            <source>Choose to upload picture</source>
+            <translation>Choose to upload picture</translation>
+        </message>
+        <message>
+            <source>Image files(*.jpg *.png *.jpeg);;All files (*.*)</source>
+            <translation>Image files(*.jpg *.png *.jpeg);;All files (*.*)</translation>
+        </message>
+        <message>
+            <source>WhiteBoardshot</source>
+            <translation>WhiteBoardshot</translation>
+        </message>
+        <message>
+            <source>Note</source>
+            <translation>Note</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>Save successfully</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>Save failed</translation>
         </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardTopWidget</name>
         <message>
+            <source>Drawing</source>
+            <translation>Drawing</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
             <source>Show PIP</source>
             <translation>Show PIP</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::WhiteBoardWebWidget</name>
+        <message>
+            <source>Form</source>
+            <translation>Form</translation>
+        </message>
+        <message>
+            <source>The whiteboard cannot be shown: the web components are not available.</source>
+            <translation>The whiteboard cannot be shown: the web components are not available.</translation>
         </message>
     </context>
 </TS>

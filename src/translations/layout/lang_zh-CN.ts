@@ -110,19 +110,58 @@
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>
         <message>
-            <source>Whiteboard</source>
-            <translation>白板</translation>
+            <source>PRODUCT_NAME</source>
+            <translation>Glimora</translation>
         </message>
         <message>
-            <source>Stop</source>
-            <translation>停止</translation>
+            <source>Choose to upload picture</source>
+            <translation>选择要上传的图片</translation>
+        </message>
+        <message>
+            <source>Image files(*.jpg *.png *.jpeg);;All files (*.*)</source>
+            <translation>图片文件(*.jpg *.png *.jpeg);;所有文件 (*.*)</translation>
+        </message>
+        <message>
+            <source>WhiteBoardshot</source>
+            <translation>白板截图</translation>
+        </message>
+        <message>
+            <source>Note</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>保存成功</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>保存失败</translation>
         </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardTopWidget</name>
         <message>
+            <source>Drawing</source>
+            <translation>绘图</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
             <source>Show PIP</source>
             <translation>显示画中画</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::WhiteBoardWebWidget</name>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
+        </message>
+        <message>
+            <source>The whiteboard cannot be shown: the web components are not available.</source>
+            <translation>无法显示白板：网页组件不可用。</translation>
         </message>
     </context>
 </TS>

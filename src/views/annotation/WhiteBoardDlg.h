@@ -2,35 +2,69 @@
 
 #include "views/framework/CBaseDlg.h"
 
-class QLabel;
+#include <QColor>
+
+#include <functional>
+
+class QFile;
+class QHBoxLayout;
+class QHttpMultiPart;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QPushButton;
 class QVBoxLayout;
 
 namespace rj_app::views {
 
+class ColorWidget;
+class PaintListWidget;
+class WhiteBoardSelectBgWidget;
 class WhiteBoardTopWidget;
+class WhiteBoardWebWidget;
 
 // The whiteboard window: a window of its own for a sent whiteboard (or a
 // received one when content opens in its own window), or embedded over the
-// whiteboard cell of the call layout. The call window's event filter
-// recognises it by its class name.
+// whiteboard cell of the call layout. Its tools become scripts of the page;
+// the call window's event filter recognises it by its class name.
 class WhiteBoardDlg : public CBaseDlg
 {
     Q_OBJECT
 public:
+    // Asks for a background picture; tests replace the system file dialog.
+    using FileChooser = std::function<QString(QWidget *parent)>;
+    static void setFileChooser(FileChooser chooser);
+    // An upload that has not finished after this long is given up, so the
+    // next one can start. 0 restores the default.
+    static void setUploadTimeoutMs(int ms);
+
     explicit WhiteBoardDlg(QWidget *parent = nullptr);
     ~WhiteBoardDlg() override;
 
-    // false prepares receiving (no top widget); true prepares sending and
-    // creates once, and shows, the top widget.
+    // false prepares receiving (no top bar); true prepares sending and
+    // creates once, and shows, the top bar.
     void isSendWhiteBoard(bool send);
-    // Loads the page afresh when the current one was already used.
+    // A fresh page when the current one was already used.
     void updateWebPage();
     void hideTitleBar();
     void releaseWebPage();
 
     bool isSending() const { return m_bSending; }
-    bool hasWebPage() const { return m_bHasPage; }
+    bool hasWebPage() const;
+    bool isUploading() const { return m_pNam4UploadBackground != nullptr; }
+    WhiteBoardWebWidget *webWidget() const { return m_pWebWidget; }
+    PaintListWidget *paintListWidget() const { return m_pPaintListWidget; }
+    ColorWidget *colorWidget() const { return m_pColorWidget; }
+    WhiteBoardSelectBgWidget *selectBgWidget() const { return m_pSelectBgWidget; }
+
+    // Where a picker opens for a tool bar at `barPos` of height `barHeight`:
+    // above the bar in the lower half of the screen's available height,
+    // otherwise below, 10 px apart.
+    static QPoint pickerPosition(const QPoint &barPos, int barHeight, int offsetX, int pickerHeight,
+                                 int availableHeight);
+    // The page's step for a pen or highlighter size, 0 when not in the table.
+    static int sizeStep(bool highlighter, int size);
+    // The table colour that matches exactly, alpha included; invalid when none.
+    static QColor tableColor(bool highlighter, const QColor &color);
 
     // True unless the call layout embeds this instance in its whiteboard cell.
     bool m_bIsSeperateDlg = true;
@@ -42,15 +76,64 @@ signals:
     void sigClickManagerButton();
     void sigMouseMove4PaintList();
 
+private slots:
+    void slotOnWinMin();
+    void slotOnWinMax();
+    void slotOnWinRestore();
+    void onBtnPenClicked();
+    void onBtnNitePenClicked();
+    void onBtnEraserClicked();
+    void onBtnRevokeClicked();
+    void onBtnBgClicked();
+    void onBtnClearClicked();
+    void onBtnExitClicked();
+    void onBtnSelectPenClicked();
+    void onBtnSelectNitePenClicked();
+    void slotBtnSaveClicked();
+    void changePenColor();
+    void changePenLineSize();
+    void slotStopWhiteBoard();
+    void slotShowWhiteBoardTool();
+    void slotClickedBlack();
+    void slotClickedWhite();
+    void slotClickedSelect();
+    void slotOnUploadBackgroundFinished(QNetworkReply *reply);
+    void slotOnMouseMove4PaintList();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void onDpiChanged() override;
+
 private:
-    QVBoxLayout *m_pLayout = nullptr;
+    void setupUi();
+    void hidePickers(bool colour, bool background);
+    void placePicker(QWidget *picker, int offsetX);
+    void paintListWidgetPos();
+    void placeTopWidget();
+    void updateStateButtons();
+    void releaseUpload();
+
+    QVBoxLayout *verticalLayout = nullptr;
     QWidget *m_pWgtTitleBar = nullptr;
-    QLabel *m_pLblTitle = nullptr;
-    QPushButton *m_pBtnStop = nullptr;
-    QWidget *m_pWgtPage = nullptr;
+    QHBoxLayout *horizontalLayout = nullptr;
+    QPushButton *m_pBtnMin = nullptr;
+    QPushButton *m_pBtnMax = nullptr;
+    QPushButton *m_pBtnRestore = nullptr;
+    QWidget *m_pLayout = nullptr;
+    QVBoxLayout *m_pLayoutContext = nullptr;
+
+    WhiteBoardWebWidget *m_pWebWidget = nullptr;
+    PaintListWidget *m_pPaintListWidget = nullptr;
+    ColorWidget *m_pColorWidget = nullptr;
+    WhiteBoardSelectBgWidget *m_pSelectBgWidget = nullptr;
+    QNetworkAccessManager *m_pNam4UploadBackground = nullptr;
+    QFile *m_pUploadFile = nullptr;
+    QHttpMultiPart *m_pUploadBody = nullptr;
     bool m_bSending = false;
-    bool m_bHasPage = false;
-    bool m_bPageUsed = false;
 };
 
 } // namespace rj_app::views

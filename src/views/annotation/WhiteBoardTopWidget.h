@@ -15,20 +15,26 @@ public:
     explicit WhiteBoardTopWidget(QWidget *parent = nullptr);
     ~WhiteBoardTopWidget() override;
 
+    void updateDpi(double scale);
     void updateShowPicture(bool visible);
     bool isShowPictureButtonVisible() const;
 
 signals:
+    void sigRefreshStatus();
+    void sigOpenWhiteBoardTool();
+    void sigClickedManagerButton();
+    void sigClose();
     void sigOnShowPicture();
     void sigSettingWinClosed();
-    void sigRefreshStatus();
-    void sigClickManagerButton();
 
 public slots:
     void slotHidePicture();
 
 private:
-    QPushButton *m_pBtnShowPicture = nullptr;
+    QPushButton *m_drawBtn = nullptr;
+    QPushButton *m_closeBtn = nullptr;
+    QPushButton *m_pBtnShowPic = nullptr;
+    double m_dScale = 1.0;
 };
 
 } // namespace rj_app::views
