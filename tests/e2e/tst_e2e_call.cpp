@@ -7,6 +7,7 @@
 // runs again with the screen at twice the logical DPI. Every state is kept as
 // a screenshot.
 
+#include "E2eCallSupport.h"
 #include "E2eSupport.h"
 
 #include "support/AlertBoxSeam.h"
@@ -58,129 +59,19 @@ using rj_app::views::CSelectShareContent;
 using namespace glimora::test::e2e;
 using namespace rj_app::enums;
 
-namespace {
-
-void setScreenDpi(qreal dpi)
-{
-    QWindowSystemInterface::handleScreenLogicalDotsPerInchChange(QGuiApplication::primaryScreen(), dpi, dpi);
-    QWindowSystemInterface::flushWindowSystemEvents();
-}
-
-CLayoutBackgroundDlg *callDlg()
-{
-    return CLayoutBackgroundDlg::getInstance();
-}
-
-CLayoutPeopleSettingDlg *layoutDlg()
-{
-    return callDlg()->layoutDlg();
-}
-
-CLayoutToolbarDlg *toolbar()
-{
-    return layoutDlg()->getToolbarDlg();
-}
-
-CCallController *call()
-{
-    return CCallController::getInstance();
-}
-
-QRect frameOf(QWidget *window)
-{
-    return QRect(window->pos(), window->size());
-}
-
-// The last place a mouse movement reached any widget: the pointer is moved
-// through the X server, which reports it a moment later.
-class MoveWatcher : public QObject
-{
-public:
-    MoveWatcher() { qApp->installEventFilter(this); }
-    ~MoveWatcher() override { qApp->removeEventFilter(this); }
-    QPoint last;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::MouseMove && watched->isWidgetType())
-            last = static_cast<QMouseEvent *>(event)->globalPos();
-        return false;
-    }
-};
-
-// Moves the pointer as a person does and waits until a window has seen it
-// there; a pointer already there moves nowhere.
-void movePointer(QWidget *over, const QPoint &at)
-{
-    const QPoint global = over->mapToGlobal(at);
-    if (QCursor::pos() == global)
-        return;
-    MoveWatcher watcher;
-    QTest::mouseMove(over, at);
-    QTRY_COMPARE_WITH_TIMEOUT(watcher.last, global, kWaitMs);
-}
-
-} // namespace
-
 class TestEndToEndCall : public QObject
 {
     Q_OBJECT
 
     glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
     qreal m_originalDpi = 96;
-    // The call window's duration clock and the toolbar's mouse clock.
+    // The call window's duration clock; the toolbar's mouse and its clock.
     QDateTime m_callNow;
-    QDateTime m_mouseNow;
+    CallMouse m_mouse;
 
-    // A person's pointer glides over the remote video: one step of `step`
-    // pixels every 40 ms after a pause, each step seen by the window below it
-    // before the next.
-    void moveOverTheVideo(const QPoint &from, int step, int steps)
-    {
-        CLayoutCellDlg *video = mainVideo();
-        QVERIFY(video->isVisible());
-        m_mouseNow = m_mouseNow.addSecs(10);
-        for (int i = 0; i < steps && !QTest::currentTestFailed(); ++i) {
-            m_mouseNow = m_mouseNow.addMSecs(40);
-            movePointer(video, from + QPoint(i * step, 0));
-        }
-    }
-
-    // The cell that fills the layout: received content, or the remote video
-    // (which the floating strip holds while content fills the layout).
-    CLayoutCellDlg *mainVideo()
-    {
-        CLayoutCellDlg *content = layoutDlg()->getRemoteContentCell();
-        if (layoutDlg()->getLayoutMode() == LayoutMode_RemoteContentOnly && content && content->isVisible())
-            return content;
-        return layoutDlg()->getRemoteVideoCell();
-    }
-
-    // The pointer elsewhere first, so the next move over the video is one.
-    void pointerToTheTitleBar()
-    {
-        auto *title = child<QWidget>(callDlg(), "m_pWgtTitleBar");
-        movePointer(title, QPoint(title->width() / 2, title->height() / 2));
-    }
-
-    // Brings the toolbar up as a person does when she wants a button of it.
-    void bringUpTheToolbar()
-    {
-        if (toolbar()->isVisible())
-            return;
-        pointerToTheTitleBar();
-        const QWidget *video = mainVideo();
-        moveOverTheVideo(QPoint(video->width() / 4, video->height() / 2), 6, 4);
-        QTRY_VERIFY_WITH_TIMEOUT(toolbar()->isVisible(), kWaitMs);
-    }
-
-    void expectHomeAgain()
-    {
-        QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(call()->getCallStatus(), ConfEnded, kWaitMs);
-        QVERIFY(callDlg()->isHidden());
-    }
+    void moveOverTheVideo(const QPoint &from, int step, int steps) { m_mouse.moveOverTheVideo(from, step, steps); }
+    void pointerToTheTitleBar() { m_mouse.pointerToTheTitleBar(); }
+    void bringUpTheToolbar() { m_mouse.bringUpTheToolbar(); }
 
 private slots:
     void initTestCase()
@@ -192,10 +83,7 @@ private slots:
         signInAsAlice(m_server);
         m_callNow = QDateTime::currentDateTime();
         callDlg()->setClock([this] { return m_callNow; });
-        m_mouseNow = QDateTime::currentDateTime().addSecs(3600);
-        layoutDlg()->setClock([this] { return m_mouseNow; });
-        // A slow machine must not hide the toolbar between a look and a click.
-        layoutDlg()->setHideToolbarIntervalMs(10 * 60 * 1000);
+        m_mouse.install();
     }
 
     void cleanup()
@@ -258,7 +146,7 @@ private slots:
         const QPoint start(video->width() / 4, video->height() / 2);
         moveOverTheVideo(start, 4, 3); // 8 px
         QVERIFY(!toolbar()->isVisible());
-        m_mouseNow = m_mouseNow.addMSecs(40);
+        m_mouse.now = m_mouse.now.addMSecs(40);
         QTest::mouseMove(layoutDlg()->getRemoteVideoCell(), start + QPoint(12, 0));
         QTRY_VERIFY_WITH_TIMEOUT(toolbar()->isVisible(), kWaitMs);
         // It lies along the bottom of the video, inside the window.

@@ -1,0 +1,58 @@
+#pragma once
+
+// What the end-to-end walks through the call window share: its windows, the
+// pointer moved as a person moves it, and the toolbar that comes with it.
+
+#include <QDateTime>
+#include <QPoint>
+#include <QRect>
+
+class QWidget;
+
+namespace rj_app::models {
+class CCallController;
+}
+namespace rj_app::views {
+class CLayoutBackgroundDlg;
+class CLayoutCellDlg;
+class CLayoutPeopleSettingDlg;
+class CLayoutToolbarDlg;
+} // namespace rj_app::views
+
+namespace glimora::test::e2e {
+
+rj_app::views::CLayoutBackgroundDlg *callDlg();
+rj_app::views::CLayoutPeopleSettingDlg *layoutDlg();
+rj_app::views::CLayoutToolbarDlg *toolbar();
+rj_app::models::CCallController *call();
+// Where a window lies on screen, its frame-less geometry.
+QRect frameOf(QWidget *window);
+// Gives the primary screen another logical DPI, as the platform does.
+void setScreenDpi(qreal dpi);
+// Moves the pointer as a person does and waits until a window has seen it
+// there; a pointer already there moves nowhere.
+void movePointer(QWidget *over, const QPoint &at);
+
+// The pointer over the call window, on the call window's mouse clock, which
+// this walker owns: the toolbar shows for a continuous movement.
+class CallMouse
+{
+public:
+    // Puts the clock on the call layout; a slow machine must not hide the
+    // toolbar between a look and a click.
+    void install();
+    // The cell that fills the layout: received content, or the remote video.
+    rj_app::views::CLayoutCellDlg *mainVideo();
+    // One step of `step` pixels every 40 ms after a pause, each step seen by
+    // the window below it before the next.
+    void moveOverTheVideo(const QPoint &from, int step, int steps);
+    void pointerToTheTitleBar();
+    void bringUpTheToolbar();
+    // The clock a test moves on by hand between steps.
+    QDateTime now;
+};
+
+// The home window is back and the call has ended.
+void expectHomeAgain();
+
+} // namespace glimora::test::e2e
