@@ -15,6 +15,7 @@
 #include "models/ScreenThread.h"
 #include "rjsim_control.h"
 #include "views/annotation/CbackgroundWidget.h"
+#include "views/annotation/QMenuButton.h"
 #include "views/annotation/WhiteBoard.h"
 #include "views/annotation/WhiteBoardDlg.h"
 #include "views/annotation/WhiteBoardTopWidget.h"
@@ -509,19 +510,19 @@ private slots:
         emit overlay->changeBgColor();
         QVERIFY(sheet->findChild<QWidget *>(QStringLiteral("bg"))->styleSheet().contains(QLatin1String("rgb(0,0,0,255)")));
 
-        // The overlay's Stop asks first: Cancel keeps sharing, Ok ends it.
+        // The overlay's Stop asks first: No keeps sharing, Yes ends it.
         const int stops = rjsim_journal_count("stopContent");
-        auto *stop = overlay->findChild<QPushButton *>(QStringLiteral("m_pBtnStopShare"));
+        auto *stop = overlay->findChild<QPushButton *>(QStringLiteral("Button_Close"));
         QVERIFY(stop && stop->isVisible());
         {
-            AlertBoxSeam seam{QDialogButtonBox::Cancel};
+            AlertBoxSeam seam{QDialogButtonBox::No};
             QTest::mouseClick(stop, Qt::LeftButton);
             QCOMPARE(seam.count(), 1);
         }
         QCOMPARE(rjsim_journal_count("stopContent"), stops);
         QCOMPARE(int(c()->getContentStreamStatus()), int(ContentStreamStatus_SendingContentStarted));
         {
-            AlertBoxSeam seam{QDialogButtonBox::Ok};
+            AlertBoxSeam seam{QDialogButtonBox::Yes};
             QTest::mouseClick(stop, Qt::LeftButton);
         }
         QCOMPARE(rjsim_journal_count("stopContent"), stops + 1);
@@ -1041,7 +1042,9 @@ private slots:
         }
         QCOMPARE(sdk()->micEnabled(), micOnAfter);
         if (status == ContentStreamStatus_SendingContentStarted && code == 4)
-            QVERIFY(dlg()->getBackgroundWidget()->isAudioMuted());
+            QVERIFY(static_cast<QMenuButton *>(dlg()->getBackgroundWidget()->findChild<QPushButton *>(
+                                                   QStringLiteral("Button_Mute")))
+                        ->isOn());
 
         // The question is over: the next request asks again.
         if (code == 6) {

@@ -95,16 +95,67 @@
             <translation>Show PIP</translation>
         </message>
         <message>
-            <source>Stop Share</source>
-            <translation>Stop Share</translation>
+            <source>Drawing</source>
+            <translation>Drawing</translation>
         </message>
         <message>
-            <source>Prompt</source>
-            <translation>Prompt</translation>
+            <source>Volume</source>
+            <translation>Volume</translation>
         </message>
         <message>
-            <source>Are you sure to stop sharing?</source>
-            <translation>Are you sure to stop sharing?</translation>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>Management</source>
+            <translation>Management</translation>
+        </message>
+        <message>
+            <source>Stop Sound</source>
+            <translation>Stop Sound</translation>
+        </message>
+        <message>
+            <source>Share Sound</source>
+            <translation>Share Sound</translation>
+        </message>
+        <message>
+            <source>Note</source>
+            <translation>Note</translation>
+        </message>
+        <message>
+            <source>Are you sure to stop?</source>
+            <translation>Are you sure to stop?</translation>
+        </message>
+        <message>
+            <source>Screenshot</source>
+            <translation>Screenshot</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>Save successfully</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>Save failed</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CSharingControls</name>
+        <message>
+            <source>Mute</source>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>Unmute</source>
+            <translation>Unmute</translation>
+        </message>
+        <message>
+            <source>Stop Video</source>
+            <translation>Stop Video</translation>
+        </message>
+        <message>
+            <source>Enable Video</source>
+            <translation>Enable Video</translation>
         </message>
     </context>
     <context>

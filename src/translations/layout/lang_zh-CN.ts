@@ -95,16 +95,67 @@
             <translation>显示画中画</translation>
         </message>
         <message>
-            <source>Stop Share</source>
-            <translation>停止共享</translation>
+            <source>Drawing</source>
+            <translation>批注</translation>
         </message>
         <message>
-            <source>Prompt</source>
+            <source>Volume</source>
+            <translation>音量</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Management</source>
+            <translation>会控</translation>
+        </message>
+        <message>
+            <source>Stop Sound</source>
+            <translation>停止共享声音</translation>
+        </message>
+        <message>
+            <source>Share Sound</source>
+            <translation>共享声音</translation>
+        </message>
+        <message>
+            <source>Note</source>
             <translation>提示</translation>
         </message>
         <message>
-            <source>Are you sure to stop sharing?</source>
-            <translation>确定要停止共享吗？</translation>
+            <source>Are you sure to stop?</source>
+            <translation>确定要停止吗？</translation>
+        </message>
+        <message>
+            <source>Screenshot</source>
+            <translation>截图</translation>
+        </message>
+        <message>
+            <source>Save successfully</source>
+            <translation>保存成功</translation>
+        </message>
+        <message>
+            <source>Save failed</source>
+            <translation>保存失败</translation>
+        </message>
+    </context>
+    <context>
+        <name>rj_app::views::CSharingControls</name>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Unmute</source>
+            <translation>解除静音</translation>
+        </message>
+        <message>
+            <source>Stop Video</source>
+            <translation>停止视频</translation>
+        </message>
+        <message>
+            <source>Enable Video</source>
+            <translation>开启视频</translation>
         </message>
     </context>
     <context>
