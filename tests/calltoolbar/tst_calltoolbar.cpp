@@ -8,6 +8,7 @@
 #include "support/HttpFixtureServer.h"
 #include "support/StandInRingtone.h"
 #include "support/EngineJournal.h"
+#include "support/FakeWebComponents.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -27,7 +28,7 @@
 #include "views/incall/CSelectShareContent.h"
 #include "views/incall/menuAudioWidget.h"
 #include "views/incall/menuVideoWidget.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "views/meetings/CWebPageHost.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -191,6 +192,7 @@ private slots:
         // crashes here instead of passing by luck.
         mallopt(M_PERTURB, 0xa5);
         qputenv("RJSIM_TIME_SCALE", "0");
+        glimora::test::useFakeWebPages();
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(glimora::test::useStandInRingtone());
         QVERIFY(m_server.start());
@@ -942,7 +944,7 @@ private slots:
         QSignalSpy closed(&dlg, &CConfMngtDlg::sigClose);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QCOMPARE(dlg.page()->urlType(), int(rj_app::views::CWebBrowserWrapperForm::ConferenceControl));
+        QCOMPARE(dlg.page()->urlType(), int(rj_app::enums::ConfControl));
         QTest::mouseClick(child<QPushButton>(&dlg, "m_pBtnClose"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(dlg.isVisible());
@@ -997,7 +999,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(&dlg, "m_pBtnMax"), Qt::LeftButton);
         setScreenDpi(144);
         QCOMPARE(dlg.geometry(), screen->availableGeometry());
-        QCOMPARE(dlg.page()->scale(), 1.5);
+        QCOMPARE(dlg.page()->zoomFactor(), 1.5);
         setScreenDpi(96);
         QCOMPARE(dlg.geometry(), screen->availableGeometry());
 

@@ -115,6 +115,11 @@ CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number)
 
 void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password)
 {
+    submitLogin(server.plainPort, user, password);
+}
+
+void submitLogin(int port, const QString &user, const QString &password)
+{
     // The guest page has fields of the same names.
     QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
     QVERIFY(dlg && dlg->isVisible());
@@ -128,7 +133,7 @@ void submitLogin(const DemoServerProcess &server, const QString &user, const QSt
     if (https->isChecked())
         QTest::mouseClick(https, Qt::LeftButton, {}, QPoint(5, https->height() / 2));
     QVERIFY(!https->isChecked());
-    child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(server.plainPort));
+    child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(port));
     child<QLineEdit>(dlg, "m_pEditAccount")->setText(user);
     child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
     QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);

@@ -62,6 +62,8 @@ CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number);
 // Fills the login window's account page as a person does (server, port of
 // the demo server, plain HTTP, account, password) and presses Login.
 void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password);
+// The same against the given port of the demo server (its "ROZ" port, say).
+void submitLogin(int port, const QString &user, const QString &password);
 // The login window comes up and waits for a person; then alice signs in and
 // the home window shows her online.
 void signInAsAlice(const DemoServerProcess &server);

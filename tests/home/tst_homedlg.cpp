@@ -5,6 +5,7 @@
 #include "HomeTestEnv.h"
 
 #include "support/AlertBoxSeam.h"
+#include "support/FakeWebComponents.h"
 #include "support/TestMain.h"
 
 #include "custom_controls/CHomeMenuListModel.h"
@@ -13,7 +14,7 @@
 #include "views/main/CJoinConfWidget.h"
 #include "views/meetings/CConferencesWidget.h"
 #include "views/meetings/CContactsWidget.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "views/meetings/CWebPageHost.h"
 #include "views/settings/CSettingsForm.h"
 
 #include <QLineEdit>
@@ -69,6 +70,7 @@ class TestHomeDlg : public QObject
 private slots:
     void initTestCase()
     {
+        glimora::test::useFakeWebPages();
         QVERIFY(m_env.start());
         m_env.settle();
     }
@@ -97,9 +99,9 @@ private slots:
 
         m_env.signIn(true);
         QCOMPARE(menuCaptions(), QStringList({"Meetings", "Contacts", "Settings"}));
-        QCOMPARE(pageClasses(), QStringList({"CWebBrowserWrapperForm", "CWebBrowserWrapperForm", "CSettingsForm"}));
-        QCOMPARE(home()->confListWebPage()->urlType(), int(rj_app::views::CWebBrowserWrapperForm::Conferences));
-        QCOMPARE(home()->contactsWebPage()->urlType(), int(rj_app::views::CWebBrowserWrapperForm::Contact));
+        QCOMPARE(pageClasses(), QStringList({"FakeWebPage", "FakeWebPage", "CSettingsForm"}));
+        QCOMPARE(home()->confListWebPage()->urlType(), int(rj_app::enums::Conferences));
+        QCOMPARE(home()->contactsWebPage()->urlType(), int(rj_app::enums::Contact));
         QVERIFY(!home()->conferencesWidget() && !home()->contactsWidget() && !home()->joinConfWidget());
         QVERIFY(!sipRowVisible());
         QVERIFY(home()->findChild<CHomeExitButton *>()->isHidden());

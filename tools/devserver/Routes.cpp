@@ -2,6 +2,7 @@
 
 #include "Avatars.h"
 #include "DemoWorld.h"
+#include "WebPages.h"
 #include "Whiteboard.h"
 
 #include <httplib.h>
@@ -188,6 +189,7 @@ void Routes::install(httplib::Server &s) const
     s.Get(R"(/userFiles/avatar/([0-9]{1,9})\.jpg)", [this](const Request &req, Response &res) { avatar(req, res); });
 
     m_whiteboards->install(s);
+    installWebPages(s, w);
 
     // Registered last: routes match in the order they were added.
     s.Get(".*", unknownRoute);

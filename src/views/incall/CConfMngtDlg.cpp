@@ -2,7 +2,8 @@
 
 #include "helpers/CGeneralUtils.h"
 #include "helpers/LogMacros.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "views/meetings/CWebPageHost.h"
+#include "views/meetings/WebComponents.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -22,7 +23,7 @@ CConfMngtDlg::CConfMngtDlg(QWidget *parent)
     : CBaseDlg(parent)
 {
     qInfo() << RJ_FUNCTION;
-    m_pWebForm = new CWebBrowserWrapperForm(CWebBrowserWrapperForm::ConferenceControl, nullptr);
+    m_pWebForm = WebComponents::createWebBrowserWrapperForm(enums::ConfControl, nullptr);
     setupForm();
     setWindowTitle(tr("PRODUCT_NAME"));
     setWindowFlags(Qt::FramelessWindowHint);

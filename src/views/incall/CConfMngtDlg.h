@@ -9,7 +9,7 @@ class QVBoxLayout;
 
 namespace rj_app::views {
 
-class CWebBrowserWrapperForm;
+class CWebPageHost;
 
 // The in-call conference-control window: a title bar with maximise, restore
 // and close over the management server's conference-control page. It never
@@ -28,7 +28,7 @@ public:
     void releaseCurrentPage();
 
     bool isEmulatedMaximized() const { return m_maximize.isMaximized(); }
-    CWebBrowserWrapperForm *page() const { return m_pWebForm; }
+    CWebPageHost *page() const { return m_pWebForm; }
 
 signals:
     void sigClose();
@@ -55,7 +55,7 @@ private:
     QPushButton *m_pBtnClose = nullptr;
     QVBoxLayout *m_pLayoutContext = nullptr;
     CDpiLayoutScaler m_layoutScaler;
-    CWebBrowserWrapperForm *m_pWebForm = nullptr;
+    CWebPageHost *m_pWebForm = nullptr;
     CEmulatedMaximize m_maximize;
 };
 

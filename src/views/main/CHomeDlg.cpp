@@ -18,7 +18,8 @@
 #include "views/main/CMyInfoDlg.h"
 #include "views/meetings/CConferencesWidget.h"
 #include "views/meetings/CContactsWidget.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "views/meetings/CWebPageHost.h"
+#include "views/meetings/WebComponents.h"
 #include "views/settings/CSettingsForm.h"
 
 #include <QApplication>
@@ -350,15 +351,15 @@ void CHomeDlg::rebuildContentPages()
         } else {
             delete m_pConferencesWidget;
             if (!m_pConfListWebPage) {
-                m_pConfListWebPage = new CWebBrowserWrapperForm(CWebBrowserWrapperForm::Conferences, nullptr);
-                connect(m_pConfListWebPage, &CWebBrowserWrapperForm::sigJoinConf, this, &CHomeDlg::slotJoinConf);
+                m_pConfListWebPage = WebComponents::createWebBrowserWrapperForm(enums::Conferences, nullptr);
+                connect(m_pConfListWebPage, &CWebPageHost::sigJoinConf, this, &CHomeDlg::slotJoinConf);
             }
             m_pStackedWgtContent->addWidget(m_pConfListWebPage);
             m_pConfListWebPage->updateDpi(scale);
             delete m_pContactsWidget;
             if (!m_pContactsWebPage) {
-                m_pContactsWebPage = new CWebBrowserWrapperForm(CWebBrowserWrapperForm::Contact, nullptr);
-                connect(m_pContactsWebPage, &CWebBrowserWrapperForm::sigJoinConf, this, &CHomeDlg::slotP2pCall);
+                m_pContactsWebPage = WebComponents::createWebBrowserWrapperForm(enums::Contact, nullptr);
+                connect(m_pContactsWebPage, &CWebPageHost::sigJoinConf, this, &CHomeDlg::slotP2pCall);
             }
             m_pStackedWgtContent->addWidget(m_pContactsWebPage);
             m_pContactsWebPage->updateDpi(scale);
@@ -401,12 +402,12 @@ CJoinConfWidget *CHomeDlg::joinConfWidget() const
     return m_pJoinConfWidget;
 }
 
-CWebBrowserWrapperForm *CHomeDlg::confListWebPage() const
+CWebPageHost *CHomeDlg::confListWebPage() const
 {
     return m_pConfListWebPage;
 }
 
-CWebBrowserWrapperForm *CHomeDlg::contactsWebPage() const
+CWebPageHost *CHomeDlg::contactsWebPage() const
 {
     return m_pContactsWebPage;
 }

@@ -31,7 +31,7 @@ class CContactsWidget;
 class CEmptyForm;
 class CJoinConfWidget;
 class CSettingsForm;
-class CWebBrowserWrapperForm;
+class CWebPageHost;
 
 // The main window of a signed-in user, or of one who skipped the login: a
 // dark sidebar (avatar, menu, registration status, exit) and a stack of pages
@@ -64,8 +64,8 @@ public:
     CConferencesWidget *conferencesWidget() const;
     CContactsWidget *contactsWidget() const;
     CJoinConfWidget *joinConfWidget() const;
-    CWebBrowserWrapperForm *confListWebPage() const;
-    CWebBrowserWrapperForm *contactsWebPage() const;
+    CWebPageHost *confListWebPage() const;
+    CWebPageHost *contactsWebPage() const;
 
 signals:
     void sigClose();
@@ -135,8 +135,8 @@ private:
 
     bool m_bDelayedContentHandled = false;
     CSettingsForm *m_pSettingsForm = nullptr;
-    QPointer<CWebBrowserWrapperForm> m_pConfListWebPage;
-    QPointer<CWebBrowserWrapperForm> m_pContactsWebPage;
+    QPointer<CWebPageHost> m_pConfListWebPage;
+    QPointer<CWebPageHost> m_pContactsWebPage;
     QPointer<CEmptyForm> m_pEmptyForm;
     QPointer<CContactsWidget> m_pContactsWidget;
     QPointer<CConferencesWidget> m_pConferencesWidget;

@@ -1,79 +1,456 @@
 #include "views/meetings/CWebBrowserWrapperForm.h"
 
+#include "helpers/LogMacros.h"
+#include "models/CLinguist.h"
+#include "models/CLoginManager.h"
+#include "models/LogMasking.h"
+#include "views/meetings/CWebBrowserLoadFailedForm.h"
+#include "views/meetings/CWebBrowserLoadingForm.h"
+#include "views/meetings/CWebJsContext.h"
+#include "views/meetings/CWebPageEngineCustomization.h"
+
 #include <QDebug>
-#include <QLabel>
+#include <QFrame>
+#include <QOperatingSystemVersion>
+#include <QResizeEvent>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWebChannel>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
 
 namespace rj_app::views {
 
+namespace {
+
+constexpr int kDefaultLoadTimeoutMs = 20000;
+constexpr int kDelayedLoadMs = 500;
+const char kBridgeName[] = "qtWebObj";
+
+int &timeoutMs()
+{
+    static int ms = kDefaultLoadTimeoutMs;
+    return ms;
+}
+
+// Old Windows (6.1 and below) needs a moment before its first page loads;
+// no other system does.
+bool firstLoadWaits()
+{
+    const QOperatingSystemVersion os = QOperatingSystemVersion::current();
+    return os.type() == QOperatingSystemVersion::Windows
+           && os <= QOperatingSystemVersion(QOperatingSystemVersion::Windows, 6, 1);
+}
+
+// A JavaScript string literal holding `text` exactly. Besides quotes and
+// backslashes, the characters that end a line or could close a script element
+// around it are written as escapes.
+QString jsStringLiteral(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    out += QLatin1Char('"');
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'"' || u == u'\\') {
+            out += QLatin1Char('\\');
+            out += c;
+        } else if (u < 0x20 || u == 0x7f || u == u'<' || u == u'>' || u == u'&' || u == 0x2028 || u == 0x2029) {
+            out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    out += QLatin1Char('"');
+    return out;
+}
+
+QString maskedToken(const std::string &token)
+{
+    return QString::fromStdString(models::maskedToken(token));
+}
+
+} // namespace
+
 CWebBrowserWrapperForm::CWebBrowserWrapperForm(int urlType, QWidget *parent)
-    : CBaseWgt(parent)
-    , m_iUrlType(urlType)
+    : CWebPageHost(urlType, parent)
+{
+    setupUi();
+    m_qstrConfiguredUrl = configuredAddress(urlType);
+    m_qstrTypeUrl = pageKey(urlType);
+
+    m_pWebView = new QWebEngineView(this);
+    m_pWebView->setObjectName(QStringLiteral("m_pWebView"));
+    m_pWebView->setContextMenuPolicy(Qt::NoContextMenu);
+    m_pWebPage = new CWebPageEngineCustomization(m_pWebView);
+    m_pWebView->setPage(m_pWebPage);
+    m_pJsContext = new CWebJsContext(this);
+    m_pWebChannel = new QWebChannel(m_pWebPage);
+    m_pWebChannel->registerObject(QLatin1String(kBridgeName), m_pJsContext);
+    m_pWebPage->setWebChannel(m_pWebChannel);
+
+    m_pLoadingForm = new CWebBrowserLoadingForm(this);
+    m_pLoadingForm->setObjectName(QStringLiteral("m_pLoadingForm"));
+    m_pLoadFailedForm = new CWebBrowserLoadFailedForm(this);
+    m_pLoadFailedForm->setObjectName(QStringLiteral("m_pLoadFailedForm"));
+    m_pWebView->hide();
+    m_pLoadingForm->hide();
+    m_pLoadFailedForm->hide();
+
+    m_pTimerTimeout = new QTimer(this);
+    connect(m_pTimerTimeout, &QTimer::timeout, this, &CWebBrowserWrapperForm::slotOnTimerTimeout);
+
+    models::CLoginManager *login = models::CLoginManager::getInstance();
+    connect(m_pLoadFailedForm, &CWebBrowserLoadFailedForm::signal_reload, this, &CWebBrowserWrapperForm::slotReload);
+    connect(login, &models::CLoginManager::sigLoginTokenChanged, this,
+            &CWebBrowserWrapperForm::slotOnLoginTokenChanged);
+    connect(login, &models::CLoginManager::sigDisplayNameChanged, this,
+            &CWebBrowserWrapperForm::slotOnDisplayNameChanged);
+    connect(m_pJsContext, &CWebJsContext::sigJoinConf, this, &CWebPageHost::sigJoinConf);
+    connect(m_pJsContext, &CWebJsContext::sigPageCreated, this, &CWebBrowserWrapperForm::slotOnPageCreated);
+    connectPage();
+    connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, this,
+            &CWebBrowserWrapperForm::slotOnLanguageChanged);
+    qInfo() << RJ_FUNCTION << "Cache path:" << m_pWebPage->profile()->cachePath();
+}
+
+CWebBrowserWrapperForm::~CWebBrowserWrapperForm()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    for (QTimer *timer : {m_pTimerLoadUrl, m_pTimerTimeout}) {
+        if (timer) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    }
+    disconnect(m_pJsContext, &CWebJsContext::sigJoinConf, this, &CWebPageHost::sigJoinConf);
+    disconnect(m_pJsContext, &CWebJsContext::sigPageCreated, this, &CWebBrowserWrapperForm::slotOnPageCreated);
+    if (m_pWebPage)
+        disconnectPage();
+    m_pLoadingForm->deleteLater();
+    m_pLoadFailedForm->deleteLater();
+    qInfo() << RJ_FUNCTION << "done";
+}
+
+void CWebBrowserWrapperForm::setupUi()
 {
     setObjectName(QStringLiteral("CWebBrowserWrapperForm"));
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("#CWebBrowserWrapperForm { background-color: #ffffff; }"));
-    auto *layout = new QVBoxLayout(this);
-    m_pLblPage = new QLabel(this);
-    m_pLblPage->setObjectName(QStringLiteral("m_pLblPage"));
-    m_pLblPage->setAlignment(Qt::AlignCenter);
-    m_pLblPage->setStyleSheet(QStringLiteral("color: #919191;"));
-    layout->addWidget(m_pLblPage);
-    createPage();
+    resize(650, 476);
+    setWindowTitle(QString());
+    verticalLayout = new QVBoxLayout(this);
+    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    verticalLayout->setSpacing(0);
+    verticalLayout->setContentsMargins(0, 0, 0, 0);
+    webBrowserFrame = new QFrame(this);
+    webBrowserFrame->setObjectName(QStringLiteral("webBrowserFrame"));
+    webBrowserFrame->setFrameShape(QFrame::StyledPanel);
+    webBrowserFrame->setFrameShadow(QFrame::Raised);
+    verticalLayout->addWidget(webBrowserFrame);
 }
 
-CWebBrowserWrapperForm::~CWebBrowserWrapperForm() = default;
-
-void CWebBrowserWrapperForm::createPage()
+void CWebBrowserWrapperForm::setLoadTimeoutMs(int ms)
 {
-    m_bHasPage = true;
-    m_bPageUsed = false;
-    ++m_iPageGeneration;
-    static const char *const kNames[] = {"conferences", "conference control", "contacts"};
-    const int kind = m_iUrlType >= 0 && m_iUrlType <= 2 ? m_iUrlType : 0;
-    m_pLblPage->setText(QString::fromLatin1(kNames[kind]));
+    timeoutMs() = ms > 0 ? ms : kDefaultLoadTimeoutMs;
 }
 
-void CWebBrowserWrapperForm::updateDpi(double scale)
+int CWebBrowserWrapperForm::loadTimeoutMs()
 {
-    m_dScale = scale;
+    return timeoutMs();
 }
 
-void CWebBrowserWrapperForm::updatePage()
+QString CWebBrowserWrapperForm::updateLoginUserScript(const QString &displayName)
 {
-    qInfo() << "m_webBrowserUrlType:" << m_iUrlType;
-    if (m_bHasPage && !m_bPageUsed) {
-        qInfo("page not used and do not create new page");
+    return QStringLiteral("updateLoginUser(%1);").arg(jsStringLiteral(displayName));
+}
+
+void CWebBrowserWrapperForm::connectPage()
+{
+    connect(m_pWebPage, &QWebEnginePage::loadStarted, this, &CWebBrowserWrapperForm::slotOnLoadStarted);
+    connect(m_pWebPage, &QWebEnginePage::loadProgress, this, &CWebBrowserWrapperForm::slotOnLoadProgress);
+    connect(m_pWebPage, &QWebEnginePage::loadFinished, this, &CWebBrowserWrapperForm::slotOnLoadFinished);
+}
+
+void CWebBrowserWrapperForm::disconnectPage()
+{
+    disconnect(m_pWebPage, &QWebEnginePage::loadStarted, this, &CWebBrowserWrapperForm::slotOnLoadStarted);
+    disconnect(m_pWebPage, &QWebEnginePage::loadProgress, this, &CWebBrowserWrapperForm::slotOnLoadProgress);
+    disconnect(m_pWebPage, &QWebEnginePage::loadFinished, this, &CWebBrowserWrapperForm::slotOnLoadFinished);
+}
+
+QString CWebBrowserWrapperForm::getUrl() const
+{
+    AddressParts parts = currentAddressParts();
+    parts.configured = m_qstrConfiguredUrl;
+    const QString url = pageAddress(m_qstrTypeUrl, parts);
+    qInfo() << RJ_FUNCTION << "GetUrl:" << addressForLog(url, parts.token) << ", m_qstrTypeUrl:" << m_qstrTypeUrl;
+    return url;
+}
+
+void CWebBrowserWrapperForm::loadStart()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    if (m_bPageUsed) {
+        qInfo("Page used and create new page");
+        createNewPage();
+    }
+    if (!m_pWebChannel) {
+        qInfo("m_pWebChannel is null");
+        createNewPage();
+    }
+    m_bPageUsed = true;
+    m_pWebView->hide();
+    m_pLoadingForm->show();
+    m_pLoadFailedForm->hide();
+    m_bPageCreated = false;
+    setDisplayState(Loading);
+
+    if (firstLoadWaits() && !m_pTimerLoadUrl) {
+        qInfo() << "Load the url delayed, m_webBrowserUrlType:" << m_webBrowserUrlType;
+        m_pTimerLoadUrl = new QTimer;
+        m_pTimerLoadUrl->setSingleShot(true);
+        m_pTimerLoadUrl->setInterval(kDelayedLoadMs);
+        connect(m_pTimerLoadUrl, &QTimer::timeout, this, &CWebBrowserWrapperForm::slotOnTimerLoadUrl);
+        m_pTimerLoadUrl->start();
+    } else {
+        qInfo("Load the url directly");
+        loadUrl();
+    }
+
+    m_pTimerTimeout->stop();
+    m_pTimerTimeout->setInterval(timeoutMs());
+    m_pTimerTimeout->start();
+}
+
+void CWebBrowserWrapperForm::loadUrl()
+{
+    if (!m_pWebPage) {
+        qWarning() << RJ_FUNCTION << "web page is null, m_webBrowserUrlType:" << m_webBrowserUrlType;
         return;
     }
-    createPage();
+    m_pWebPage->profile()->clearHttpCache();
+    const QString url = getUrl();
+    if (url.isEmpty()) {
+        // Nothing to load: the timeout shows the failed form.
+        qWarning() << RJ_FUNCTION << "no address for the page, m_webBrowserUrlType:" << m_webBrowserUrlType;
+        return;
+    }
+    qInfo("begin to load url");
+    m_pWebPage->load(QUrl(url));
+}
+
+void CWebBrowserWrapperForm::createNewPage()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    releaseCurrentPage();
+    m_pWebPage = new CWebPageEngineCustomization(m_pWebView);
+    m_pWebView->setPage(m_pWebPage);
+    m_pWebChannel = new QWebChannel(m_pWebPage);
+    m_pWebChannel->registerObject(QLatin1String(kBridgeName), m_pJsContext);
+    m_pWebPage->setWebChannel(m_pWebChannel);
+    connectPage();
+    qInfo() << RJ_FUNCTION << "Cache path:" << m_pWebPage->profile()->cachePath();
 }
 
 void CWebBrowserWrapperForm::releaseCurrentPage()
 {
-    qInfo("%s", Q_FUNC_INFO);
-    m_bHasPage = false;
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType << ", m_bPageUsed:" << m_bPageUsed
+            << ", page:" << static_cast<void *>(m_pWebPage.data()) << ", channel:" << static_cast<void *>(m_pWebChannel);
+    if (!m_pWebChannel)
+        return;
+    qInfo("release page and channel");
+    m_pWebChannel->deregisterObject(m_pJsContext);
+    m_pWebChannel->setParent(nullptr);
+    if (m_pWebPage) {
+        disconnectPage();
+        CWebPageEngineCustomization *page = m_pWebPage;
+        page->setParent(nullptr);
+        delete page;
+        m_pWebView->setPage(nullptr);
+    }
+    delete m_pWebChannel;
+    m_pWebChannel = nullptr;
 }
 
-void CWebBrowserWrapperForm::stopWeb()
+void CWebBrowserWrapperForm::updatePage()
 {
-    qInfo() << "m_showFlag:" << m_bShowFlag;
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    if (!m_bPageUsed) {
+        qInfo("page not used and do not create new page");
+        return;
+    }
+    createNewPage();
+    m_bPageUsed = false;
 }
 
 void CWebBrowserWrapperForm::clearConfListCache()
 {
-    qInfo("%s", Q_FUNC_INFO);
-    if (!m_bHasPage)
+    qInfo() << RJ_FUNCTION;
+    if (!m_pWebPage)
         return;
     qInfo("exec clearConfListCache");
-    ++m_iClearCount;
+    runScript(QStringLiteral("clearConfListCache()"));
+}
+
+void CWebBrowserWrapperForm::stopWeb()
+{
+    qInfo() << RJ_FUNCTION << "m_showFlag:" << m_showFlag;
+    if (m_showFlag && m_pWebPage)
+        m_pWebPage->triggerAction(QWebEnginePage::Stop);
+}
+
+void CWebBrowserWrapperForm::updateDpi(double scale)
+{
+    m_dZoomFactor = scale > 0 ? scale : 1.0;
+    if (m_pWebPage)
+        m_pWebPage->setZoomFactor(m_dZoomFactor);
+    if (scale > 0) {
+        m_pLoadingForm->updateDpi(scale);
+        m_pLoadFailedForm->updateDpi(scale);
+    }
+}
+
+void CWebBrowserWrapperForm::runScript(const QString &script)
+{
+    if (m_pWebPage)
+        m_pWebPage->runJavaScript(script);
+}
+
+void CWebBrowserWrapperForm::loadSucceed()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    m_pTimerTimeout->stop();
+    m_pWebView->show();
+    m_pLoadingForm->hide();
+    m_pLoadFailedForm->hide();
+    if (m_pWebPage)
+        m_pWebPage->setZoomFactor(m_dZoomFactor);
+    setDisplayState(Shown);
+}
+
+void CWebBrowserWrapperForm::loadTimeout()
+{
+    qWarning() << RJ_FUNCTION << "the page did not come up, m_webBrowserUrlType:" << m_webBrowserUrlType;
+    m_pTimerTimeout->stop();
+    m_pWebView->hide();
+    m_pLoadingForm->hide();
+    m_pLoadFailedForm->show();
+    setDisplayState(Failed);
+}
+
+void CWebBrowserWrapperForm::updateToken()
+{
+    qInfo() << RJ_FUNCTION << "token:" << maskedToken(models::CLoginManager::getInstance()->m_userInfo.token)
+            << ", reload the web page";
+    loadStart();
+}
+
+void CWebBrowserWrapperForm::refreshConferences()
+{
+    runScript(QStringLiteral("refreshConferences()"));
+}
+
+void CWebBrowserWrapperForm::refreshContacts()
+{
+    runScript(QStringLiteral("refreshContacts()"));
 }
 
 void CWebBrowserWrapperForm::showEvent(QShowEvent *event)
 {
-    m_bShowFlag = true;
-    m_bPageUsed = true;
-    CBaseWgt::showEvent(event);
+    // The host passes the scale: no scale of the form's own.
+    QWidget::showEvent(event);
+    m_showFlag = true;
+    // A released page has nothing to refresh: it is loaded afresh.
+    if (m_bPageUsed && m_pWebPage) {
+        qInfo("Page used, only show the web page");
+        if (m_webBrowserUrlType == enums::Conferences)
+            refreshConferences();
+        else if (m_webBrowserUrlType == enums::Contact)
+            refreshContacts();
+        return;
+    }
+    loadStart();
+}
+
+void CWebBrowserWrapperForm::hideEvent(QHideEvent *event)
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+    QWidget::hideEvent(event);
+}
+
+void CWebBrowserWrapperForm::resizeEvent(QResizeEvent *event)
+{
+    qInfo() << RJ_FUNCTION << "size:" << event->size();
+    QWidget::resizeEvent(event);
+    m_pWebView->resize(event->size());
+    m_pLoadingForm->resize(event->size());
+    m_pLoadFailedForm->resize(event->size());
+}
+
+void CWebBrowserWrapperForm::slotOnLoginTokenChanged()
+{
+    updateToken();
+}
+
+void CWebBrowserWrapperForm::slotOnDisplayNameChanged()
+{
+    const QString name = models::CLoginManager::getInstance()->m_qstrDisplayName;
+    qInfo() << RJ_FUNCTION << "display name:" << name;
+    if (m_pWebPage)
+        runScript(updateLoginUserScript(name));
+}
+
+void CWebBrowserWrapperForm::slotOnPageCreated()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType << ", m_bPageCreated:" << m_bPageCreated;
+    // One announcement counts per load.
+    if (m_bPageCreated)
+        return;
+    m_bPageCreated = true;
+    loadSucceed();
+}
+
+void CWebBrowserWrapperForm::slotOnLoadStarted()
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
+}
+
+void CWebBrowserWrapperForm::slotOnLoadProgress(int progress)
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType << ", progress:" << progress;
+}
+
+void CWebBrowserWrapperForm::slotOnLoadFinished(bool ok)
+{
+    qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType << ", ok:" << ok;
+    if (ok && m_pWebPage)
+        runScript(QStringLiteral("loadFinished()"));
+}
+
+void CWebBrowserWrapperForm::slotOnTimerLoadUrl()
+{
+    if (m_pWebPage) {
+        loadUrl();
+        return;
+    }
+    qWarning() << RJ_FUNCTION << "web page is null, m_webBrowserUrlType:" << m_webBrowserUrlType;
+}
+
+void CWebBrowserWrapperForm::slotOnTimerTimeout()
+{
+    loadTimeout();
+}
+
+void CWebBrowserWrapperForm::slotReload()
+{
+    qInfo() << RJ_FUNCTION;
+    loadStart();
+}
+
+void CWebBrowserWrapperForm::slotOnLanguageChanged()
+{
+    setWindowTitle(QString());
+    m_pLoadFailedForm->retranslateUi();
+    m_pLoadingForm->retranslateUi();
 }
 
 } // namespace rj_app::views

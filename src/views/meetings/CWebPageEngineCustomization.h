@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QWebEnginePage>
+
+namespace rj_app::views {
+
+// The page behind every embedded web page: servers of a deployment often run
+// on certificates of their own, so a certificate error does not stop a page
+// of the server the client itself loaded. The trust goes no further than
+// that server: a page that leads to another host with a bad certificate is
+// stopped there.
+class CWebPageEngineCustomization : public QWebEnginePage
+{
+public:
+    explicit CWebPageEngineCustomization(QObject *parent = nullptr);
+    ~CWebPageEngineCustomization() override;
+
+protected:
+    bool certificateError(const QWebEngineCertificateError &error) override;
+    // Notes the host of every address the client loads itself.
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QSet<QString> m_trustedHosts;
+};
+
+} // namespace rj_app::views

@@ -1,0 +1,105 @@
+#include "views/meetings/WebComponents.h"
+
+#include "helpers/LogMacros.h"
+#include "views/meetings/CWebPageUnavailableForm.h"
+#include "views/meetings/IWebComponents.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QPluginLoader>
+
+namespace rj_app::views {
+
+namespace {
+
+struct LoaderState
+{
+    QString libraryPath;
+    IWebComponents *injected = nullptr;
+    IWebComponents *loaded = nullptr;
+    bool tried = false;
+    QString error;
+};
+
+LoaderState &state()
+{
+    static LoaderState s;
+    return s;
+}
+
+IWebComponents *load()
+{
+    LoaderState &s = state();
+    const QString path = WebComponents::libraryPath();
+    qInfo() << RJ_FUNCTION << "loading" << path;
+    QPluginLoader loader(path);
+    // Every symbol is bound now: one the executable lacks fails the load
+    // here instead of ending the process at its first call.
+    loader.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    QObject *root = loader.instance();
+    if (!root) {
+        s.error = loader.errorString();
+        qWarning() << RJ_FUNCTION << "web pages are not available:" << s.error;
+        return nullptr;
+    }
+    auto *factory = qobject_cast<IWebComponents *>(root);
+    if (!factory) {
+        s.error = QStringLiteral("%1 is not the web library of this build (%2)")
+                      .arg(path, QStringLiteral(GLIMORA_WEB_COMPONENTS_IID));
+        qWarning() << RJ_FUNCTION << "web pages are not available:" << s.error;
+        return nullptr;
+    }
+    qInfo() << RJ_FUNCTION << "loaded";
+    return factory;
+}
+
+} // namespace
+
+IWebComponents *WebComponents::instance()
+{
+    LoaderState &s = state();
+    if (s.injected)
+        return s.injected;
+    if (!s.tried) {
+        s.tried = true;
+        s.loaded = load();
+    }
+    return s.loaded;
+}
+
+QString WebComponents::errorString()
+{
+    return state().error;
+}
+
+CWebPageHost *WebComponents::createWebBrowserWrapperForm(int urlType, QWidget *parent)
+{
+    if (IWebComponents *factory = instance()) {
+        if (CWebPageHost *page = factory->createWebBrowserWrapperForm(urlType, parent))
+            return page;
+    }
+    return new CWebPageUnavailableForm(urlType, parent);
+}
+
+void WebComponents::setLibraryPath(const QString &path)
+{
+    LoaderState &s = state();
+    s.libraryPath = path;
+    if (!s.loaded) {
+        s.tried = false;
+        s.error.clear();
+    }
+}
+
+QString WebComponents::libraryPath()
+{
+    const QString &path = state().libraryPath;
+    return path.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/libglimora_web.so") : path;
+}
+
+void WebComponents::setFactory(IWebComponents *factory)
+{
+    state().injected = factory;
+}
+
+} // namespace rj_app::views

@@ -1,0 +1,17 @@
+#include "web/WebComponentsPlugin.h"
+
+#include "views/meetings/CWebBrowserWrapperForm.h"
+
+namespace rj_app::web {
+
+WebComponentsPlugin::WebComponentsPlugin(QObject *parent)
+    : QObject(parent)
+{
+}
+
+views::CWebPageHost *WebComponentsPlugin::createWebBrowserWrapperForm(int urlType, QWidget *parent)
+{
+    return new views::CWebBrowserWrapperForm(urlType, parent);
+}
+
+} // namespace rj_app::web
