@@ -1,5 +1,6 @@
 #include "web/WebComponentsPlugin.h"
 
+#include "views/annotation/WhiteBoardWebEngineWidget.h"
 #include "views/meetings/CWebBrowserWrapperForm.h"
 
 namespace rj_app::web {
@@ -12,6 +13,11 @@ WebComponentsPlugin::WebComponentsPlugin(QObject *parent)
 views::CWebPageHost *WebComponentsPlugin::createWebBrowserWrapperForm(int urlType, QWidget *parent)
 {
     return new views::CWebBrowserWrapperForm(urlType, parent);
+}
+
+views::WhiteBoardWebWidget *WebComponentsPlugin::createWhiteBoardWebWidget(QWidget *parent)
+{
+    return new views::WhiteBoardWebEngineWidget(parent);
 }
 
 } // namespace rj_app::web

@@ -17,6 +17,7 @@ public:
     explicit WebComponentsPlugin(QObject *parent = nullptr);
 
     views::CWebPageHost *createWebBrowserWrapperForm(int urlType, QWidget *parent) override;
+    views::WhiteBoardWebWidget *createWhiteBoardWebWidget(QWidget *parent) override;
 };
 
 } // namespace rj_app::web

@@ -14,6 +14,8 @@ public:
     {
         return new FakeWebPage(urlType, parent);
     }
+    // No page engine here: the client's own stand-in board.
+    rj_app::views::WhiteBoardWebWidget *createWhiteBoardWebWidget(QWidget *) override { return nullptr; }
 };
 
 } // namespace

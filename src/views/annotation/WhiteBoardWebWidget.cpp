@@ -4,6 +4,8 @@
 #include "models/CCallController.h"
 #include "models/LogMasking.h"
 #include "views/annotation/WebWhiteBoardJSContext.h"
+#include "views/meetings/IWebComponents.h"
+#include "views/meetings/WebComponents.h"
 
 #include <QDebug>
 #include <QFrame>
@@ -68,6 +70,9 @@ WhiteBoardWebWidget *WhiteBoardWebWidget::create()
 {
     if (creator()) {
         if (WhiteBoardWebWidget *w = creator()())
+            return w;
+    } else if (IWebComponents *factory = WebComponents::instance()) {
+        if (WhiteBoardWebWidget *w = factory->createWhiteBoardWebWidget(nullptr))
             return w;
     }
     qWarning() << RJ_FUNCTION << "the web components are not available; the whiteboard shows no page";

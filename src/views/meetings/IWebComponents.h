@@ -7,6 +7,7 @@ class QWidget;
 namespace rj_app::views {
 
 class CWebPageHost;
+class WhiteBoardWebWidget;
 
 // What the web library (libglimora_web.so, the only code that links the web
 // engine) makes for the client. It is loaded on first use through
@@ -23,9 +24,11 @@ public:
 
     // An embedded web page of kind `urlType` (enums::WebBrowserUrlType).
     virtual CWebPageHost *createWebBrowserWrapperForm(int urlType, QWidget *parent) = 0;
+    // The whiteboard page of a call.
+    virtual WhiteBoardWebWidget *createWhiteBoardWebWidget(QWidget *parent) = 0;
 };
 
 } // namespace rj_app::views
 
-#define GLIMORA_WEB_COMPONENTS_IID "org.glimora.IWebComponents/1"
+#define GLIMORA_WEB_COMPONENTS_IID "org.glimora.IWebComponents/2"
 Q_DECLARE_INTERFACE(rj_app::views::IWebComponents, GLIMORA_WEB_COMPONENTS_IID)

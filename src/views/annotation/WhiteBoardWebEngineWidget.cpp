@@ -1,0 +1,124 @@
+#include "views/annotation/WhiteBoardWebEngineWidget.h"
+
+#include "helpers/LogMacros.h"
+#include "views/annotation/WebWhiteBoardJSContext.h"
+#include "views/meetings/CWebPageEngineCustomization.h"
+
+#include <QDebug>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace rj_app::views {
+
+namespace {
+const char kBridgeName[] = "qtWebObj";
+}
+
+WhiteBoardWebEngineWidget::WhiteBoardWebEngineWidget(QWidget *parent)
+    : WhiteBoardWebWidget(parent)
+{
+    m_pWebView = new QWebEngineView(this);
+    m_pWebView->setObjectName(QStringLiteral("m_pWebView"));
+    m_pWebView->setContextMenuPolicy(Qt::NoContextMenu);
+    setUpPage();
+    setPageView(m_pWebView);
+}
+
+WhiteBoardWebEngineWidget::~WhiteBoardWebEngineWidget()
+{
+    qInfo() << RJ_FUNCTION;
+    if (m_pPage)
+        disconnectPage();
+}
+
+void WhiteBoardWebEngineWidget::setUpPage()
+{
+    m_pPage = new CWebPageEngineCustomization(m_pWebView);
+    m_pWebView->setPage(m_pPage);
+    m_pWebChannel = new QWebChannel(m_pPage);
+    m_pWebChannel->registerObject(QLatin1String(kBridgeName), jsContext());
+    m_pPage->setWebChannel(m_pWebChannel);
+    m_pPage->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    connectPage();
+}
+
+void WhiteBoardWebEngineWidget::connectPage()
+{
+    connect(m_pPage, &QWebEnginePage::loadStarted, this, &WhiteBoardWebEngineWidget::slotOnLoadStarted);
+    connect(m_pPage, &QWebEnginePage::loadProgress, this, &WhiteBoardWebEngineWidget::slotOnLoadProgress);
+    connect(m_pPage, &QWebEnginePage::loadFinished, this, &WhiteBoardWebEngineWidget::slotOnLoadFinished);
+}
+
+void WhiteBoardWebEngineWidget::disconnectPage()
+{
+    disconnect(m_pPage, &QWebEnginePage::loadStarted, this, &WhiteBoardWebEngineWidget::slotOnLoadStarted);
+    disconnect(m_pPage, &QWebEnginePage::loadProgress, this, &WhiteBoardWebEngineWidget::slotOnLoadProgress);
+    disconnect(m_pPage, &QWebEnginePage::loadFinished, this, &WhiteBoardWebEngineWidget::slotOnLoadFinished);
+}
+
+void WhiteBoardWebEngineWidget::createNewPage()
+{
+    WhiteBoardWebWidget::createNewPage(); // logs and releases the current page
+    setUpPage();
+    qInfo() << RJ_FUNCTION << "Cache path:" << m_pPage->profile()->cachePath();
+}
+
+void WhiteBoardWebEngineWidget::releaseCurrentPage()
+{
+    qInfo() << RJ_FUNCTION << "page:" << static_cast<void *>(m_pPage.data())
+            << "channel:" << static_cast<void *>(m_pWebChannel);
+    if (m_pWebChannel) {
+        m_pWebChannel->deregisterObject(jsContext());
+        m_pWebChannel->setParent(nullptr);
+    }
+    if (m_pPage) {
+        disconnectPage();
+        CWebPageEngineCustomization *page = m_pPage;
+        page->setParent(nullptr);
+        delete page;
+        m_pWebView->setPage(nullptr);
+    }
+    delete m_pWebChannel;
+    m_pWebChannel = nullptr;
+}
+
+void WhiteBoardWebEngineWidget::runScript(const QString &script)
+{
+    if (!m_pPage) {
+        qWarning() << RJ_FUNCTION << "no page for" << script;
+        return;
+    }
+    m_pPage->runJavaScript(script);
+}
+
+void WhiteBoardWebEngineWidget::loadAddress(const QUrl &url)
+{
+    if (m_pPage)
+        m_pPage->load(url);
+}
+
+void WhiteBoardWebEngineWidget::clearHttpCache()
+{
+    if (m_pPage)
+        m_pPage->profile()->clearHttpCache();
+}
+
+void WhiteBoardWebEngineWidget::slotOnLoadStarted()
+{
+    qInfo() << RJ_FUNCTION;
+}
+
+void WhiteBoardWebEngineWidget::slotOnLoadProgress(int progress)
+{
+    qInfo() << RJ_FUNCTION << ", progress:" << progress;
+}
+
+void WhiteBoardWebEngineWidget::slotOnLoadFinished(bool ok)
+{
+    qInfo() << RJ_FUNCTION << "ok:" << ok;
+}
+
+} // namespace rj_app::views
