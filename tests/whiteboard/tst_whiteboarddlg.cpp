@@ -4,6 +4,7 @@
 
 #include "helpers/CUserConfigUtils.h"
 #include "models/CCallController.h"
+#include "models/CLoginManager.h"
 #include "support/HttpFixtureServer.h"
 #include "support/TestMain.h"
 #include "views/annotation/ColorWidget.h"
@@ -86,6 +87,10 @@ private slots:
     {
         rj_app::helpers::CUserConfigUtils::initInstance(
             QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+        // The top bar shows the engine's microphone and camera.
+        qputenv("RJSIM_TIME_SCALE", "0");
+        rj_app::models::CLoginManager::getInstance()->initRJSdkManagerInstance();
+        rj_app::models::CLoginManager::getInstance()->initialize();
         CCallController *call = CCallController::getInstance();
         call->m_acsJsonWebToken = kToken;
         call->m_acsServer = QStringLiteral("http://127.0.0.1:1");

@@ -203,6 +203,26 @@
             <source>Show PIP</source>
             <translation>Show PIP</translation>
         </message>
+        <message>
+            <source>Form</source>
+            <translation>Form</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>Stop Video</source>
+            <translation>Stop Video</translation>
+        </message>
+        <message>
+            <source>Management</source>
+            <translation>Management</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>Volume</translation>
+        </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardWebWidget</name>

@@ -203,6 +203,26 @@
             <source>Show PIP</source>
             <translation>显示画中画</translation>
         </message>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Stop Video</source>
+            <translation>停止视频</translation>
+        </message>
+        <message>
+            <source>Management</source>
+            <translation>会控</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>音量</translation>
+        </message>
     </context>
     <context>
         <name>rj_app::views::WhiteBoardWebWidget</name>

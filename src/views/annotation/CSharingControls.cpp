@@ -179,6 +179,42 @@ void CSharingControls::slotVolume(rj::engine::RJ_DEVICE_TYPE type, rj::engine::R
         refreshVolumeStatus(vol.mute != 0, true);
 }
 
+// ------------------------------------------------------- toolbar parts
+
+const char CSharingControls::kArrowStyle[] =
+    "QPushButton{image: url(:/resources/images/layout-operationbar/arrow_down.png); background: transparent;}"
+    "                                 QPushButton:hover{background-color: #616161;}";
+
+QString CSharingControls::stateButtonStyle(const char *name, bool checkedRule)
+{
+    const QString n = QLatin1String(name);
+    QString style = QStringLiteral("#%1{background-color: rbg(28,30,32);border: none;font-size: 12px;color: #ff4747;}\n"
+                                   "#%1:hover{background-color: #474747;}")
+                        .arg(n);
+    if (checkedRule)
+        style += QStringLiteral("\n#%1:checked{color: #ffffff;}").arg(n);
+    return style;
+}
+
+QMenuButton *CSharingControls::makeMenuButton(QWidget *parent, const char *name, bool pointingHand)
+{
+    auto *button = new QMenuButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setMinimumSize(88, 54);
+    if (pointingHand)
+        button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QPushButton *CSharingControls::makeArrow(QWidget *parent, const char *name)
+{
+    auto *arrow = new QPushButton(parent);
+    arrow->setObjectName(QLatin1String(name));
+    arrow->setMinimumSize(16, 54);
+    arrow->setMaximumSize(20, 54);
+    return arrow;
+}
+
 // ---------------------------------------------------------------- popups
 
 QPoint CSharingControls::popupPosition(const QRect &anchorGlobal, int popupWidth)

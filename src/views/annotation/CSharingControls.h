@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 class Button_share;
 class QEvent;
@@ -76,6 +77,13 @@ public:
 
     // Where a popup goes: centred under its button, kPopupGap below.
     static QPoint popupPosition(const QRect &anchorGlobal, int popupWidth);
+
+    // What both sharing toolbars build alike: their 88 x 54 buttons, the
+    // device-list arrows beside them and the red-caption button style.
+    static const char kArrowStyle[];
+    static QMenuButton *makeMenuButton(QWidget *parent, const char *name, bool pointingHand);
+    static QPushButton *makeArrow(QWidget *parent, const char *name);
+    static QString stateButtonStyle(const char *name, bool checkedRule);
 
 signals:
     void sigRefreshStatus();

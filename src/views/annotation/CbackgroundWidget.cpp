@@ -51,42 +51,9 @@ constexpr int kToolBarTop = 80;
 constexpr int kPickerGap = 10;
 constexpr int kEraserWidth = 9;
 
-const char kArrowStyle[] =
-    "QPushButton{image: url(:/resources/images/layout-operationbar/arrow_down.png); background: transparent;}"
-    "                                 QPushButton:hover{background-color: #616161;}";
 const char kBrushCursor[] = ":/resources/images/ScreenDrawing/icon_brush_click.png";
 const char kHighlighterCursor[] = ":/resources/images/ScreenDrawing/icon_highlighter_click.png";
 const char kEraserCursor[] = ":/resources/images/ScreenDrawing/icon_eraser_click.png";
-
-QString stateButtonStyle(const char *name, bool checkedRule)
-{
-    const QString n = QLatin1String(name);
-    QString style = QStringLiteral("#%1{background-color: rbg(28,30,32);border: none;font-size: 12px;color: #ff4747;}\n"
-                                   "#%1:hover{background-color: #474747;}")
-                        .arg(n);
-    if (checkedRule)
-        style += QStringLiteral("\n#%1:checked{color: #ffffff;}").arg(n);
-    return style;
-}
-
-QMenuButton *makeMenuButton(QWidget *parent, const char *name, bool pointingHand)
-{
-    auto *button = new QMenuButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setMinimumSize(88, 54);
-    if (pointingHand)
-        button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-QPushButton *makeArrow(QWidget *parent, const char *name)
-{
-    auto *arrow = new QPushButton(parent);
-    arrow->setObjectName(QLatin1String(name));
-    arrow->setMinimumSize(16, 54);
-    arrow->setMaximumSize(20, 54);
-    return arrow;
-}
 
 } // namespace
 
@@ -204,23 +171,23 @@ void CbackgroundWidget::setupForm()
     buttons->setSpacing(10);
     buttons->setContentsMargins(20, 0, 20, 0);
 
-    Button_Voice = makeMenuButton(horizontalView, "Button_Voice", false);
+    Button_Voice = CSharingControls::makeMenuButton(horizontalView, "Button_Voice", false);
     buttons->addWidget(Button_Voice);
 
     auto *micPair = new QHBoxLayout;
     micPair->setSpacing(0);
-    Button_Mute = makeMenuButton(horizontalView, "Button_Mute", true);
-    Button_Mute->setStyleSheet(stateButtonStyle("Button_Mute", true));
-    m_pBtnSelectMicUp = makeArrow(horizontalView, "m_pBtnSelectMicUp");
+    Button_Mute = CSharingControls::makeMenuButton(horizontalView, "Button_Mute", true);
+    Button_Mute->setStyleSheet(CSharingControls::stateButtonStyle("Button_Mute", true));
+    m_pBtnSelectMicUp = CSharingControls::makeArrow(horizontalView, "m_pBtnSelectMicUp");
     micPair->addWidget(Button_Mute);
     micPair->addWidget(m_pBtnSelectMicUp);
     buttons->addLayout(micPair);
 
     auto *cameraPair = new QHBoxLayout;
     cameraPair->setSpacing(0);
-    Button_Camera = makeMenuButton(horizontalView, "Button_Camera", true);
-    Button_Camera->setStyleSheet(stateButtonStyle("Button_Camera", true));
-    m_pBtnSelectCameraUp = makeArrow(horizontalView, "m_pBtnSelectCameraUp");
+    Button_Camera = CSharingControls::makeMenuButton(horizontalView, "Button_Camera", true);
+    Button_Camera->setStyleSheet(CSharingControls::stateButtonStyle("Button_Camera", true));
+    m_pBtnSelectCameraUp = CSharingControls::makeArrow(horizontalView, "m_pBtnSelectCameraUp");
     cameraPair->addWidget(Button_Camera);
     cameraPair->addWidget(m_pBtnSelectCameraUp);
     buttons->addLayout(cameraPair);
@@ -230,15 +197,15 @@ void CbackgroundWidget::setupForm()
     Button_Manager->setCursor(Qt::PointingHandCursor);
     buttons->addWidget(Button_Manager);
 
-    Button_Draw = makeMenuButton(horizontalView, "Button_Draw", true);
+    Button_Draw = CSharingControls::makeMenuButton(horizontalView, "Button_Draw", true);
     buttons->addWidget(Button_Draw);
 
-    m_pBtnVolume = makeMenuButton(horizontalView, "m_pBtnVolume", false);
+    m_pBtnVolume = CSharingControls::makeMenuButton(horizontalView, "m_pBtnVolume", false);
     m_pBtnVolume->setCheckable(true);
     buttons->addWidget(m_pBtnVolume);
 
-    Button_Close = makeMenuButton(horizontalView, "Button_Close", true);
-    Button_Close->setStyleSheet(stateButtonStyle("Button_Close", false));
+    Button_Close = CSharingControls::makeMenuButton(horizontalView, "Button_Close", true);
+    Button_Close->setStyleSheet(CSharingControls::stateButtonStyle("Button_Close", false));
     buttons->addWidget(Button_Close);
 
     m_pBtnShowPic = new custom_controls::CToolButton(horizontalView);
@@ -282,8 +249,8 @@ void CbackgroundWidget::retranslateForm()
 void CbackgroundWidget::initWidgets()
 {
     horizontalView->setStyleSheet(QStringLiteral("background-color: rgb(28, 30, 32);border-radius: 5px;"));
-    m_pBtnSelectMicUp->setStyleSheet(QLatin1String(kArrowStyle));
-    m_pBtnSelectCameraUp->setStyleSheet(QLatin1String(kArrowStyle));
+    m_pBtnSelectMicUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
+    m_pBtnSelectCameraUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
 
     struct Look
     {
