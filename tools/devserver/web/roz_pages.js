@@ -92,7 +92,10 @@ var Roz = (function () {
   // Page functions every page offers to the client.
   window.updateLoginUser = function (name) {
     var n = document.getElementById("user-name");
-    if (n) n.textContent = String(name);
+    if (!n) return;
+    n.textContent = String(name);
+    // Shown once the client has said who is signed in.
+    if (n.parentNode) n.parentNode.hidden = !n.textContent;
   };
   window.loadFinished = function () {
     document.body.setAttribute("data-load-finished", "1");
