@@ -329,6 +329,25 @@ private slots:
         QCOMPARE(WhiteBoardDlg::pickerPosition(bar, 56, 40, 120, 1000), expected);
     }
 
+    // The board in the call layout is placed after its show; its tool bar
+    // goes with it instead of staying where the board first appeared.
+    void embeddedBoardTakesItsToolBarAlong()
+    {
+        WhiteBoardDlg &d = dlg();
+        d.isSendWhiteBoard(false);
+        d.m_bIsSeperateDlg = false;
+        d.hideTitleBar();
+        d.resize(800, 500);
+        d.move(50, 40);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        PaintListWidget *tools = d.paintListWidget();
+        QTRY_VERIFY(tools->isVisible());
+        const QPoint offset = tools->pos() - d.mapToGlobal(QPoint(0, 0));
+        d.move(300, 260);
+        QTRY_COMPARE(tools->pos() - d.mapToGlobal(QPoint(0, 0)), offset);
+    }
+
     void pickersFollowTheirButtons()
     {
         WhiteBoardDlg &d = dlg();

@@ -294,6 +294,7 @@ void WhiteBoardDlg::moveEvent(QMoveEvent *event)
 {
     CBaseDlg::moveEvent(event);
     placeTopWidget();
+    followWithToolBar();
 }
 
 void WhiteBoardDlg::resizeEvent(QResizeEvent *event)
@@ -301,6 +302,17 @@ void WhiteBoardDlg::resizeEvent(QResizeEvent *event)
     CBaseDlg::resizeEvent(event);
     qInfo() << RJ_FUNCTION << "size:" << size();
     placeTopWidget();
+    followWithToolBar();
+}
+
+void WhiteBoardDlg::followWithToolBar()
+{
+    // The call layout places the embedded board after it has shown it; its
+    // tool bar, a window of its own, would stay behind (over the call
+    // window's title bar). A separate window keeps the place the user
+    // dragged the tool bar to.
+    if (!m_bIsSeperateDlg && m_pPaintListWidget->isVisible())
+        paintListWidgetPos();
 }
 
 void WhiteBoardDlg::changeEvent(QEvent *)

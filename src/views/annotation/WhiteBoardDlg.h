@@ -113,6 +113,7 @@ private:
     void hidePickers(bool colour, bool background);
     void placePicker(QWidget *picker, int offsetX);
     void paintListWidgetPos();
+    void followWithToolBar();
     void placeTopWidget();
     void updateStateButtons();
     void releaseUpload();
