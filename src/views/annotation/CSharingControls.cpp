@@ -206,6 +206,14 @@ QMenuButton *CSharingControls::makeMenuButton(QWidget *parent, const char *name,
     return button;
 }
 
+void CSharingControls::applyLook(const ButtonLook &look)
+{
+    look.button->m_bCheckable = look.checkable;
+    look.button->setNormalIcon(QLatin1String(look.normal));
+    look.button->setOnIcon(QLatin1String(look.on));
+    look.button->m_iState = 0;
+}
+
 QPushButton *CSharingControls::makeArrow(QWidget *parent, const char *name)
 {
     auto *arrow = new QPushButton(parent);

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <cstddef>
+
 class Button_share;
 class QEvent;
 class QMenuButton;
@@ -84,6 +86,21 @@ public:
     static QMenuButton *makeMenuButton(QWidget *parent, const char *name, bool pointingHand);
     static QPushButton *makeArrow(QWidget *parent, const char *name);
     static QString stateButtonStyle(const char *name, bool checkedRule);
+    // A button's icons and whether it has two states; it starts normal.
+    struct ButtonLook
+    {
+        QMenuButton *button;
+        bool checkable;
+        const char *normal;
+        const char *on;
+    };
+    template <std::size_t N>
+    static void applyLooks(const ButtonLook (&looks)[N])
+    {
+        for (const ButtonLook &look : looks)
+            applyLook(look);
+    }
+    static void applyLook(const ButtonLook &look);
 
 signals:
     void sigRefreshStatus();

@@ -252,14 +252,7 @@ void CbackgroundWidget::initWidgets()
     m_pBtnSelectMicUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
     m_pBtnSelectCameraUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
 
-    struct Look
-    {
-        QMenuButton *button;
-        bool checkable;
-        const char *normal;
-        const char *on;
-    };
-    const Look looks[] = {
+    const CSharingControls::ButtonLook looks[] = {
         {Button_Voice, true, ":/resources/images/ScreenDrawing/icon_sharevoice.png",
          ":/resources/images/ScreenDrawing/icon_sharevoice-off.png"},
         {Button_Mute, true, ":/resources/images/ScreenDrawing/icon_toolbar_unmute.png",
@@ -273,12 +266,7 @@ void CbackgroundWidget::initWidgets()
         {Button_Close, true, ":/resources/images/ScreenDrawing/icon_stopshare.png",
          ":/resources/images/ScreenDrawing/icon_stopshare.png"},
     };
-    for (const Look &look : looks) {
-        look.button->m_bCheckable = look.checkable;
-        look.button->setNormalIcon(QLatin1String(look.normal));
-        look.button->setOnIcon(QLatin1String(look.on));
-        look.button->m_iState = 0;
-    }
+    CSharingControls::applyLooks(looks);
     Button_Close->setOnState();
     m_pBtnShowPic->updateDpi(1.0);
 

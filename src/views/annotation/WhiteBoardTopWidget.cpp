@@ -161,14 +161,7 @@ void WhiteBoardTopWidget::initWidgets()
     m_pBtnSelectMicUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
     m_pBtnSelectCameraUp->setStyleSheet(QLatin1String(CSharingControls::kArrowStyle));
 
-    struct Look
-    {
-        QMenuButton *button;
-        bool checkable;
-        const char *normal;
-        const char *on;
-    };
-    const Look looks[] = {
+    const CSharingControls::ButtonLook looks[] = {
         {m_muteBtn, true, ":/resources/images/ScreenDrawing/icon_toolbar_unmute.png",
          ":/resources/images/ScreenDrawing/icon_toolbar_mute.png"},
         {m_cameraBtn, true, ":/resources/images/ScreenDrawing/icon_toolbar_unmute-camera.png",
@@ -182,12 +175,7 @@ void WhiteBoardTopWidget::initWidgets()
         {m_closeBtn, true, ":/resources/images/ScreenDrawing/icon_stopshare.png",
          ":/resources/images/ScreenDrawing/icon_stopshare.png"},
     };
-    for (const Look &look : looks) {
-        look.button->m_bCheckable = look.checkable;
-        look.button->setNormalIcon(QLatin1String(look.normal));
-        look.button->setOnIcon(QLatin1String(look.on));
-        look.button->m_iState = 0;
-    }
+    CSharingControls::applyLooks(looks);
     m_muteBtn->setLabelText(tr("Mute"));
     m_cameraBtn->setLabelText(tr("Stop Video"));
     // Set once: a language change leaves it as it was.
