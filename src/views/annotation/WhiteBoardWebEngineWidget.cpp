@@ -6,16 +6,11 @@
 
 #include <QDebug>
 #include <QUrl>
-#include <QWebChannel>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace rj_app::views {
-
-namespace {
-const char kBridgeName[] = "qtWebObj";
-}
 
 WhiteBoardWebEngineWidget::WhiteBoardWebEngineWidget(QWidget *parent)
     : WhiteBoardWebWidget(parent)
@@ -36,11 +31,8 @@ WhiteBoardWebEngineWidget::~WhiteBoardWebEngineWidget()
 
 void WhiteBoardWebEngineWidget::setUpPage()
 {
-    m_pPage = new CWebPageEngineCustomization(m_pWebView);
-    m_pWebView->setPage(m_pPage);
-    m_pWebChannel = new QWebChannel(m_pPage);
-    m_pWebChannel->registerObject(QLatin1String(kBridgeName), jsContext());
-    m_pPage->setWebChannel(m_pWebChannel);
+    m_pPage = CWebPageEngineCustomization::createOn(m_pWebView, jsContext());
+    m_pWebChannel = m_pPage->webChannel();
     m_pPage->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
     connectPage();
 }
@@ -70,18 +62,9 @@ void WhiteBoardWebEngineWidget::releaseCurrentPage()
 {
     qInfo() << RJ_FUNCTION << "page:" << static_cast<void *>(m_pPage.data())
             << "channel:" << static_cast<void *>(m_pWebChannel);
-    if (m_pWebChannel) {
-        m_pWebChannel->deregisterObject(jsContext());
-        m_pWebChannel->setParent(nullptr);
-    }
-    if (m_pPage) {
+    if (m_pPage)
         disconnectPage();
-        CWebPageEngineCustomization *page = m_pPage;
-        page->setParent(nullptr);
-        delete page;
-        m_pWebView->setPage(nullptr);
-    }
-    delete m_pWebChannel;
+    CWebPageEngineCustomization::release(m_pWebView, m_pPage, m_pWebChannel, jsContext());
     m_pWebChannel = nullptr;
 }
 

@@ -15,7 +15,6 @@
 #include <QResizeEvent>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebChannel>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -25,7 +24,6 @@ namespace {
 
 constexpr int kDefaultLoadTimeoutMs = 20000;
 constexpr int kDelayedLoadMs = 500;
-const char kBridgeName[] = "qtWebObj";
 
 int &timeoutMs()
 {
@@ -82,12 +80,9 @@ CWebBrowserWrapperForm::CWebBrowserWrapperForm(int urlType, QWidget *parent)
     m_pWebView = new QWebEngineView(this);
     m_pWebView->setObjectName(QStringLiteral("m_pWebView"));
     m_pWebView->setContextMenuPolicy(Qt::NoContextMenu);
-    m_pWebPage = new CWebPageEngineCustomization(m_pWebView);
-    m_pWebView->setPage(m_pWebPage);
     m_pJsContext = new CWebJsContext(this);
-    m_pWebChannel = new QWebChannel(m_pWebPage);
-    m_pWebChannel->registerObject(QLatin1String(kBridgeName), m_pJsContext);
-    m_pWebPage->setWebChannel(m_pWebChannel);
+    m_pWebPage = CWebPageEngineCustomization::createOn(m_pWebView, m_pJsContext);
+    m_pWebChannel = m_pWebPage->webChannel();
 
     m_pLoadingForm = new CWebBrowserLoadingForm(this);
     m_pLoadingForm->setObjectName(QStringLiteral("m_pLoadingForm"));
@@ -242,11 +237,8 @@ void CWebBrowserWrapperForm::createNewPage()
 {
     qInfo() << RJ_FUNCTION << "m_webBrowserUrlType:" << m_webBrowserUrlType;
     releaseCurrentPage();
-    m_pWebPage = new CWebPageEngineCustomization(m_pWebView);
-    m_pWebView->setPage(m_pWebPage);
-    m_pWebChannel = new QWebChannel(m_pWebPage);
-    m_pWebChannel->registerObject(QLatin1String(kBridgeName), m_pJsContext);
-    m_pWebPage->setWebChannel(m_pWebChannel);
+    m_pWebPage = CWebPageEngineCustomization::createOn(m_pWebView, m_pJsContext);
+    m_pWebChannel = m_pWebPage->webChannel();
     connectPage();
     qInfo() << RJ_FUNCTION << "Cache path:" << m_pWebPage->profile()->cachePath();
 }
@@ -258,16 +250,9 @@ void CWebBrowserWrapperForm::releaseCurrentPage()
     if (!m_pWebChannel)
         return;
     qInfo("release page and channel");
-    m_pWebChannel->deregisterObject(m_pJsContext);
-    m_pWebChannel->setParent(nullptr);
-    if (m_pWebPage) {
+    if (m_pWebPage)
         disconnectPage();
-        CWebPageEngineCustomization *page = m_pWebPage;
-        page->setParent(nullptr);
-        delete page;
-        m_pWebView->setPage(nullptr);
-    }
-    delete m_pWebChannel;
+    CWebPageEngineCustomization::release(m_pWebView, m_pWebPage, m_pWebChannel, m_pJsContext);
     m_pWebChannel = nullptr;
 }
 

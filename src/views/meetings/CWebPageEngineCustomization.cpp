@@ -3,7 +3,9 @@
 #include "helpers/LogMacros.h"
 
 #include <QDebug>
+#include <QWebChannel>
 #include <QWebEngineCertificateError>
+#include <QWebEngineView>
 
 namespace rj_app::views {
 
@@ -15,6 +17,31 @@ CWebPageEngineCustomization::CWebPageEngineCustomization(QObject *parent)
 CWebPageEngineCustomization::~CWebPageEngineCustomization()
 {
     qInfo() << RJ_FUNCTION;
+}
+
+CWebPageEngineCustomization *CWebPageEngineCustomization::createOn(QWebEngineView *view, QObject *bridge)
+{
+    auto *page = new CWebPageEngineCustomization(view);
+    view->setPage(page);
+    auto *channel = new QWebChannel(page);
+    channel->registerObject(QStringLiteral("qtWebObj"), bridge);
+    page->setWebChannel(channel);
+    return page;
+}
+
+void CWebPageEngineCustomization::release(QWebEngineView *view, CWebPageEngineCustomization *page,
+                                          QWebChannel *channel, QObject *bridge)
+{
+    if (channel) {
+        channel->deregisterObject(bridge);
+        channel->setParent(nullptr);
+    }
+    if (page) {
+        page->setParent(nullptr);
+        delete page;
+        view->setPage(nullptr);
+    }
+    delete channel;
 }
 
 bool CWebPageEngineCustomization::certificateError(const QWebEngineCertificateError &error)

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QWebEnginePage>
 
+class QWebChannel;
+class QWebEngineView;
+
 namespace rj_app::views {
 
 // The page behind every embedded web page: servers of a deployment often run
@@ -16,6 +19,14 @@ class CWebPageEngineCustomization : public QWebEnginePage
 public:
     explicit CWebPageEngineCustomization(QObject *parent = nullptr);
     ~CWebPageEngineCustomization() override;
+
+    // A new page on `view` (its parent) with a web channel of its own on
+    // which `bridge` is the page's "qtWebObj".
+    static CWebPageEngineCustomization *createOn(QWebEngineView *view, QObject *bridge);
+    // Undoes createOn: page and channel go, the bridge stays, the view has
+    // no page. Either pointer may be null already.
+    static void release(QWebEngineView *view, CWebPageEngineCustomization *page, QWebChannel *channel,
+                        QObject *bridge);
 
 protected:
     bool certificateError(const QWebEngineCertificateError &error) override;
