@@ -10,6 +10,7 @@
 #include "support/AlertBoxSeam.h"
 #include "support/DemoServerProcess.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PageScript.h"
 #include "support/StandInRingtone.h"
 #include "support/TestMain.h"
 
@@ -41,8 +42,6 @@
 #include <QWebEngineView>
 
 #include <csignal>
-#include <memory>
-#include <optional>
 
 using glimora::test::AlertBoxSeam;
 using glimora::test::ModalDialogDriver;
@@ -154,13 +153,7 @@ class TestEndToEndWeb : public QObject
     QVariant js(CWebPageHost *host, const QString &script)
     {
         auto *view = host ? host->findChild<QWebEngineView *>() : nullptr;
-        if (!view)
-            return {};
-        const auto answer = std::make_shared<std::optional<QVariant>>();
-        view->page()->runJavaScript(script, [answer](const QVariant &v) { *answer = v; });
-        if (!QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs))
-            return {};
-        return **answer;
+        return glimora::test::runPageScript(view ? view->page() : nullptr, script, kWaitMs);
     }
 
     QStringList jsList(CWebPageHost *host, const QString &expression)

@@ -10,6 +10,7 @@
 
 #include "support/AlertBoxSeam.h"
 #include "support/DemoServerProcess.h"
+#include "support/PageScript.h"
 #include "support/StandInRingtone.h"
 
 #include "models/CCallController.h"
@@ -37,9 +38,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include <memory>
-#include <optional>
-
 using glimora::test::AlertBoxSeam;
 using rj_app::views::CMainDlgManager;
 using rj_app::views::CSelectShareContent;
@@ -58,17 +56,10 @@ QWebEngineView *pageView(WhiteBoardDlg *board)
 QJsonObject boardState(WhiteBoardDlg *board)
 {
     QWebEngineView *view = pageView(board);
-    if (!view || !view->page())
-        return {};
-    // The answer may come after a time-out, when this frame is gone.
-    const auto answer = std::make_shared<std::optional<QJsonObject>>();
-    view->page()->runJavaScript(QStringLiteral("JSON.stringify(window.boardState ? window.boardState() : {})"),
-                                [answer](const QVariant &v) {
-                                    *answer = QJsonDocument::fromJson(v.toString().toUtf8()).object();
-                                });
-    if (!QTest::qWaitFor([&answer] { return answer->has_value(); }, kWaitMs))
-        return {};
-    return **answer;
+    const QVariant json = glimora::test::runPageScript(
+        view ? view->page() : nullptr, QStringLiteral("JSON.stringify(window.boardState ? window.boardState() : {})"),
+        kWaitMs);
+    return QJsonDocument::fromJson(json.toString().toUtf8()).object();
 }
 
 int boardInt(WhiteBoardDlg *board, const char *key)

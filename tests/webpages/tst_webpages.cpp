@@ -5,6 +5,7 @@
 // only, and the loader falls back to a failed page without the library.
 
 #include "support/HttpFixtureServer.h"
+#include "support/PageScript.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -32,7 +33,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-#include <optional>
 
 using glimora::test::HttpFixtureServer;
 using rj_app::models::CLoginManager;
@@ -93,14 +93,7 @@ void signInTo(int port, bool https, const QString &token = QStringLiteral("sim-a
 // Runs a script in the host's page and waits for its value.
 QVariant js(CWebBrowserWrapperForm &form, const QString &script)
 {
-    if (!form.webPage())
-        return {};
-    // The answer may come after a time-out, when this frame is gone.
-    const auto answer = std::make_shared<std::optional<QVariant>>();
-    form.webPage()->runJavaScript(script, [answer](const QVariant &v) { *answer = v; });
-    if (!QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs))
-        return {};
-    return **answer;
+    return glimora::test::runPageScript(form.webPage(), script, kWaitMs);
 }
 
 QStringList jsList(CWebBrowserWrapperForm &form, const QString &array)

@@ -4,6 +4,7 @@
 // with a bridge that still answers.
 
 #include "support/HttpFixtureServer.h"
+#include "support/PageScript.h"
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
@@ -18,7 +19,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-#include <optional>
 
 using glimora::test::HttpFixtureServer;
 using rj_app::models::CCallController;
@@ -69,13 +69,7 @@ class TestWhiteBoardWeb : public QObject
 
     static QVariant js(WhiteBoardWebEngineWidget &board, const QString &script)
     {
-        if (!board.currentPage())
-            return {};
-        const auto answer = std::make_shared<std::optional<QVariant>>();
-        board.currentPage()->runJavaScript(script, [answer](const QVariant &v) { *answer = v; });
-        if (!QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs))
-            return {};
-        return **answer;
+        return glimora::test::runPageScript(board.currentPage(), script, kWaitMs);
     }
 
     // The page functions the client has called on the current page so far.
