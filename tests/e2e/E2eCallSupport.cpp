@@ -8,13 +8,16 @@
 #include "views/incall/CLayoutCellDlg.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
+#include "views/incall/CSelectShareContent.h"
 #include "views/main/CHomeDlg.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <qpa/qwindowsysteminterface.h>
 
 using rj_app::models::CCallController;
@@ -133,6 +136,26 @@ void expectHomeAgain()
     QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(call()->getCallStatus(), ConfEnded, kWaitMs);
     QVERIFY(callDlg()->isHidden());
+}
+
+void openTheShareChooser(CallMouse &mouse, CSelectShareContent *&chooser)
+{
+    chooser = nullptr;
+    mouse.bringUpTheToolbar();
+    if (QTest::currentTestFailed())
+        return;
+    QTest::mouseClick(child<QToolButton>(toolbar(), "m_pBtnShare"), Qt::LeftButton);
+    CSelectShareContent *shown = layoutDlg()->findChild<CSelectShareContent *>();
+    QVERIFY(shown);
+    QTRY_VERIFY_WITH_TIMEOUT(shown->isVisible(), kWaitMs);
+    chooser = shown;
+}
+
+void pressShare(CSelectShareContent *chooser)
+{
+    QPointer<CSelectShareContent> shown(chooser);
+    QTest::mouseClick(chooser->form().pBtShare, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown, kWaitMs);
 }
 
 } // namespace glimora::test::e2e

@@ -17,6 +17,7 @@ class CLayoutBackgroundDlg;
 class CLayoutCellDlg;
 class CLayoutPeopleSettingDlg;
 class CLayoutToolbarDlg;
+class CSelectShareContent;
 } // namespace rj_app::views
 
 namespace glimora::test::e2e {
@@ -54,5 +55,10 @@ public:
 
 // The home window is back and the call has ended.
 void expectHomeAgain();
+
+// Share on the toolbar brings up the share chooser; `chooser` is it, shown.
+void openTheShareChooser(CallMouse &mouse, rj_app::views::CSelectShareContent *&chooser);
+// The chooser's Share button, with a tile chosen: the chooser goes.
+void pressShare(rj_app::views::CSelectShareContent *chooser);
 
 } // namespace glimora::test::e2e

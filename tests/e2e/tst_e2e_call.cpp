@@ -39,7 +39,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
@@ -218,11 +217,10 @@ private slots:
         QVERIFY(callDlg()->isVisible());
 
         rjsim_clear_journal();
-        bringUpTheToolbar();
-        QTest::mouseClick(child<QToolButton>(toolbar(), "m_pBtnShare"), Qt::LeftButton);
-        CSelectShareContent *chooser = layoutDlg()->findChild<CSelectShareContent *>();
-        QVERIFY(chooser);
-        QTRY_VERIFY_WITH_TIMEOUT(chooser->isVisible(), kWaitMs);
+        CSelectShareContent *chooser = nullptr;
+        openTheShareChooser(m_mouse, chooser);
+        if (!chooser)
+            return;
         const auto &tiles = chooser->form().desktopwidget->tiles();
         QVERIFY(!tiles.isEmpty());
         CWidgetContentSub *screenTile = tiles.first();
@@ -232,9 +230,7 @@ private slots:
         checkShot(QStringLiteral("5-chooser"), [chooser] { return grabScreen(frameOf(chooser)); });
         QTest::mouseClick(screenTile, Qt::LeftButton);
         QVERIFY(screenTile->isSelected());
-        QPointer<CSelectShareContent> chooserShown(chooser);
-        QTest::mouseClick(chooser->form().pBtShare, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!chooserShown, kWaitMs);
+        pressShare(chooser);
 
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingContentStarted,
                                   kWaitMs);

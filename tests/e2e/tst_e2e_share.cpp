@@ -35,7 +35,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QToolButton>
 
 using glimora::test::AlertBoxSeam;
 using rj_app::models::CCallController;
@@ -55,19 +54,16 @@ class TestEndToEndShare : public QObject
 
     void shareTheScreen()
     {
-        m_mouse.bringUpTheToolbar();
-        QTest::mouseClick(child<QToolButton>(toolbar(), "m_pBtnShare"), Qt::LeftButton);
-        CSelectShareContent *chooser = layoutDlg()->findChild<CSelectShareContent *>();
-        QVERIFY(chooser);
-        QTRY_VERIFY_WITH_TIMEOUT(chooser->isVisible(), kWaitMs);
+        CSelectShareContent *chooser = nullptr;
+        openTheShareChooser(m_mouse, chooser);
+        if (!chooser)
+            return;
         const auto &tiles = chooser->form().desktopwidget->tiles();
         QVERIFY(!tiles.isEmpty());
         CWidgetContentSub *screenTile = tiles.first();
         QCOMPARE(screenTile->getContentSourceInfo().type, 0);
         QTest::mouseClick(screenTile, Qt::LeftButton);
-        QPointer<CSelectShareContent> chooserShown(chooser);
-        QTest::mouseClick(chooser->form().pBtShare, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!chooserShown, kWaitMs);
+        pressShare(chooser);
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingContentStarted,
                                   kWaitMs);
     }

@@ -33,8 +33,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
-#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -119,11 +117,10 @@ private slots:
             return;
 
         // Share → the whiteboard tile → Share.
-        m_mouse.bringUpTheToolbar();
-        QTest::mouseClick(child<QToolButton>(toolbar(), "m_pBtnShare"), Qt::LeftButton);
-        CSelectShareContent *chooser = layoutDlg()->findChild<CSelectShareContent *>();
-        QVERIFY(chooser);
-        QTRY_VERIFY_WITH_TIMEOUT(chooser->isVisible(), kWaitMs);
+        CSelectShareContent *chooser = nullptr;
+        openTheShareChooser(m_mouse, chooser);
+        if (!chooser)
+            return;
         CWidgetContentSub *boardTile = nullptr;
         for (auto *tile : chooser->form().desktopwidget->tiles()) {
             if (tile->isWhiteBoard())
@@ -131,9 +128,7 @@ private slots:
         }
         QVERIFY(boardTile);
         QTest::mouseClick(boardTile, Qt::LeftButton);
-        QPointer<CSelectShareContent> chooserShown(chooser);
-        QTest::mouseClick(chooser->form().pBtShare, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!chooserShown, kWaitMs);
+        pressShare(chooser);
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingWhiteBoardStarted,
                                   kWaitMs);
 
