@@ -30,12 +30,13 @@ rj_app::models::CCallController *call();
 QRect frameOf(QWidget *window);
 // Gives the primary screen another logical DPI, as the platform does.
 void setScreenDpi(qreal dpi);
-// Moves the pointer as a person does and waits until a window has seen it
-// there; a pointer already there moves nowhere.
+// Moves the pointer as a person does (through the X server) and waits until
+// a window of the client has seen it there.
 void movePointer(QWidget *over, const QPoint &at);
 
 // The pointer over the call window, on the call window's mouse clock, which
-// this walker owns: the toolbar shows for a continuous movement.
+// this walker owns: the toolbar shows for a continuous movement. There is
+// one, callMouse(), as the call window keeps its clock for the process.
 class CallMouse
 {
 public:
@@ -52,6 +53,8 @@ public:
     // The clock a test moves on by hand between steps.
     QDateTime now;
 };
+
+CallMouse &callMouse();
 
 // The home window is back and the call has ended.
 void expectHomeAgain();

@@ -1,11 +1,14 @@
 #include "E2eSupport.h"
 
+#include "E2eCallSupport.h"
+
 #include "support/DemoServerProcess.h"
 #include "support/ModalDialogDriver.h"
 
 #include "models/CCallController.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
+#include "views/incall/CLayoutToolbarDlg.h"
 #include "views/framework/CWaitingDlg.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/main/CHomeDlg.h"
@@ -14,6 +17,7 @@
 #include "views/meetings/CConferenceItemWidget.h"
 #include "views/meetings/CConferencesListWidget.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,6 +89,136 @@ QImage grabScreen()
     return grabScreen(QGuiApplication::primaryScreen()->geometry());
 }
 
+namespace {
+
+// Where the X server shows the point: the window's real place, which the
+// application may learn a moment later than a person sees it.
+QPoint aim(QWidget *widget, QPoint at)
+{
+    const QPoint local = at.x() < 0 ? widget->rect().center() : at;
+    QWidget *window = widget->window();
+    const QRect real = desktop::geometryOf(window);
+    const QPoint origin = real.isValid() ? real.topLeft() : window->mapToGlobal(QPoint(0, 0));
+    return origin + widget->mapTo(window, local);
+}
+
+QString describe(QWidget *window)
+{
+    return window ? QString::fromLatin1(window->metaObject()->className()) + QLatin1Char(' ') + window->objectName()
+                  : QStringLiteral("another program's window, or none");
+}
+
+} // namespace
+
+void expectOnTop(QWidget *window, const QPoint &global)
+{
+    QWidget *top = nullptr;
+    const bool onTop = QTest::qWaitFor([&] { return (top = desktop::topLevelAt(global)) == window; }, kWaitMs);
+    QVERIFY2(onTop, qPrintable(QStringLiteral("at %1,%2 a person meets %3, not %4")
+                                   .arg(global.x())
+                                   .arg(global.y())
+                                   .arg(describe(top), describe(window))));
+}
+
+namespace {
+
+// Where a person aims at the widget once its window is shown and on top
+// there; a null point, the test failed.
+QPoint aimOnTop(QWidget *widget, QPoint at)
+{
+    if (!widget) {
+        QTest::qFail("no widget to click", __FILE__, __LINE__);
+        return QPoint();
+    }
+    QWidget *window = widget->window();
+    QWidget *top = nullptr;
+    QPoint global;
+    const bool ready = QTest::qWaitFor(
+        [&] {
+            if (!widget->isVisible())
+                return false;
+            global = aim(widget, at);
+            return (top = desktop::topLevelAt(global)) == window;
+        },
+        kWaitMs);
+    if (!ready) {
+        const QString why = !widget->isVisible()
+                                ? QStringLiteral("%1 is not shown").arg(describe(widget))
+                                : QStringLiteral("at %1,%2 a person meets %3, not %4 (%5 at %6,%7 %8x%9)")
+                                      .arg(global.x())
+                                      .arg(global.y())
+                                      .arg(describe(top), describe(window))
+                                      .arg(desktop::isViewable(window) ? QStringLiteral("mapped")
+                                                                       : QStringLiteral("not mapped"))
+                                      .arg(desktop::geometryOf(window).x())
+                                      .arg(desktop::geometryOf(window).y())
+                                      .arg(desktop::geometryOf(window).width())
+                                      .arg(desktop::geometryOf(window).height());
+        QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+        return QPoint();
+    }
+    return global;
+}
+
+} // namespace
+
+void personClicks(QWidget *widget, QPoint at, Qt::MouseButton button)
+{
+    const QPoint global = aimOnTop(widget, at);
+    if (!global.isNull())
+        desktop::click(global, button);
+}
+
+void personDoubleClicks(QWidget *widget, QPoint at)
+{
+    const QPoint global = aimOnTop(widget, at);
+    if (!global.isNull())
+        desktop::doubleClick(global);
+}
+
+void personTypes(QLineEdit *field, const QString &text)
+{
+    personClicks(field);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY_WITH_TIMEOUT(field->hasFocus(), kWaitMs);
+    desktop::keyClick(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        desktop::keyClick(Qt::Key_Backspace);
+    else
+        desktop::typeText(text);
+    QTRY_COMPARE_WITH_TIMEOUT(field->text(), text, kWaitMs);
+}
+
+void personPresses(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    desktop::keyClick(key, modifiers);
+}
+
+ModalDialogDriver::Action personClicksButtonNamed(const QString &objectName)
+{
+    return [objectName](QWidget *modal) {
+        auto *button = modal->findChild<QAbstractButton *>(objectName);
+        if (!button) {
+            qWarning("no button %s on %s", qPrintable(objectName), modal->metaObject()->className());
+            return;
+        }
+        personClicks(button);
+    };
+}
+
+ModalDialogDriver::Action personClicksButtonText(const QString &text)
+{
+    return [text](QWidget *modal) {
+        for (QAbstractButton *button : modal->findChildren<QAbstractButton *>())
+            if (button->isVisible() && button->text() == text) {
+                personClicks(button);
+                return;
+            }
+        qWarning("no button \"%s\" on %s", qPrintable(text), modal->metaObject()->className());
+    };
+}
+
 QPushButton *visibleButton(const QString &name, const QString &text)
 {
     for (QWidget *window : QApplication::topLevelWidgets())
@@ -123,20 +257,22 @@ void submitLogin(int port, const QString &user, const QString &password)
     // The guest page has fields of the same names.
     QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
     QVERIFY(dlg && dlg->isVisible());
-    child<QLineEdit>(dlg, "m_pEditServer")->setText(QStringLiteral("127.0.0.1"));
+    personTypes(child<QLineEdit>(dlg, "m_pEditServer"), QStringLiteral("127.0.0.1"));
     auto *more = child<QCheckBox>(dlg, "m_pChkBoxMore");
     if (!more->isChecked())
-        QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, more->height() / 2));
-    QVERIFY(child<QLineEdit>(dlg, "m_pEditPort")->isVisible());
+        personClicks(more, QPoint(5, more->height() / 2));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QLineEdit>(dlg, "m_pEditPort")->isVisible(), kWaitMs);
     // The demo server speaks plain HTTP; the box also sets the port.
     auto *https = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
     if (https->isChecked())
-        QTest::mouseClick(https, Qt::LeftButton, {}, QPoint(5, https->height() / 2));
-    QVERIFY(!https->isChecked());
-    child<QLineEdit>(dlg, "m_pEditPort")->setText(QString::number(port));
-    child<QLineEdit>(dlg, "m_pEditAccount")->setText(user);
-    child<QLineEdit>(dlg, "m_pEditPassword")->setText(password);
-    QTest::mouseClick(child<QPushButton>(dlg, "m_pBtnLogin"), Qt::LeftButton);
+        personClicks(https, QPoint(5, https->height() / 2));
+    QTRY_VERIFY_WITH_TIMEOUT(!https->isChecked(), kWaitMs);
+    personTypes(child<QLineEdit>(dlg, "m_pEditPort"), QString::number(port));
+    personTypes(child<QLineEdit>(dlg, "m_pEditAccount"), user);
+    personTypes(child<QLineEdit>(dlg, "m_pEditPassword"), password);
+    if (QTest::currentTestFailed())
+        return;
+    personClicks(child<QPushButton>(dlg, "m_pBtnLogin"));
 }
 
 void signInAsAlice(const DemoServerProcess &server)
@@ -174,8 +310,8 @@ void joinFromMeetingList(int number)
     driver.expect("rj_app::views::CJoinConfDlg",
                   ModalDialogDriver::both(
                       [&offered](QWidget *dlg) { offered = child<QComboBox>(dlg, "m_pCmbBoxConfNumber")->currentText(); },
-                      ModalDialogDriver::clickButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
-    QTest::mouseClick(join, Qt::LeftButton);
+                      personClicksButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
+    personClicks(join);
     QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
     QCOMPARE(offered, QString::number(number));
 }
@@ -193,14 +329,14 @@ void expectTheCall(const QString &name)
 
 void leaveTheCall()
 {
-    QPushButton *hangUp = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (!hangUp && window->inherits("rj_app::views::CLayoutToolbarDlg"))
-            hangUp = child<QPushButton>(window, "m_pBtnHangup");
-    QVERIFY2(hangUp, "no hang-up button");
-    QTest::mouseClick(hangUp, Qt::LeftButton);
+    CallMouse &mouse = callMouse();
+    mouse.install();
+    mouse.bringUpTheToolbar();
+    if (QTest::currentTestFailed())
+        return;
+    personClicks(child<QPushButton>(toolbar(), "m_pBtnHangup"));
     QTRY_VERIFY_WITH_TIMEOUT(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), kWaitMs);
-    QTest::mouseClick(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), Qt::LeftButton);
+    personClicks(visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")));
 }
 
 } // namespace glimora::test::e2e

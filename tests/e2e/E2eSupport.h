@@ -4,7 +4,9 @@
 // signing in through the login window, joining and leaving a call, and
 // screenshots that are checked and kept for a person to look at.
 
+#include "support/ModalDialogDriver.h"
 #include "support/TestMain.h"
+#include "support/XDesktop.h"
 
 #include "app/AppStartup.h"
 #include "app/CSingleApplication.h"
@@ -19,6 +21,7 @@
 
 class CConferenceItemWidget;
 class CConferencesListWidget;
+class QLineEdit;
 
 namespace glimora::test {
 
@@ -51,6 +54,24 @@ QString screenshotDir();
 QImage grabScreen(const QRect &area);
 QImage grabScreen();
 
+// What a person does, through the X server (support/XDesktop.h). Each fails
+// the test unless `widget` is visible and its window is the one on top at the
+// point aimed at, as a person sees it; then the input goes to whatever the X
+// server has there. `at` is in the widget's coordinates, its centre when
+// left out.
+void personClicks(QWidget *widget, QPoint at = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton);
+void personDoubleClicks(QWidget *widget, QPoint at = QPoint(-1, -1));
+// The window on top at a global point is `window`.
+void expectOnTop(QWidget *window, const QPoint &global);
+// A click into the field, everything in it selected, the text typed.
+void personTypes(QLineEdit *field, const QString &text);
+// A key on whatever has the keyboard.
+void personPresses(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// For ModalDialogDriver: a person's click on the dialog's button of that
+// object name, or of that caption.
+glimora::test::ModalDialogDriver::Action personClicksButtonNamed(const QString &objectName);
+glimora::test::ModalDialogDriver::Action personClicksButtonText(const QString &text);
+
 // A button on screen by object name (and caption, when given), in any window.
 QPushButton *visibleButton(const QString &name, const QString &text = QString());
 
@@ -60,7 +81,8 @@ QStringList rowTexts(QWidget *row);
 CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number);
 
 // Fills the login window's account page as a person does (server, port of
-// the demo server, plain HTTP, account, password) and presses Login.
+// the demo server, plain HTTP, account, password) and presses Login; all
+// through the keyboard and the mouse.
 void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password);
 // The same against the given port of the demo server (its "ROZ" port, say).
 void submitLogin(int port, const QString &user, const QString &password);
@@ -72,8 +94,8 @@ void signInAsAlice(const DemoServerProcess &server);
 void joinFromMeetingList(int number);
 // The call window comes up and connects, showing the call's name.
 void expectTheCall(const QString &name);
-// The toolbar's hang-up button and the "Leave" answer. The toolbar comes and
-// goes with the mouse; its button is pressed whether shown or not.
+// The mouse over the video brings up the toolbar; its hang-up button and the
+// question's "Leave" end the call.
 void leaveTheCall();
 
 } // namespace e2e

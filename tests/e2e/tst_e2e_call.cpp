@@ -66,7 +66,7 @@ class TestEndToEndCall : public QObject
     qreal m_originalDpi = 96;
     // The call window's duration clock; the toolbar's mouse and its clock.
     QDateTime m_callNow;
-    CallMouse m_mouse;
+    CallMouse &m_mouse = callMouse();
 
     void moveOverTheVideo(const QPoint &from, int step, int steps) { m_mouse.moveOverTheVideo(from, step, steps); }
     void pointerToTheTitleBar() { m_mouse.pointerToTheTitleBar(); }

@@ -50,7 +50,7 @@ class TestEndToEndShare : public QObject
     Q_OBJECT
 
     glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
-    CallMouse m_mouse;
+    CallMouse &m_mouse = callMouse();
 
     void shareTheScreen()
     {

@@ -82,7 +82,7 @@ class TestEndToEndWhiteboard : public QObject
     Q_OBJECT
 
     glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
-    CallMouse m_mouse;
+    CallMouse &m_mouse = callMouse();
 
 private slots:
     void initTestCase()
