@@ -53,6 +53,11 @@ QString screenshotDir();
 // own laid over the call window included.
 QImage grabScreen(const QRect &area);
 QImage grabScreen();
+// Where a widget lies on screen as the X server shows it.
+QRect screenRectOf(QWidget *widget);
+// What the screen shows where the widget lies is a picture, kept as
+// "<name>.png": not blank, not one colour.
+void expectOnScreen(QWidget *widget, const QString &name);
 
 // What a person does, through the X server (support/XDesktop.h). Each fails
 // the test unless `widget` is visible and its window is the one on top at the
