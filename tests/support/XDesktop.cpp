@@ -33,14 +33,27 @@ struct Display
     xcb_screen_t *screen = nullptr;
 };
 
+// A connection of its own to the display named by DISPLAY.
+xcb_connection_t *connectToDisplay(xcb_screen_t **screen)
+{
+    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c))
+        qFatal("XDesktop: cannot connect to the X display");
+    *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return c;
+}
+
+xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
+{
+    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
 Display &display()
 {
     static Display d = [] {
         Display made;
-        made.c = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(made.c))
-            qFatal("XDesktop: cannot connect to the X display");
-        made.screen = xcb_setup_roots_iterator(xcb_get_setup(made.c)).data;
+        made.c = connectToDisplay(&made.screen);
         made.root = made.screen->root;
         const xcb_query_extension_reply_t *xtest = xcb_get_extension_data(made.c, &xcb_test_id);
         if (!xtest || !xtest->present)
@@ -52,9 +65,7 @@ Display &display()
 
 xcb_atom_t atom(const char *name)
 {
-    xcb_connection_t *c = display().c;
-    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    return internAtom(display().c, name);
 }
 
 void roundTrip()
@@ -503,20 +514,13 @@ struct OtherProgram
     {
         static OtherProgram program = [] {
             OtherProgram made;
-            made.c = xcb_connect(nullptr, nullptr);
-            if (xcb_connection_has_error(made.c))
-                qFatal("ForeignWindow: cannot connect to the X display");
-            made.screen = xcb_setup_roots_iterator(xcb_get_setup(made.c)).data;
+            made.c = connectToDisplay(&made.screen);
             return made;
         }();
         return program;
     }
 
-    xcb_atom_t intern(const char *name)
-    {
-        auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
-        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    xcb_atom_t intern(const char *name) { return internAtom(c, name); }
 
     void readEvents()
     {
