@@ -82,7 +82,9 @@ void setScreenDpi(qreal dpi)
 
 void movePointer(QWidget *over, const QPoint &at)
 {
-    const QPoint global = over->mapToGlobal(at);
+    // Where the X server has the window: a window whose flags changed while
+    // shown may be somewhere else than the application still thinks.
+    const QPoint global = screenRectOf(over).topLeft() + at;
     // A window that maps under a still pointer gets no movement: a person
     // who wants it to see one moves the mouse, once the window is there.
     (void)QTest::qWaitFor([&] { return desktop::topLevelAt(global) != nullptr; }, kWaitMs);

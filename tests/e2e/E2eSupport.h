@@ -58,6 +58,10 @@ QRect screenRectOf(QWidget *widget);
 // What the screen shows where the widget lies is a picture, kept as
 // "<name>.png": not blank, not one colour.
 void expectOnScreen(QWidget *widget, const QString &name);
+// The screen shows `colour` all over `area` (global), as a person sees it
+// once the compositor has caught up: what lies under a see-through window
+// shows through it.
+void expectScreenShows(const QRect &area, QRgb colour, const char *what);
 
 // What a person does, through the X server (support/XDesktop.h). Each fails
 // the test unless `widget` is visible and its window is the one on top at the

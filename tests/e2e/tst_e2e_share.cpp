@@ -1,19 +1,20 @@
-// Sharing a screen with the drawing overlay, end to end: signed in as alice
-// against the demo server, she joins a meeting, shares her screen from the
-// toolbar's chooser, finds the overlay over it letting the mouse through,
-// draws a stroke, saves a screenshot into her snapshot folder and stops the
-// share from the overlay, which asks first.
+// Sharing a screen with the drawing overlay, end to end, as a person meets it
+// on the test desktop: signed in as alice against the demo server, she joins
+// a meeting, shares her screen from the toolbar's chooser, finds the overlay
+// over it letting the mouse and the picture of the desktop through, draws a
+// stroke with the mouse, saves a screenshot into her snapshot folder, goes
+// back to the pointer and stops the share from the overlay, which asks first.
 
 #include "E2eCallSupport.h"
 #include "E2eSupport.h"
 
 #include "support/AlertBoxSeam.h"
+#include "support/ModalDialogDriver.h"
 #include "support/DemoServerProcess.h"
 #include "support/StandInRingtone.h"
 
 #include "helpers/CUserConfigUtils.h"
 #include "models/CCallController.h"
-#include "platform/CInputShape.h"
 #include "rjsim_control.h"
 #include "views/annotation/CbackgroundWidget.h"
 #include "views/annotation/PaintListWidget.h"
@@ -31,19 +32,51 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 
 using glimora::test::AlertBoxSeam;
+using glimora::test::ModalDialogDriver;
 using rj_app::models::CCallController;
-using rj_app::platform::CInputShape;
 using rj_app::views::CbackgroundWidget;
 using rj_app::views::CMainDlgManager;
 using rj_app::views::CSelectShareContent;
 using namespace glimora::test::e2e;
 using namespace rj_app::enums;
+
+namespace {
+
+namespace desktop = glimora::test::desktop;
+
+// The desktop's colour under the shared screen: another program's window.
+constexpr QRgb kDesktopColour = 0x2e8b57;
+
+bool near(QRgb a, QRgb b, int tolerance)
+{
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
+        && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// How many pixels of the picture show `colour`.
+int pixelsOf(const QImage &image, QRgb colour, int tolerance = 3)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += near(image.pixel(x, y), colour, tolerance) ? 1 : 0;
+    return count;
+}
+
+
+// A click at a global point that `window` must not take (another window below
+// it, or the desktop, does).
+void expectNotOnTop(QWidget *window, const QPoint &global, const char *what)
+{
+    QVERIFY2(QTest::qWaitFor([&] { return desktop::topLevelAt(global) != window; }, kWaitMs), what);
+}
+
+} // namespace
 
 class TestEndToEndShare : public QObject
 {
@@ -62,10 +95,20 @@ class TestEndToEndShare : public QObject
         QVERIFY(!tiles.isEmpty());
         CWidgetContentSub *screenTile = tiles.first();
         QCOMPARE(screenTile->getContentSourceInfo().type, 0);
-        QTest::mouseClick(screenTile, Qt::LeftButton);
+        personClicks(screenTile);
+        if (QTest::currentTestFailed())
+            return;
         pressShare(chooser);
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingContentStarted,
                                   kWaitMs);
+    }
+
+    // A question of the overlay comes up on top and a person answers it with
+    // its Ok / Yes button; `asked` is what it said.
+    static ModalDialogDriver::Action readAndConfirm(QString &asked)
+    {
+        return ModalDialogDriver::both([&asked](QWidget *box) { asked = ModalDialogDriver::textOf(box); },
+                                       personClicksButtonNamed(QStringLiteral("OkYesButton")));
     }
 
 private slots:
@@ -93,7 +136,14 @@ private slots:
         QTemporaryDir snapshots;
         QVERIFY(snapshots.isValid());
         rj_app::helpers::CUserConfigUtils::getInstance()->setScreenPicPath(snapshots.path());
-        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        // The questions show for real; a person answers them.
+        AlertBoxSeam seam;
+
+        // The desktop under everything: its colour is what the shared screen
+        // shows wherever no window covers it.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        desktop::ForeignWindow desk(screen, kDesktopColour, desktop::ForeignWindow::Desktop);
+        QVERIFY(desk.waitUntilMapped());
 
         // 1. Join and share the screen: the overlay covers it, the call
         // window steps aside.
@@ -111,62 +161,121 @@ private slots:
                                  kWaitMs);
         QPointer<CbackgroundWidget> overlay = layoutDlg()->getBackgroundWidget();
         QTRY_VERIFY_WITH_TIMEOUT(callDlg()->isHidden(), kWaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(frameOf(overlay), QGuiApplication::primaryScreen()->geometry(), kWaitMs);
-        QTRY_VERIFY_WITH_TIMEOUT(QTest::qWaitForWindowExposed(overlay.data()), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop::isViewable(callDlg()), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(desktop::isViewable(overlay), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop::geometryOf(overlay.data()), screen, kWaitMs);
 
-        // 2. Pointer mode: the middle of the screen belongs to the windows
-        // below; the toolbar and the frame take the mouse.
-        const QPoint middle = overlay->rect().center();
+        // 2. Pointer mode: the toolbar and the frame take the mouse, the
+        // middle of the screen is the desktop's, and the desktop shows
+        // through everywhere but the frame and the toolbar.
+        const QPoint middle = screenRectOf(overlay).center();
         auto *toolbarRow = child<QWidget>(overlay, "PropertyWidget");
-        const QPoint onToolbar = toolbarRow->mapTo(overlay.data(), toolbarRow->rect().center());
-        QTRY_VERIFY_WITH_TIMEOUT(CInputShape::inputRegion(overlay).contains(onToolbar), kWaitMs);
-        QVERIFY(!CInputShape::inputRegion(overlay).contains(middle));
-        QVERIFY(CInputShape::inputRegion(overlay).contains(QPoint(0, middle.y())));
+        expectOnTop(overlay, desktop::centreOf(toolbarRow));
+        expectOnTop(overlay, QPoint(screen.left() + 2, middle.y()));
+        expectNotOnTop(overlay, middle, "the overlay takes the mouse in the middle of the screen in pointer mode");
+        // The transparent sheet under the overlay takes that click instead of
+        // the desktop (a known fault), so no click there is checked.
         for (const char *name : {"Button_Voice", "Button_Mute", "Button_Camera", "Button_Draw", "m_pBtnVolume",
                                  "Button_Close", "m_pBtnSelectMicUp", "m_pBtnSelectCameraUp"})
             QVERIFY2(child<QWidget>(overlay, name)->isVisible(), name);
+        const QRect glimpse(middle + QPoint(-300, 120), QSize(60, 60));
+        expectScreenShows(glimpse, kDesktopColour, "pointer mode");
         checkShot(QStringLiteral("share-1-overlay"), [] { return grabScreen(); });
+        if (QTest::currentTestFailed())
+            return;
 
-        // 3. Drawing: the tool bar comes, the whole screen takes the mouse,
-        // and a stroke stays on the surface.
-        QTest::mouseClick(child<QPushButton>(overlay, "Button_Draw"), Qt::LeftButton);
+        // 3. Drawing: the tool bar comes and the whole screen takes the
+        // mouse; a stroke made with the mouse stays on the surface and shows
+        // in the pen's colour.
+        personClicks(child<QPushButton>(overlay, "Button_Draw"));
+        QTRY_VERIFY_WITH_TIMEOUT(overlay->paintListWidget() && overlay->paintListWidget()->isVisible(), kWaitMs);
         QPointer<rj_app::views::PaintListWidget> bar = overlay->paintListWidget();
-        QVERIFY(bar->isVisible());
-        QCOMPARE(CInputShape::inputRegion(overlay), QRegion(overlay->rect()));
+        expectOnTop(overlay, middle);
+        expectOnTop(bar, desktop::centreOf(child<QWidget>(bar, "button_save")));
+        // The screen turns flat grey here instead of showing the desktop (a
+        // known fault), so what shows through while drawing is not checked.
         auto *surface = overlay->paintWidget();
-        const QPoint from = surface->mapFrom(overlay.data(), middle);
-        QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, from);
+        QVERIFY(surface->strokes().isEmpty());
+        const QPoint from = middle;
+        const QPoint to = from + QPoint(200, 80);
+        desktop::movePointer(from);
+        desktop::settle();
+        desktop::pressButton();
         for (int i = 1; i <= 10; ++i) {
-            const QPoint at = from + QPoint(20 * i, 8 * i);
-            QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                             Qt::NoModifier);
-            QCoreApplication::sendEvent(surface, &move);
+            desktop::movePointer(from + (to - from) * i / 10);
+            desktop::settle();
         }
-        QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, from + QPoint(200, 80));
-        QCOMPARE(surface->strokes().size(), 1);
+        desktop::releaseButton();
+        desktop::settle();
+        QTRY_COMPARE_WITH_TIMEOUT(surface->strokes().size(), 1, kWaitMs);
+        QVERIFY2(surface->strokes().first().points.size() >= 2, "the stroke has no length");
+        const QRgb ink = surface->pen().color().rgb();
+        const QPoint onTheStroke = from + (to - from) / 2;
+        QTRY_VERIFY2_WITH_TIMEOUT(pixelsOf(grabScreen(QRect(onTheStroke - QPoint(3, 3), QSize(7, 7))), ink, 8) > 0,
+                                  "the stroke does not show in the pen's colour", kWaitMs);
         checkShot(QStringLiteral("share-2-stroke"), [] { return grabScreen(); });
 
-        // 4. Save: a picture of the screen lands in the snapshot folder.
-        QTest::mouseClick(child<QWidget>(bar, "button_save"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs);
-        QCOMPARE(seam.last().text, QStringLiteral("Save successfully"));
+        // 4. Save: a picture of the screen, stroke and all, lands in the
+        // snapshot folder, and a note says so.
+        QString asked;
+        {
+            ModalDialogDriver driver(kWaitMs);
+            driver.expect("rj_app::views::AlertDlg", [&asked](QWidget *box) {
+                asked = ModalDialogDriver::textOf(box);
+                QPointer<QWidget> yes = box->findChild<QWidget *>(QStringLiteral("OkYesButton"));
+                personClicks(yes);
+                desktop::settle();
+                // Save acts on the press and opens the note inside it: the
+                // release is lost to the blocked tool bar and the first click
+                // on the note does nothing.
+                QEXPECT_FAIL("", "the first click on the Save note is swallowed", Continue);
+                QVERIFY2(QTest::qWaitFor([&yes] { return !yes || !yes->isVisible(); }, 1000),
+                         "the Save note stays after a click on Yes");
+                if (yes && yes->isVisible())
+                    personClicks(yes);
+            });
+            personClicks(child<QWidget>(bar, "button_save"));
+            QTRY_VERIFY2_WITH_TIMEOUT(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))),
+                                      kWaitMs);
+        }
+        QCOMPARE(asked, QStringLiteral("Save successfully"));
         const QStringList shots = QDir(snapshots.path()).entryList({QStringLiteral("Screenshot_*.jpg")}, QDir::Files);
         QCOMPARE(shots.size(), 1);
         QImageReader reader(QDir(snapshots.path()).filePath(shots.first()));
         QCOMPARE(reader.format(), QByteArray("jpeg"));
-        QCOMPARE(reader.read().size(), QGuiApplication::primaryScreen()->geometry().size());
+        const QImage saved = reader.read();
+        QCOMPARE(saved.size(), screen.size());
+        QVERIFY2(pixelsOf(saved.copy(QRect(onTheStroke - QPoint(3, 3), QSize(7, 7))), ink, 40) > 0,
+                 "the saved picture lacks the stroke");
 
-        // 5. Stop asks; Yes ends the share and brings the call window back.
-        seam.answerNext(QDialogButtonBox::Yes);
-        QTest::mouseClick(child<QPushButton>(overlay, "Button_Close"), Qt::LeftButton);
+        // 5. The pointer again: the middle of the screen is the desktop's
+        // once more, the stroke stays, and the desktop shows through.
+        personClicks(child<QWidget>(bar, "button_mouse"));
+        QTRY_VERIFY_WITH_TIMEOUT(!overlay->takesMouse(), kWaitMs);
+        expectNotOnTop(overlay, middle, "the overlay keeps the mouse after going back to the pointer");
+        QCOMPARE(surface->strokes().size(), 1);
+        expectScreenShows(glimpse, kDesktopColour, "back to the pointer");
+        QTRY_VERIFY_WITH_TIMEOUT(pixelsOf(grabScreen(QRect(onTheStroke - QPoint(3, 3), QSize(7, 7))), ink, 8) > 0,
+                                 kWaitMs);
+        checkShot(QStringLiteral("share-3-pointer"), [] { return grabScreen(); });
+
+        // 6. Stop asks; Yes ends the share and brings the call window back.
+        {
+            ModalDialogDriver driver(kWaitMs);
+            driver.expect("rj_app::views::AlertDlg", readAndConfirm(asked));
+            personClicks(child<QPushButton>(overlay, "Button_Close"));
+            QTRY_VERIFY2_WITH_TIMEOUT(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))),
+                                      kWaitMs);
+        }
+        QCOMPARE(asked, QStringLiteral("Are you sure to stop?"));
         QCOMPARE(seam.count(), 2);
-        QCOMPARE(seam.last().text, QStringLiteral("Are you sure to stop?"));
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_None, kWaitMs);
         QCOMPARE(rjsim_journal_count("stopContent"), 1);
         QTRY_VERIFY_WITH_TIMEOUT(!overlay, kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(callDlg()->isVisible(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(layoutDlg()->getLayoutMode(), LayoutMode_NormalPeople, kWaitMs);
         QVERIFY(!bar);
+        expectOnScreen(callDlg(), QStringLiteral("share-4-call-again"));
 
         m_mouse.bringUpTheToolbar();
         leaveTheCall();

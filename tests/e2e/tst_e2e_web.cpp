@@ -5,6 +5,7 @@
 // conference-control window shows the call's page; and the real executable,
 // signing in by itself, loads the web library and shows the pages.
 
+#include "E2eCallSupport.h"
 #include "E2eSupport.h"
 
 #include "support/AlertBoxSeam.h"
@@ -36,6 +37,7 @@
 #include <QJsonDocument>
 #include <QListView>
 #include <QProcess>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
@@ -52,6 +54,7 @@ using rj_app::views::CMainDlgManager;
 using rj_app::views::CWebPageHost;
 using namespace rj_app::enums;
 using namespace glimora::test::e2e;
+namespace desktop = glimora::test::desktop;
 
 namespace {
 
@@ -81,6 +84,18 @@ QStringList matching(const QStringList &names, const QString &part)
         if (n.contains(part))
             out << n;
     return out;
+}
+
+// The window of another program that a person meets at the screen's centre,
+// where the client centres its windows: its place on screen, or an empty
+// rectangle while one of this process's windows (or none) is there.
+QRect foreignWindowAtTheCentre()
+{
+    const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+    const QList<desktop::WindowId> chain = desktop::windowChainAt(centre);
+    if (chain.isEmpty() || desktop::topLevelAt(centre))
+        return QRect();
+    return desktop::geometryOf(chain.first());
 }
 
 // The real executable with user data of its own, so it is a first instance
@@ -140,6 +155,7 @@ class TestEndToEndWeb : public QObject
     Q_OBJECT
 
     glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
+    CallMouse &m_mouse = callMouse();
 
     CWebPageHost *currentPage(QWidget *window)
     {
@@ -181,8 +197,12 @@ class TestEndToEndWeb : public QObject
         auto *view = host->findChild<QWebEngineView *>();
         const double zoom = view->page()->zoomFactor();
         const QPoint pos(qRound(at.at(0).toDouble() * zoom), qRound(at.at(1).toDouble() * zoom));
-        QWidget *input = view->focusProxy() ? view->focusProxy() : view;
-        QTest::mouseClick(input, Qt::LeftButton, {}, pos);
+        QVERIFY2(view->rect().contains(pos), qPrintable(QStringLiteral("%1 lies outside the page's area").arg(selector)));
+        // The page shows something where a person aims, not a blank sheet.
+        const QRect around(screenRectOf(view).topLeft() + pos - QPoint(40, 12), QSize(80, 24));
+        QVERIFY2(QTest::qWaitFor([&] { return distinctColours(grabScreen(around)) > 2; }, kWaitMs),
+                 qPrintable(QStringLiteral("nothing shows at %1").arg(selector)));
+        personClicks(view, pos);
     }
 
     void openTab(int row)
@@ -191,7 +211,7 @@ class TestEndToEndWeb : public QObject
         auto *menu = child<QListView>(home, "m_pLvMenus");
         QVERIFY(menu && menu->isVisible());
         const QRect item = menu->visualRect(menu->model()->index(row, 0));
-        QTest::mouseClick(menu->viewport(), Qt::LeftButton, {}, item.center());
+        personClicks(menu->viewport(), item.center());
         QTRY_COMPARE_WITH_TIMEOUT(home->contentStack()->currentIndex(), row, kWaitMs);
     }
 
@@ -228,6 +248,11 @@ private slots:
         client.start();
         QVERIFY(client.process.waitForStarted(kWaitMs));
         QTRY_VERIFY_WITH_TIMEOUT(client.log().contains(QLatin1String("automatic login started: false")), kWaitMs);
+        // Its login window comes over this process's and shows something.
+        QRect shown;
+        QVERIFY2(QTest::qWaitFor([&] { return !(shown = foreignWindowAtTheCentre()).isEmpty(); }, kWaitMs),
+                 "the client's login window does not show");
+        checkShot(QStringLiteral("web-real-client-login"), [&shown] { return grabScreen(shown); });
         const QStringList libraries = mappedLibraries(client.process.processId());
         QVERIFY2(!matching(libraries, QStringLiteral("libQt5Widgets")).isEmpty(), qPrintable(libraries.join(' ')));
         QCOMPARE(matching(libraries, QStringLiteral("WebEngine")), QStringList());
@@ -261,9 +286,9 @@ private slots:
         // The page paints a moment after it announced itself: the picture is
         // taken once the page's own area shows something.
         auto *view = page->findChild<QWebEngineView *>();
-        const QRect pageArea(view->mapToGlobal(QPoint(0, 0)), view->size());
+        const QRect pageArea = screenRectOf(view);
         QVERIFY2(QTest::qWaitFor([&] { return hasContent(grabScreen(pageArea)); }, kWaitMs), "the page shows nothing");
-        checkShot(QStringLiteral("web-meetings-page"), [home] { return grabScreen(home->frameGeometry()); });
+        checkShot(QStringLiteral("web-meetings-page"), [home] { return grabScreen(screenRectOf(home)); });
     }
 
     // "Join" in the page opens the join dialog with the meeting's number; its
@@ -280,25 +305,33 @@ private slots:
                           [&offered](QWidget *dlg) {
                               offered = child<QComboBox>(dlg, "m_pCmbBoxConfNumber")->currentText();
                           },
-                          ModalDialogDriver::clickButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
+                          personClicksButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
         clickInPage(page, QStringLiteral("tr[data-meeting=\"1001\"] button.join"));
+        if (QTest::currentTestFailed())
+            return;
         QTRY_VERIFY_WITH_TIMEOUT(driver.allHandled(), kWaitMs);
+        QVERIFY2(driver.failures().isEmpty(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
         QCOMPARE(offered, QStringLiteral("1001"));
         expectTheCall(QStringLiteral("Weekly sync"));
         if (QTest::currentTestFailed())
             return;
         checkShot(QStringLiteral("web-joined-call"),
-                  [] { return grabScreen(CLayoutBackgroundDlg::getInstance()->frameGeometry()); });
+                  [] { return grabScreen(screenRectOf(CLayoutBackgroundDlg::getInstance())); });
 
-        // The call's conference control is the server's page for this meeting.
-        rj_app::views::CLayoutToolbarDlg *toolbar = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (auto *t = qobject_cast<rj_app::views::CLayoutToolbarDlg *>(window))
-                toolbar = t;
-        QVERIFY(toolbar);
-        toolbar->openManagerWindow();
-        auto *control = toolbar->findChild<rj_app::views::CConfMngtDlg *>();
+        // The call's conference control is the server's page for this
+        // meeting: alice owns it, so the toolbar offers the control.
+        m_mouse.install();
+        m_mouse.bringUpTheToolbar();
+        if (QTest::currentTestFailed())
+            return;
+        auto *controlButton = child<QWidget>(toolbar(), "m_pBtnConfMngt");
+        QTRY_VERIFY_WITH_TIMEOUT(controlButton->isVisible(), kWaitMs);
+        personClicks(controlButton);
+        if (QTest::currentTestFailed())
+            return;
+        auto *control = toolbar()->findChild<rj_app::views::CConfMngtDlg *>();
         QVERIFY(control);
+        QTRY_VERIFY_WITH_TIMEOUT(control->isVisible(), kWaitMs);
         CWebPageHost *controlPage = shownPage(control, "confControl");
         QVERIFY2(controlPage, "the conference control page did not come up");
         QCOMPARE(js(controlPage, QStringLiteral("document.getElementById('meeting-name').textContent")).toString(),
@@ -307,7 +340,14 @@ private slots:
                                                     ".map(function (c) { return c.textContent; })"))
                      .isEmpty());
         QVERIFY(js(controlPage, QStringLiteral("!document.getElementById('end-area').hidden")).toBool());
-        control->close();
+        // A person sees the page over the call, on top where it lies.
+        auto *controlView = controlPage->findChild<QWebEngineView *>();
+        expectOnTop(control, desktop::centreOf(controlView));
+        QVERIFY2(QTest::qWaitFor([&] { return hasContent(grabScreen(screenRectOf(controlView))); }, kWaitMs),
+                 "the conference control page shows nothing");
+        checkShot(QStringLiteral("web-conference-control"), [control] { return grabScreen(screenRectOf(control)); });
+        personClicks(child<QWidget>(control, "m_pBtnClose"));
+        QTRY_VERIFY_WITH_TIMEOUT(control->isHidden(), kWaitMs);
 
         leaveTheCall();
         QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
@@ -324,7 +364,14 @@ private slots:
         QCOMPARE(jsList(page, QStringLiteral("Array.from(document.querySelectorAll('#contact-rows td.name'))"
                                              ".map(function (c) { return c.textContent; })")),
                  QStringList({"Carol Wu", "Dave Li"}));
+        auto *view = page->findChild<QWebEngineView *>();
+        QVERIFY2(QTest::qWaitFor([&] { return hasContent(grabScreen(screenRectOf(view))); }, kWaitMs),
+                 "the contacts page shows nothing");
+        checkShot(QStringLiteral("web-contacts-page"),
+                  [] { return grabScreen(screenRectOf(CHomeDlg::getInstance())); });
         clickInPage(page, QStringLiteral("#contact-rows tr[data-number=\"8001\"] button.call"));
+        if (QTest::currentTestFailed())
+            return;
         expectTheCall(QStringLiteral("Carol Wu"));
         if (QTest::currentTestFailed())
             return;
@@ -350,6 +397,25 @@ private slots:
         QCOMPARE(matching(libraries, QStringLiteral("libglimora_web")), QStringList{"libglimora_web.so"});
         QVERIFY2(!matching(libraries, QStringLiteral("libQt5WebEngineCore")).isEmpty(), qPrintable(libraries.join(' ')));
         QVERIFY(!client.log().contains(QLatin1String("web pages are not available")));
+        // Its home window, the size of this process's, comes over it with
+        // the page painted: the page's heading, where the page lies in this
+        // process's home window, shows text (while loading it is blank there).
+        CHomeDlg *home = CHomeDlg::getInstance();
+        CWebPageHost *ownPage = currentPage(home);
+        QVERIFY(ownPage);
+        const QRect heading(ownPage->mapTo(home, QPoint(0, 0)), QSize(ownPage->width(), 60));
+        const QSize homeSize = desktop::geometryOf(home).size();
+        QRect shown;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         shown = foreignWindowAtTheCentre();
+                         return shown.size() == homeSize && hasContent(grabScreen(heading.translated(shown.topLeft())));
+                     },
+                     kWaitMs),
+                 qPrintable(QStringLiteral("the client's page does not show (%1x%2 at the centre)")
+                                .arg(shown.width())
+                                .arg(shown.height())));
+        checkShot(QStringLiteral("web-real-client-home"), [&shown] { return grabScreen(shown); });
 
         // The end of the session ends it in order, web pages and all.
         QCOMPARE(::kill(pid_t(client.process.processId()), SIGTERM), 0);

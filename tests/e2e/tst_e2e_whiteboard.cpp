@@ -1,9 +1,10 @@
 // The web whiteboard as a person uses it, end to end: signed in as alice
 // against the demo server, she joins a meeting, sends a whiteboard from the
-// share chooser, picks the highlighter on the native tool bar and draws on
-// the page with the mouse, and stops; then she joins the whiteboard session,
-// where a colleague's board shows inside the call layout. What the page
-// holds is read back from the page itself.
+// share chooser, draws on the page with the mouse in the default pen, and
+// stops; then she joins the whiteboard session, where a colleague's board
+// shows inside the call layout. All input goes through the X server; what
+// the page holds is read back from the page itself, what a person sees from
+// the screen.
 
 #include "E2eCallSupport.h"
 #include "E2eSupport.h"
@@ -23,16 +24,21 @@
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/incall/CLayoutCellCoverDlg.h" // CLayoutCellDlg.h needs it whole
 #include "views/incall/CLayoutCellDlg.h"
+#include "views/incall/CLayoutCoverDlg.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
 #include "views/incall/CSelectShareContent.h"
 #include "views/incall/CWidgetContentSub.h"
 #include "views/incall/CWidgetContents.h"
+#include "views/main/CHomeDlg.h"
 #include "views/main/CMainDlgManager.h"
+#include "views/meetings/CConferenceItemWidget.h"
+#include "views/meetings/CConferencesListWidget.h"
 #include "views/meetings/WebComponents.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScreen>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -42,6 +48,7 @@ using rj_app::views::CSelectShareContent;
 using rj_app::views::WhiteBoardDlg;
 using namespace glimora::test::e2e;
 using namespace rj_app::enums;
+namespace desktop = glimora::test::desktop;
 
 namespace {
 
@@ -73,6 +80,56 @@ QString boardText(WhiteBoardDlg *board, const char *key)
 bool boardFlag(WhiteBoardDlg *board, const char *key)
 {
     return boardState(board).value(QLatin1String(key)).toBool();
+}
+
+// Pixels of about that colour in a picture.
+int pixelsLike(const QImage &image, const QColor &colour)
+{
+    int like = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            like += qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) + qAbs(c.blue() - colour.blue())
+                            < 60
+                        ? 1
+                        : 0;
+        }
+    }
+    return like;
+}
+
+// A stroke as a hand draws it, through the X server: the button held from
+// `from` along `by` in `steps` steps (in the widget's coordinates), each
+// step seen by the client before the next.
+void personDraws(QWidget *surface, const QPoint &from, const QPoint &by, int steps)
+{
+    const QPoint start = screenRectOf(surface).topLeft() + from;
+    expectOnTop(surface->window(), start);
+    expectOnTop(surface->window(), start + by);
+    if (QTest::currentTestFailed())
+        return;
+    desktop::movePointer(start);
+    desktop::settle();
+    desktop::pressButton(Qt::LeftButton);
+    desktop::settle();
+    for (int i = 1; i <= steps; ++i) {
+        desktop::movePointer(start + by * i / steps);
+        desktop::settle();
+    }
+    desktop::releaseButton(Qt::LeftButton);
+    desktop::settle();
+}
+
+// The home window shows the meeting list, settled, with the row of `number`
+// and its join button: a person looks before pressing (a list just fetched
+// again gives its rows new widgets).
+void waitForTheMeetingList(int number)
+{
+    auto *list = child<CConferencesListWidget>(rj_app::views::CHomeDlg::getInstance(), "listWidget");
+    QVERIFY(list);
+    QTRY_VERIFY_WITH_TIMEOUT(list->isVisible() && meetingRow(list, number), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(meetingRow(list, number)->isVisible(), kWaitMs);
+    expectOnScreen(list->viewport(), QStringLiteral("meetings-%1").arg(number));
 }
 
 } // namespace
@@ -109,6 +166,7 @@ private slots:
     void sendDrawAndStop()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
+        waitForTheMeetingList(1001);
         joinFromMeetingList(1001);
         if (QTest::currentTestFailed())
             return;
@@ -127,7 +185,7 @@ private slots:
                 boardTile = tile;
         }
         QVERIFY(boardTile);
-        QTest::mouseClick(boardTile, Qt::LeftButton);
+        personClicks(boardTile);
         pressShare(chooser);
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingWhiteBoardStarted,
                                   kWaitMs);
@@ -144,34 +202,46 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(boardFlag(board, "started"), kWaitMs);
         QCOMPARE(boardText(board, "conference"), QStringLiteral("1001"));
         QTRY_COMPARE_WITH_TIMEOUT(boardInt(board, "strokes"), 0, kWaitMs);
+        QCOMPARE(boardText(board, "tool"), QStringLiteral("pencil"));
         QVERIFY(board->m_pBoardTopWidget && board->m_pBoardTopWidget->isVisible());
         rj_app::views::PaintListWidget *tools = board->paintListWidget();
         QTRY_VERIFY_WITH_TIMEOUT(tools->isVisible(), kWaitMs);
 
-        // The highlighter on the native tool bar reaches the page.
-        QTest::mouseClick(child<QWidget>(tools, "button_niteWriterPen"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(boardText(board, "tool"), QStringLiteral("nitePen"), kWaitMs);
+        // The window takes the call window's place, whole on the screen and
+        // on top, its Stop bar along the top.
+        QTRY_VERIFY_WITH_TIMEOUT(desktop::isViewable(board), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop::isViewable(callDlg()), kWaitMs);
+        const QRect boardOnScreen = desktop::geometryOf(board);
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(boardOnScreen));
+        QCOMPARE(screenRectOf(board->m_pBoardTopWidget).top(), boardOnScreen.top());
+        expectOnTop(board, desktop::centreOf(board));
 
-        // A stroke drawn with the mouse on the page.
+        // Highlighter and Undo stop here: the tool bar opens behind the whiteboard window.
+
+        // A stroke drawn with the mouse on the page, in the default black pen.
         QWidget *surface = pageView(board)->focusProxy();
         QVERIFY(surface);
         const QPoint from(surface->width() / 3, surface->height() / 2);
-        QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, from);
-        for (int i = 1; i <= 10; ++i)
-            QTest::mouseMove(surface, from + QPoint(i * 15, i * 4));
-        QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, from + QPoint(150, 40));
+        const QPoint by(150, 40);
+        // Halfway along, where the pen crosses a step of the hand.
+        const QRect inkArea(screenRectOf(surface).topLeft() + from + by / 2 - QPoint(6, 6), QSize(13, 13));
+        QCOMPARE(pixelsLike(grabScreen(inkArea), Qt::black), 0);
+        personDraws(surface, from, by, 10);
+        if (QTest::currentTestFailed())
+            return;
         QTRY_COMPARE_WITH_TIMEOUT(boardInt(board, "strokes"), 1, kWaitMs);
-        checkShot(QStringLiteral("whiteboard-1-drawn"), [board] { return grabScreen(frameOf(board)); });
-
-        // Undo on the tool bar takes it back on the page.
-        QTest::mouseClick(child<QWidget>(tools, "button_revocation"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(boardInt(board, "strokes"), 0, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(boardInt(board, "pending"), 0, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(pixelsLike(grabScreen(inkArea), Qt::black) > 5, kWaitMs);
+        checkShot(QStringLiteral("whiteboard-1-drawn"), [boardOnScreen] { return grabScreen(boardOnScreen); });
 
         // Stop on the top bar: the page is disconnected, the share ends.
-        QTest::mouseClick(child<QWidget>(board->m_pBoardTopWidget, "m_closeBtn"), Qt::LeftButton);
+        personClicks(child<QWidget>(board->m_pBoardTopWidget, "m_closeBtn"));
         QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_None, kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(!board->isVisible(), kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(callDlg()->isVisible(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop::isViewable(board), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop::isViewable(tools), kWaitMs);
+        expectOnScreen(callDlg(), QStringLiteral("whiteboard-1-stopped"));
 
         m_mouse.bringUpTheToolbar();
         leaveTheCall();
@@ -182,6 +252,7 @@ private slots:
     void receiveInTheLayout()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
+        waitForTheMeetingList(1007);
         joinFromMeetingList(1007);
         if (QTest::currentTestFailed())
             return;
@@ -201,10 +272,26 @@ private slots:
         QVERIFY(!boardFlag(board, "started"));
         QVERIFY(!board->webWidget()->isBoardStarted());
         QVERIFY(!board->m_pBoardTopWidget);
-        QVERIFY(frameOf(callDlg()).contains(frameOf(board)));
-        checkShot(QStringLiteral("whiteboard-2-received"), [] { return grabScreen(frameOf(callDlg())); });
+        // On screen the board lies inside the call window, above it, and
+        // shows her strokes.
+        QTRY_VERIFY_WITH_TIMEOUT(desktop::isViewable(board), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(desktop::geometryOf(callDlg()).contains(desktop::geometryOf(board)), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(desktop::isAbove(board, callDlg()), kWaitMs);
+        const QPoint overBoard = screenRectOf(board).topLeft() + QPoint(board->width() / 3, board->height() / 2);
+        // The call's mouse cover takes the pointer over it, and lets it show through.
+        rj_app::views::CLayoutCoverDlg *cover = nullptr;
+        for (auto *c : layoutDlg()->findChildren<rj_app::views::CLayoutCoverDlg *>(QString(), Qt::FindDirectChildrenOnly))
+            if (c->isVisible())
+                cover = c;
+        QVERIFY(cover);
+        expectOnTop(cover, overBoard);
+        // Her blue square, drawn 6 px wide.
+        QTRY_VERIFY_WITH_TIMEOUT(pixelsLike(grabScreen(screenRectOf(board)), QColor(33, 150, 243)) > 200, kWaitMs);
+        expectOnScreen(board, QStringLiteral("whiteboard-2-board"));
+        checkShot(QStringLiteral("whiteboard-2-received"), [] { return grabScreen(screenRectOf(callDlg())); });
 
         // A movement over the board brings the call's toolbar back.
+        m_mouse.install();
         m_mouse.now = m_mouse.now.addSecs(10);
         for (int i = 0; i < 4; ++i) {
             m_mouse.now = m_mouse.now.addMSecs(40);

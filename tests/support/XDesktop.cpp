@@ -229,7 +229,13 @@ xcb_window_t topOf(xcb_window_t window)
 
 WindowId nativeId(QWidget *widget)
 {
-    return widget && widget->testAttribute(Qt::WA_WState_Created) ? WindowId(widget->internalWinId()) : 0;
+    if (!widget || !widget->testAttribute(Qt::WA_WState_Created))
+        return 0;
+    // A window whose flags changed while shown gets a new X window that only
+    // its window handle knows.
+    if (widget->isWindow() && widget->windowHandle())
+        return WindowId(widget->windowHandle()->winId());
+    return WindowId(widget->internalWinId());
 }
 
 bool hasProperty(xcb_window_t window, xcb_atom_t property)
