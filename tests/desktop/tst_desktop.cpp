@@ -82,7 +82,7 @@ private slots:
         QTRY_VERIFY(isAbove(&upper, &lower));
 
         const QPoint overlap(400, 320);
-        QCOMPARE(topLevelAt(overlap), &upper);
+        QTRY_COMPARE(topLevelAt(overlap), &upper);
         click(overlap);
         QTRY_COMPARE(upper.presses, 1);
         QCOMPARE(lower.presses, 0);
@@ -93,7 +93,7 @@ private slots:
 
         lower.raise();
         QTRY_VERIFY(isAbove(&lower, &upper));
-        QCOMPARE(topLevelAt(overlap), &lower);
+        QTRY_COMPARE(topLevelAt(overlap), &lower);
         click(overlap);
         QTRY_COMPARE(lower.presses, 2);
         QCOMPARE(upper.presses, 1);
@@ -115,15 +115,15 @@ private slots:
         QTRY_VERIFY(stackingOrder().indexOf(below.id()) < stackingIndex(&cover));
 
         const QPoint inside = area.center();
-        QCOMPARE(topLevelAt(inside), &cover);
+        QTRY_COMPARE(topLevelAt(inside), &cover);
         click(inside);
         QTRY_COMPARE(cover.presses, 1);
         QCOMPARE(below.presses(), 0);
 
         QVERIFY(rj_app::platform::CInputShape::setInputRegion(&cover, QRegion()));
         settle();
-        QCOMPARE(topLevelAt(inside), nullptr);
-        QCOMPARE(windowAt(inside), below.id());
+        QTRY_COMPARE(topLevelAt(inside), nullptr);
+        QTRY_COMPARE(windowAt(inside), below.id());
         click(inside);
         QTRY_COMPARE(below.presses(), 1);
         QCOMPARE(below.lastPress(), inside);

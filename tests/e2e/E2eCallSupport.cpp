@@ -5,7 +5,6 @@
 #include "models/CCallController.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/incall/CLayoutCellCoverDlg.h" // CLayoutCellDlg.h needs it whole
-#include "views/incall/CLayoutCoverDlg.h"
 #include "views/incall/CLayoutCellDlg.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
@@ -152,9 +151,6 @@ void CallMouse::bringUpTheToolbar()
         pointerToTheTitleBar();
         QWidget *video = mainVideo();
         const QPoint from(video->width() / 4, video->height() / 2);
-        for (auto *cover : layoutDlg()->findChildren<CLayoutCoverDlg *>(QString(), Qt::FindDirectChildrenOnly))
-            if (cover->isVisible())
-                expectOnTop(cover, video->mapToGlobal(from));
         moveOverTheVideo(from, 6, 4);
         if (QTest::qWaitFor([] { return toolbar()->isVisible(); }, 1000))
             break;

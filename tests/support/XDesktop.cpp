@@ -274,6 +274,24 @@ xcb_window_t clientOf(xcb_window_t window, xcb_atom_t wmState, int depth = 0)
     return XCB_NONE;
 }
 
+// Counts the key releases the application gets.
+class KeyReleaseWatcher : public QObject
+{
+public:
+    KeyReleaseWatcher() { qApp->installEventFilter(this); }
+    ~KeyReleaseWatcher() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // Seen once by the window, once by the widget: either will do.
+        if (event->type() == QEvent::KeyRelease)
+            ++count;
+        return false;
+    }
+};
+
 } // namespace
 
 bool hasWindowManager()
@@ -365,8 +383,11 @@ void typeText(const QString &text)
         // arrives: both travel in order on its connection.
         setKeySymbols(spare, sym, map.perKey);
         settle();
+        // The server handles fake input on its own time: the key goes back to
+        // nothing only once the application has had it.
+        KeyReleaseWatcher released;
         tapKey(spare, false, map);
-        settle();
+        (void)QTest::qWaitFor([&released] { return released.count > 0; }, 2000);
         setKeySymbols(spare, 0, map.perKey);
     }
     settle();
