@@ -76,6 +76,10 @@ void expectOnTop(QWidget *window, const QPoint &global);
 void personTypes(QLineEdit *field, const QString &text);
 // A key on whatever has the keyboard.
 void personPresses(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A click that opens what `driver` expects: clicked again when nothing came
+// (a window that has just come back may lose the first one), up to three
+// times; then waits until the driver is done with it.
+void personClicksAndAnswers(QWidget *widget, const glimora::test::ModalDialogDriver &driver);
 // For ModalDialogDriver: a person's click on the dialog's button of that
 // object name, or of that caption.
 glimora::test::ModalDialogDriver::Action personClicksButtonNamed(const QString &objectName);
