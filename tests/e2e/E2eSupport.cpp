@@ -65,23 +65,34 @@ QString screenshotDir()
     return dir;
 }
 
+namespace {
+
+// Grabs until two pictures in a row agree and `wanted` holds for them: the
+// screen follows the widgets a moment later, as the compositor paints on its
+// own time. `image` is the last picture; false when time ran out.
+bool stillPicture(const std::function<QImage()> &grab, QImage &image, int timeoutMs,
+                  bool (*wanted)(const QImage &) = nullptr)
+{
+    QImage previous;
+    return QTest::qWaitFor(
+        [&] {
+            image = grab();
+            const bool still = image == previous && (!wanted || wanted(image));
+            previous = image;
+            if (!still)
+                QTest::qWait(50);
+            return still;
+        },
+        timeoutMs);
+}
+
+} // namespace
+
 void checkShot(const QString &name, const std::function<QImage()> &grab)
 {
     const QString path = screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png");
     QImage image;
-    // The screen follows the widgets a moment later (the compositor paints
-    // on its own time): a picture is taken once two in a row agree.
-    QImage previous;
-    const bool shows = QTest::qWaitFor(
-        [&] {
-            image = grab();
-            const bool settled = hasContent(image) && image == previous;
-            previous = image;
-            if (!settled)
-                QTest::qWait(50);
-            return settled;
-        },
-        kWaitMs);
+    const bool shows = stillPicture(grab, image, kWaitMs, hasContent);
     QVERIFY2(image.save(path), qPrintable(path));
     qInfo("screenshot %s", qPrintable(path));
     QVERIFY2(shows, qPrintable(QStringLiteral("blank: %1 (%2 colours)").arg(path).arg(distinctColours(image))));
@@ -156,17 +167,8 @@ QPoint aimOnTop(QWidget *widget, QPoint at)
     if (ready) {
         // A person clicks what stands still: a window that is still being laid
         // out moves the target away under the pointer.
-        QImage previous;
-        (void)QTest::qWaitFor(
-            [&] {
-                const QImage now = grabScreen(screenRectOf(widget));
-                const bool still = now == previous;
-                previous = now;
-                if (!still)
-                    QTest::qWait(30);
-                return still;
-            },
-            2000);
+        QImage seen;
+        (void)stillPicture([widget] { return grabScreen(screenRectOf(widget)); }, seen, 2000);
         global = aim(widget, at);
     }
     if (!ready) {
@@ -197,13 +199,6 @@ void personClicks(QWidget *widget, QPoint at, Qt::MouseButton button)
         desktop::click(global, button);
 }
 
-void personDoubleClicks(QWidget *widget, QPoint at)
-{
-    const QPoint global = aimOnTop(widget, at);
-    if (!global.isNull())
-        desktop::doubleClick(global);
-}
-
 void personTypes(QLineEdit *field, const QString &text)
 {
     personClicks(field);
@@ -216,11 +211,6 @@ void personTypes(QLineEdit *field, const QString &text)
     else
         desktop::typeText(text);
     QTRY_COMPARE_WITH_TIMEOUT(field->text(), text, kWaitMs);
-}
-
-void personPresses(Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    desktop::keyClick(key, modifiers);
 }
 
 void personClicksAndAnswers(QWidget *widget, const ModalDialogDriver &driver)
@@ -381,8 +371,7 @@ void joinFromMeetingList(int number)
                       [&offered](QWidget *dlg) { offered = child<QComboBox>(dlg, "m_pCmbBoxConfNumber")->currentText(); },
                       personClicksButtonNamed(QStringLiteral("m_pBtnVideoJoin"))));
     // The list is filled anew now and then (after a call, on its refresh), its
-    // rows replaced: a click that met a row on its way out opens nothing, and
-    // a person clicks again on what the list shows now.
+    // rows replaced: the join is aimed at once the list stands still.
     QTRY_VERIFY_WITH_TIMEOUT(meetingRow(list, number), kWaitMs);
     CConferenceItemWidget *row = meetingRow(list, number);
     list->scrollToItem(list->item(list->indexOfItemWidget(row)));

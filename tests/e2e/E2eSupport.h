@@ -69,13 +69,10 @@ void expectScreenShows(const QRect &area, QRgb colour, const char *what);
 // server has there. `at` is in the widget's coordinates, its centre when
 // left out.
 void personClicks(QWidget *widget, QPoint at = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton);
-void personDoubleClicks(QWidget *widget, QPoint at = QPoint(-1, -1));
 // The window on top at a global point is `window`.
 void expectOnTop(QWidget *window, const QPoint &global);
 // A click into the field, everything in it selected, the text typed.
 void personTypes(QLineEdit *field, const QString &text);
-// A key on whatever has the keyboard.
-void personPresses(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click that opens what `driver` expects: clicked again when nothing came
 // (a window that has just come back may lose the first one), up to three
 // times; then waits until the driver is done with it.

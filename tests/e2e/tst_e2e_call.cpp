@@ -42,8 +42,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QCursor>
-#include <QWindow>
 #include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
@@ -163,47 +161,9 @@ class TestEndToEndCall : public QObject
     QDateTime m_callNow;
     CallMouse &m_mouse = callMouse();
 
-    // CallMouse's walk, by the windows' X windows of now (see realId).
-    void moveOverTheVideo(const QPoint &from, int step, int steps)
-    {
-        QWidget *video = m_mouse.mainVideo();
-        QVERIFY(video->isVisible());
-        m_mouse.now = m_mouse.now.addSecs(10);
-        for (int i = 0; i < steps && !QTest::currentTestFailed(); ++i) {
-            m_mouse.now = m_mouse.now.addMSecs(40);
-            movePointer(video, from + QPoint(i * step, 0));
-        }
-    }
-    void pointerToTheTitleBar()
-    {
-        auto *title = child<QWidget>(callDlg(), "m_pWgtTitleBar");
-        movePointer(title, title->rect().center());
-    }
-    void bringUpTheToolbar()
-    {
-        m_mouse.install();
-        // The mouse cover comes a moment after the call connects; a person
-        // who sees no toolbar moves the mouse again.
-        for (int attempt = 0; attempt < 3 && !toolbar()->isVisible() && !QTest::currentTestFailed(); ++attempt) {
-            pointerToTheTitleBar();
-            QWidget *video = m_mouse.mainVideo();
-            moveOverTheVideo(QPoint(video->width() / 4, video->height() / 2), 6, 4);
-            if (QTest::qWaitFor([] { return toolbar()->isVisible(); }, 1000))
-                break;
-        }
-        QVERIFY2(toolbar()->isVisible(), "the toolbar does not come with the mouse");
-    }
-    // The toolbar's hang-up and the question's "Leave".
-    void leaveTheCall()
-    {
-        bringUpTheToolbar();
-        if (QTest::currentTestFailed())
-            return;
-        personClicks(child<QPushButton>(toolbar(), "m_pBtnHangup"));
-        QPushButton *leave = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT(leave = visibleButton(QStringLiteral("m_button1"), QStringLiteral("Leave")), kWaitMs);
-        personClicks(leave);
-    }
+    void moveOverTheVideo(const QPoint &from, int step, int steps) { m_mouse.moveOverTheVideo(from, step, steps); }
+    void pointerToTheTitleBar() { m_mouse.pointerToTheTitleBar(); }
+    void bringUpTheToolbar() { m_mouse.bringUpTheToolbar(); }
 
 private slots:
     void initTestCase()

@@ -198,15 +198,7 @@ private slots:
         QVERIFY(surface->strokes().isEmpty());
         const QPoint from = middle;
         const QPoint to = from + QPoint(200, 80);
-        desktop::movePointer(from);
-        desktop::settle();
-        desktop::pressButton();
-        for (int i = 1; i <= 10; ++i) {
-            desktop::movePointer(from + (to - from) * i / 10);
-            desktop::settle();
-        }
-        desktop::releaseButton();
-        desktop::settle();
+        desktop::drag(from, to, 10);
         QTRY_COMPARE_WITH_TIMEOUT(surface->strokes().size(), 1, kWaitMs);
         QVERIFY2(surface->strokes().first().points.size() >= 2, "the stroke has no length");
         const QRgb ink = surface->pen().color().rgb();
@@ -224,7 +216,6 @@ private slots:
                 asked = ModalDialogDriver::textOf(box);
                 QPointer<QWidget> yes = box->findChild<QWidget *>(QStringLiteral("OkYesButton"));
                 personClicks(yes);
-                desktop::settle();
                 // Save acts on the press and opens the note inside it: the
                 // release is lost to the blocked tool bar and the first click
                 // on the note does nothing.

@@ -108,28 +108,7 @@ void personDraws(QWidget *surface, const QPoint &from, const QPoint &by, int ste
     expectOnTop(surface->window(), start + by);
     if (QTest::currentTestFailed())
         return;
-    desktop::movePointer(start);
-    desktop::settle();
-    desktop::pressButton(Qt::LeftButton);
-    desktop::settle();
-    for (int i = 1; i <= steps; ++i) {
-        desktop::movePointer(start + by * i / steps);
-        desktop::settle();
-    }
-    desktop::releaseButton(Qt::LeftButton);
-    desktop::settle();
-}
-
-// The home window shows the meeting list, settled, with the row of `number`
-// and its join button: a person looks before pressing (a list just fetched
-// again gives its rows new widgets).
-void waitForTheMeetingList(int number)
-{
-    auto *list = child<CConferencesListWidget>(rj_app::views::CHomeDlg::getInstance(), "listWidget");
-    QVERIFY(list);
-    QTRY_VERIFY_WITH_TIMEOUT(list->isVisible() && meetingRow(list, number), kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(meetingRow(list, number)->isVisible(), kWaitMs);
-    expectOnScreen(list->viewport(), QStringLiteral("meetings-%1").arg(number));
+    desktop::drag(start, start + by, steps);
 }
 
 } // namespace
@@ -166,7 +145,6 @@ private slots:
     void sendDrawAndStop()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
-        waitForTheMeetingList(1001);
         joinFromMeetingList(1001);
         if (QTest::currentTestFailed())
             return;
@@ -252,7 +230,6 @@ private slots:
     void receiveInTheLayout()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
-        waitForTheMeetingList(1007);
         joinFromMeetingList(1007);
         if (QTest::currentTestFailed())
             return;

@@ -238,14 +238,6 @@ WindowId nativeId(QWidget *widget)
     return WindowId(widget->internalWinId());
 }
 
-bool hasProperty(xcb_window_t window, xcb_atom_t property)
-{
-    xcb_connection_t *c = display().c;
-    auto r = reply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 0), nullptr));
-    return r && r->type != XCB_ATOM_NONE;
-}
-
 xcb_window_t windowProperty(xcb_window_t window, xcb_atom_t property)
 {
     xcb_connection_t *c = display().c;
@@ -254,24 +246,6 @@ xcb_window_t windowProperty(xcb_window_t window, xcb_atom_t property)
     if (!r || xcb_get_property_value_length(r.get()) < 4)
         return XCB_NONE;
     return *static_cast<xcb_window_t *>(xcb_get_property_value(r.get()));
-}
-
-// The client window inside a frame: the one that carries WM_STATE.
-xcb_window_t clientOf(xcb_window_t window, xcb_atom_t wmState, int depth = 0)
-{
-    if (hasProperty(window, wmState))
-        return window;
-    if (depth > 3)
-        return XCB_NONE;
-    xcb_connection_t *c = display().c;
-    auto r = reply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
-    if (!r)
-        return XCB_NONE;
-    const xcb_window_t *children = xcb_query_tree_children(r.get());
-    for (int i = 0; i < xcb_query_tree_children_length(r.get()); ++i)
-        if (xcb_window_t found = clientOf(children[i], wmState, depth + 1))
-            return found;
-    return XCB_NONE;
 }
 
 // Counts the key releases the application gets.
@@ -333,14 +307,13 @@ void click(const QPoint &global, Qt::MouseButton button)
     releaseButton(button);
 }
 
-void doubleClick(const QPoint &global)
+void drag(const QPoint &from, const QPoint &to, int steps)
 {
-    movePointer(global);
-    for (int i = 0; i < 2; ++i) {
-        fake(XCB_BUTTON_PRESS, 1);
-        fake(XCB_BUTTON_RELEASE, 1);
-    }
-    settle();
+    movePointer(from);
+    pressButton(Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i)
+        movePointer(from + (to - from) * i / steps);
+    releaseButton(Qt::LeftButton);
 }
 
 void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers)
@@ -502,15 +475,6 @@ QRect geometryOf(QWidget *window)
 {
     const WindowId id = nativeId(window);
     return id ? geometryOf(id) : QRect();
-}
-
-WindowId activeWindow()
-{
-    const xcb_window_t active = windowProperty(display().root, atom("_NET_ACTIVE_WINDOW"));
-    if (active == XCB_NONE)
-        return 0;
-    const xcb_window_t client = clientOf(active, atom("WM_STATE"));
-    return client != XCB_NONE ? client : active;
 }
 
 QPoint centreOf(QWidget *widget)

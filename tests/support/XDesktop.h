@@ -44,7 +44,9 @@ void pressButton(Qt::MouseButton button = Qt::LeftButton);
 void releaseButton(Qt::MouseButton button = Qt::LeftButton);
 // Moves there, presses and releases.
 void click(const QPoint &global, Qt::MouseButton button = Qt::LeftButton);
-void doubleClick(const QPoint &global);
+// A stroke as a hand draws it: the left button held from `from` to `to` in
+// `steps` moves, each seen by the application before the next.
+void drag(const QPoint &from, const QPoint &to, int steps);
 // Presses and releases a key, with modifiers held around it.
 void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Types text into whatever has the keyboard, one key per character (shift
@@ -80,9 +82,6 @@ bool isViewable(QWidget *window);
 // A window's geometry on screen as the X server has it, frame excluded.
 QRect geometryOf(WindowId window);
 QRect geometryOf(QWidget *window);
-// The window the window manager reports as active (_NET_ACTIVE_WINDOW),
-// resolved to the client window.
-WindowId activeWindow();
 
 // The global centre of a widget, where a person aims.
 QPoint centreOf(QWidget *widget);
