@@ -260,13 +260,17 @@ void expectOnScreen(QWidget *widget, const QString &name)
     checkShot(name, [widget] { return grabScreen(screenRectOf(widget)); });
 }
 
-void expectScreenShows(const QRect &area, QRgb colour, const char *what)
+void expectScreenShows(const QRect &area, QRgb colour, const char *what, int tolerance)
 {
     QImage seen;
+    const auto near = [&](QRgb pixel) {
+        return qAbs(qRed(pixel) - qRed(colour)) <= tolerance && qAbs(qGreen(pixel) - qGreen(colour)) <= tolerance
+               && qAbs(qBlue(pixel) - qBlue(colour)) <= tolerance;
+    };
     const auto all = [&] {
         for (int y = 0; y < seen.height(); ++y)
             for (int x = 0; x < seen.width(); ++x)
-                if ((seen.pixel(x, y) & 0xffffff) != (colour & 0xffffff))
+                if (!near(seen.pixel(x, y)))
                     return false;
         return !seen.isNull();
     };

@@ -61,7 +61,9 @@ void expectOnScreen(QWidget *widget, const QString &name);
 // The screen shows `colour` all over `area` (global), as a person sees it
 // once the compositor has caught up: what lies under a see-through window
 // shows through it.
-void expectScreenShows(const QRect &area, QRgb colour, const char *what);
+// `tolerance`: how far each channel may stray, for a colour seen through
+// a nearly clear window.
+void expectScreenShows(const QRect &area, QRgb colour, const char *what, int tolerance = 0);
 
 // What a person does, through the X server (support/XDesktop.h). Each fails
 // the test unless `widget` is visible and its window is the one on top at the

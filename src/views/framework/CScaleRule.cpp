@@ -77,4 +77,18 @@ void CScaleRule::centerOn(QWidget *widget, QScreen *screen)
     widget->move(target);
 }
 
+void CScaleRule::keepOnScreen(QWidget *window, QScreen *screen)
+{
+    if (!window || !screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const QPoint target(qMax(avail.left(), qMin(frame.left(), avail.right() + 1 - frame.width())),
+                        qMax(avail.top(), qMin(frame.top(), avail.bottom() + 1 - frame.height())));
+    if (target != frame.topLeft()) {
+        qInfo() << "Move" << window << "back onto the screen, to" << target;
+        window->move(target);
+    }
+}
+
 } // namespace rj_app::views

@@ -25,6 +25,10 @@ struct CScaleRule
     static QScreen *screenOf(const QWidget *widget);
     // Moves `widget` to the centre of the available area of `screen`.
     static void centerOn(QWidget *widget, QScreen *screen);
+    // Moves a window that grew past the available area of `screen` back
+    // onto it: whole where it fits, else its left and top edges, where its
+    // title bar and menu are.
+    static void keepOnScreen(QWidget *window, QScreen *screen);
 };
 
 } // namespace rj_app::views

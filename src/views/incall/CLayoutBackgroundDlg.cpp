@@ -27,6 +27,7 @@
 #include <QSpacerItem>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace rj_app::views {
 
@@ -591,7 +592,7 @@ void CLayoutBackgroundDlg::setCompactMode(bool flag)
         m_pBtnMin->hide();
         if (m_bMaximized)
             slotOnWinRestore();
-        setWindowFlags(kWindowFlags | Qt::WindowStaysOnTopHint);
+        setStaysOnTop(true);
         qInfo("Compact and show again");
         show();
         verticalLayout->removeWidget(m_pWgtTitleBar);
@@ -619,7 +620,7 @@ void CLayoutBackgroundDlg::setCompactMode(bool flag)
             delete m_pCompactWidget;
             m_pCompactWidget = nullptr;
         }
-        setWindowFlags(kWindowFlags);
+        setStaysOnTop(false);
         qInfo("Not Compact and show again");
         show();
         if (m_bFullScreen) {
@@ -635,8 +636,28 @@ void CLayoutBackgroundDlg::setCompactMode(bool flag)
         centerWindowOnScreen();
     }
     setTitleItemsVisible(!flag);
+    // Above or not, the window manager raised the call window over the video
+    // laid on it.
+    m_pLayoutPeopleSettingDlg->raiseOverCallWindow();
     if (!flag)
         updatEncryptionStats();
+}
+
+void CLayoutBackgroundDlg::setStaysOnTop(bool onTop)
+{
+    Qt::WindowFlags flags = onTop ? kWindowFlags | Qt::WindowStaysOnTopHint : kWindowFlags;
+    QWindow *window = windowHandle();
+    if (!window || !window->handle()) {
+        setWindowFlags(flags);
+        return;
+    }
+    flags |= windowFlags() & Qt::WindowType_Mask;
+    // setWindowFlags would give the call a new native window; the windows it
+    // owns (video cells, covers, toolbar) would still name the old one as
+    // their owner, and the window manager would stack them beneath it. Change
+    // the hint on the window that is there.
+    overrideWindowFlags(flags);
+    window->setFlags(flags);
 }
 
 void CLayoutBackgroundDlg::slotOnCompactBtnMinClicked()

@@ -107,6 +107,7 @@ private:
     void applyCompactGeometry(QScreen *screen);
     void showTitleBarInLayout();
     void setTitleItemsVisible(bool visible);
+    void setStaysOnTop(bool onTop);
     int titleHeight() const;
     double scale() const;
     QDateTime now() const;

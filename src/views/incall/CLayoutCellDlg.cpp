@@ -251,6 +251,13 @@ void CLayoutCellDlg::setTopWindowFlags(bool visible)
     }
 }
 
+void CLayoutCellDlg::raiseWithCover()
+{
+    raise();
+    if (m_pCellCoverDlg && m_pCellCoverDlg->isVisible())
+        m_pCellCoverDlg->raise();
+}
+
 void CLayoutCellDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

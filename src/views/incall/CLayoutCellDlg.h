@@ -42,6 +42,8 @@ public:
 
     void setNormalWindowFlags();
     void setTopWindowFlags(bool visible);
+    // Raises the cell and, above it, the cover that takes its mouse.
+    void raiseWithCover();
 
     void setVisible(bool visible) override;
 

@@ -927,6 +927,19 @@ void CLayoutPeopleSettingDlg::setCompactMode(bool compact)
     }
 }
 
+void CLayoutPeopleSettingDlg::raiseOverCallWindow()
+{
+    for (CLayoutCellDlg *cell : {m_pRemoteVideoCell, m_pRemoteContentCell, m_pRemoteWhiteBoardCell}) {
+        if (cell && cell->isVisible() && cell->parentWidget() == this)
+            cell->raiseWithCover();
+    }
+    for (QWidget *window : {static_cast<QWidget *>(m_pLayoutCover), static_cast<QWidget *>(m_pToolbarDlg),
+                            static_cast<QWidget *>(m_pFloatingCellsDlg)}) {
+        if (window->isVisible())
+            window->raise();
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Events
 

@@ -55,6 +55,9 @@ public:
     void onParentResized(QRect rectParentGeometry);
     void onParentMinimized();
     void setCompactMode(bool compact);
+    // Lays the windows shown over the call window on top of it again, once
+    // the window manager has raised the call window over them.
+    void raiseOverCallWindow();
     void initFloatingDlgPos();
     void updateLayout();
     CLayoutToolbarDlg *getToolbarDlg() const { return m_pToolbarDlg; }

@@ -29,6 +29,7 @@
 #include <QSpacerItem>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using rj_app::models::CCallController;
 using rj_app::models::CLinguist;
@@ -991,6 +992,15 @@ void CLayoutToolbarDlg::showEvent(QShowEvent *event)
         qInfo() << RJ_FUNCTION << "m_pWgtTitleBar" << m_pWgtTitleBar->geometry();
     }
     m_layoutScaler.init(width(), height(), this);
+    // Owned by the mouse cover, which the call window owns. Window managers
+    // keep a window in its owner's layer, not always in its owner's owner's:
+    // over a call window as large as the screen (their old full screen) the
+    // toolbar would stay beneath. The call window owns it directly.
+    QWidget *outermost = this;
+    while (outermost->parentWidget())
+        outermost = outermost->parentWidget()->window();
+    if (outermost != this && windowHandle())
+        windowHandle()->setTransientParent(outermost->windowHandle());
     m_bShowing = true;
     CBaseDlg::showEvent(event);
     m_bShowing = false;

@@ -11,6 +11,7 @@
 #include "models/CUCMApiManager.h"
 #include "views/framework/AlertDlg.h"
 #include "views/framework/CAppLifetimeInstance.h"
+#include "views/framework/CScaleRule.h"
 #include "views/main/CEmptyForm.h"
 #include "views/main/CHomeExitButton.h"
 #include "views/main/CJoinConfDlg.h"
@@ -666,6 +667,9 @@ void CHomeDlg::onDpiChanged()
     m_pSettingsForm->updateDpi(fStretchFactor);
     setStyleSheets(QStringLiteral(":/resources/qss/home-dlg"));
     m_scaler.rescale(fStretchFactor, this, !m_bMaximized);
+    // Grown from its top-left corner, the window may reach past the screen.
+    if (!m_bMaximized && isVisible())
+        CScaleRule::keepOnScreen(this, CScaleRule::screenOf(this));
     const int margin = int(fStretchFactor);
     m_pRootLayout->setContentsMargins(margin, margin, margin, margin);
     updateAvatar();
