@@ -172,9 +172,9 @@ void openTheShareChooser(CallMouse &mouse, CSelectShareContent *&chooser)
     if (QTest::currentTestFailed())
         return;
     personClicks(child<QToolButton>(toolbar(), "m_pBtnShare"));
-    CSelectShareContent *shown = layoutDlg()->findChild<CSelectShareContent *>();
-    QVERIFY(shown);
-    QTRY_VERIFY_WITH_TIMEOUT(shown->isVisible(), kWaitMs);
+    // The click reaches the application a moment after it was sent.
+    CSelectShareContent *shown = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((shown = layoutDlg()->findChild<CSelectShareContent *>()) && shown->isVisible(), kWaitMs);
     chooser = shown;
 }
 
