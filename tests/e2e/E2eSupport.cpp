@@ -218,6 +218,10 @@ void personClicksAndAnswers(QWidget *widget, const ModalDialogDriver &driver)
     QPointer<QWidget> target(widget);
     const auto done = [&driver] { return driver.allHandled() || !driver.failures().isEmpty(); };
     for (int attempt = 0; attempt < 3 && target && !done() && !QTest::currentTestFailed(); ++attempt) {
+        // A person clicks again when nothing came; the log says so, a lost
+        // click is worth knowing about.
+        if (attempt > 0)
+            qWarning("clicked %s again: the click before opened nothing", target->metaObject()->className());
         personClicks(target);
         if (QTest::qWaitFor(done, 3000))
             break;
