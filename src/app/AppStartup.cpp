@@ -3,6 +3,7 @@
 #include "app/CNativeEventFilters.h"
 #include "app/CSingleApplication.h"
 #include "breadpad_wrapper/CBreakpadHandler.h"
+#include "helpers/CLogger.h"
 #include "helpers/CUserConfigUtils.h"
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
@@ -19,11 +20,9 @@
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
-#include <QOperatingSystemVersion>
+#include <QSysInfo>
 #include <QStandardPaths>
 #include <QThread>
-
-#include <cstdio>
 
 namespace rj_app::startup {
 
@@ -37,10 +36,9 @@ InfoBox &infoBox()
     return s_box;
 }
 
-void printAndCache(const QString &line)
+// Nothing goes to stdout: the line waits for the log.
+void cacheEarly(const QString &line)
 {
-    std::printf("%s\n", line.toLocal8Bit().constData());
-    std::fflush(stdout);
     earlyLogCache() << line << QStringLiteral("\n");
 }
 
@@ -60,12 +58,14 @@ void setInfoBox(InfoBox box)
 
 bool supportDesktopOpengl()
 {
-    printAndCache(QStringLiteral("load d3d9.dll failed!"));
+    cacheEarly(QStringLiteral("load d3d9.dll failed!"));
     return false;
 }
 
 void prepare(int argc, char **argv)
 {
+    // Until the log file is open, what the steps below report waits for it.
+    helpers::CLogger::holdUntilConfigured();
     // Everything below reads "appdata"; without it the data live where the
     // desktop keeps application data.
     if (qEnvironmentVariableIsEmpty("appdata")) {
@@ -76,18 +76,16 @@ void prepare(int argc, char **argv)
     platform::CScreenDpiWatcher::keepQtScalingOff();
 
     const char *program = argc > 0 ? argv[0] : "glimora";
-    std::printf("argv[0]: %s\n", program);
-    earlyLogCache() << QStringLiteral("argv[0]: ") << QString::fromLocal8Bit(program) << QStringLiteral("\n");
-    std::printf("dir path: %s\n", QDir::currentPath().toLocal8Bit().constData());
-    earlyLogCache() << QStringLiteral("dir path: ") << QDir::currentPath() << QStringLiteral("\n");
+    cacheEarly(QStringLiteral("argv[0]: ") + QString::fromLocal8Bit(program));
+    cacheEarly(QStringLiteral("dir path: ") + QDir::currentPath());
 
     helpers::CUserConfigUtils::initInstance(program);
 
     if (supportDesktopOpengl()) {
-        printAndCache(QStringLiteral("openGL supported, set to AA_UseOpenGLES(ANGEL)"));
+        cacheEarly(QStringLiteral("openGL supported, set to AA_UseOpenGLES(ANGEL)"));
         QCoreApplication::setAttribute(Qt::AA_UseOpenGLES);
     } else {
-        printAndCache(QStringLiteral("Not support openGL, use default"));
+        cacheEarly(QStringLiteral("Not support openGL, use default"));
     }
 }
 
@@ -125,8 +123,8 @@ bool start(CSingleApplication &app, int argc, char **argv)
 
     breadpad_wrapper::CBreakpadHandler::getInstance()->setDumpPath(helpers::CUserConfigUtils::getUserConfigPath());
 
-    qInfo() << "OS type:" << QOperatingSystemVersion::current().name() << ", version:"
-            << QOperatingSystemVersion::current().majorVersion();
+    qInfo().noquote() << "System:" << QSysInfo::prettyProductName() << ", kernel:" << QSysInfo::kernelType()
+                      << QSysInfo::kernelVersion();
     qInfo() << "Application initialized, pid:" << QCoreApplication::applicationPid();
     qInfo() << "Thread id:" << QThread::currentThreadId();
 

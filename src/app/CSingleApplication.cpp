@@ -158,12 +158,14 @@ void CSingleApplication::receiveMessage()
 
 void CSingleApplication::initLogger(bool isConflicted)
 {
-    helpers::CLogger::basicConfigure();
+    // What is said before the file is open belongs in the file, not on the
+    // terminal; without a usable configuration stderr is the log after all.
+    helpers::CLogger::holdUntilConfigured();
     helpers::CLogProperties properties;
     if (!loadLogConfig(QCoreApplication::applicationDirPath() + QStringLiteral("/log4qt_win.properties"), properties,
-                       isConflicted))
-        return;
-    helpers::CLogger::configure(properties);
+                       isConflicted)
+        || !helpers::CLogger::configure(properties))
+        helpers::CLogger::basicConfigure();
 }
 
 bool CSingleApplication::loadLogConfig(const QString &path, helpers::CLogProperties &properties, bool isConflicted)

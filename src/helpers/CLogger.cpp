@@ -308,7 +308,20 @@ struct State
     QVector<Appender> appenders;
     int rootRank = RankDebug;
     QString filePath;
+    // No output yet: messages are kept for the one that comes.
+    bool holding = false;
 };
+
+// A message kept while no output is configured.
+struct Held
+{
+    QtMsgType type;
+    QString message;
+};
+
+// Enough for a start-up; a process that never configures its log does not
+// grow without end.
+constexpr int kMaxHeld = 2000;
 
 struct Globals
 {
@@ -316,6 +329,7 @@ struct Globals
     std::shared_ptr<const State> state;
     QtMessageHandler previous = nullptr;
     bool installed = false;
+    QVector<Held> held;
 };
 
 // Never destroyed: Qt may still log from static destructors at exit.
@@ -339,6 +353,18 @@ void writeToStderr(QtMsgType type, const QString &message)
     std::fflush(stderr);
 }
 
+void writeToAppenders(const State &state, int rank, QtMsgType type, const QMessageLogContext &context,
+                      const QString &message)
+{
+    for (const Appender &appender : state.appenders) {
+        if (rank < appender.threshold)
+            continue;
+        const QByteArray line = appender.layout->format(type, context, message);
+        appender.logger->log(spdlog::source_loc{}, spdlogLevel(type),
+                             spdlog::string_view_t(line.constData(), static_cast<size_t>(line.size())));
+    }
+}
+
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     // A message raised while a message is being written (a sink error, say)
@@ -350,16 +376,20 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         return;
     }
     const int rank = rankOf(type);
+    if (state->holding) {
+        // Trouble before the log exists is worth the terminal at once.
+        if (rank >= RankWarn)
+            writeToStderr(type, message);
+        Globals &g = globals();
+        std::lock_guard<std::mutex> lock(g.mutex);
+        if (g.held.size() < kMaxHeld)
+            g.held.append({type, message});
+        return;
+    }
     if (rank < state->rootRank)
         return;
     busy = true;
-    for (const Appender &appender : state->appenders) {
-        if (rank < appender.threshold)
-            continue;
-        const QByteArray line = appender.layout->format(type, context, message);
-        appender.logger->log(spdlog::source_loc{}, spdlogLevel(type),
-                             spdlog::string_view_t(line.constData(), static_cast<size_t>(line.size())));
-    }
+    writeToAppenders(*state, rank, type, context, message);
     busy = false;
 }
 
@@ -374,18 +404,30 @@ std::shared_ptr<spdlog::logger> makeLogger(const QString &name, std::shared_ptr<
     return logger;
 }
 
-void install(std::shared_ptr<const State> state)
+// Installs `state`; an output (not a holding state) first gets the messages
+// kept so far, except, when `onStderr`, those that went to stderr already.
+void install(std::shared_ptr<const State> state, bool onStderr = false)
 {
     Globals &g = globals();
     std::shared_ptr<const State> old;
+    QVector<Held> held;
     {
         std::lock_guard<std::mutex> lock(g.mutex);
         old = std::move(g.state);
-        g.state = std::move(state);
+        g.state = state;
+        if (!state->holding)
+            held.swap(g.held);
         if (!g.installed) {
             g.previous = qInstallMessageHandler(&messageHandler);
             g.installed = true;
         }
+    }
+    const QMessageLogContext noContext;
+    for (const Held &message : qAsConst(held)) {
+        const int rank = rankOf(message.type);
+        if (rank < state->rootRank || (onStderr && rank >= RankWarn))
+            continue;
+        writeToAppenders(*state, rank, message.type, noContext, message.message);
     }
     // Released outside the lock: closing a file may take a moment.
     old.reset();
@@ -524,6 +566,17 @@ void CLogger::basicConfigure()
     appender.layout = std::make_shared<const Layout>(QStringLiteral("%d{ISO8601} [%t] %-5p %c - %m%n"));
     appender.logger = makeLogger(QStringLiteral("stderr"), std::make_shared<spdlog::sinks::stderr_sink_mt>());
     state->appenders.append(appender);
+    install(std::move(state), true);
+}
+
+void CLogger::holdUntilConfigured()
+{
+    logStart();
+    const std::shared_ptr<const State> current = currentState();
+    if (current && current->holding)
+        return;
+    auto state = std::make_shared<State>();
+    state->holding = true;
     install(std::move(state));
 }
 

@@ -10,10 +10,11 @@ class CLogProperties;
 // from any thread) and writes each message as one whole, flushed line.
 //
 // Start-up:
-//     CLogger::basicConfigure();                 // stderr until configured
+//     CLogger::holdUntilConfigured();            // kept in memory until configured
 //     CLogProperties properties;
-//     CLogProperties::loadLogConfig(CLogger::defaultConfigPath(), properties, isConflicted);
-//     CLogger::configure(properties);            // false: stays on stderr
+//     if (!CLogProperties::loadLogConfig(CLogger::defaultConfigPath(), properties, isConflicted)
+//         || !CLogger::configure(properties))
+//         CLogger::basicConfigure();             // stderr after all
 //
 // Understood properties (log4j names, appender keys case-insensitive):
 //     log4j.rootLogger = LEVEL, appender[, appender...]
@@ -36,6 +37,12 @@ public:
 
     // Messages go to stderr; installs the message handler.
     static void basicConfigure();
+
+    // Until the next configure() or basicConfigure(), messages are kept in
+    // memory and then written to that output, so nothing reaches a terminal
+    // before the log file is known; warnings and worse go to stderr at once
+    // as well. Installs the message handler; does nothing while holding.
+    static void holdUntilConfigured();
 
     // Replaces the current output with the appenders that the properties
     // name and installs the message handler. Missing log directories are

@@ -9,7 +9,6 @@
 #include <QUuid>
 #include <QtDebug>
 
-#include <cstdio>
 #include <mutex>
 #include <sys/stat.h>
 
@@ -166,20 +165,16 @@ void CUserConfigUtils::parseAppNameAndPath(const char *pszAppFullName)
 
     qInfo() << "m_qstrAppName:" << m_qstrAppName;
     qInfo() << "m_qstrAppPath:" << m_qstrAppPath;
-    std::printf("m_qstrAppName: %s\n", qPrintable(m_qstrAppName));
-    std::printf("m_qstrAppPath: %s\n", qPrintable(m_qstrAppPath));
 }
 
 QString CUserConfigUtils::getUserConfigPath()
 {
     QMutexLocker locker(&m_pathMutex);
-    std::printf("m_qstrUserConfigPath: %s\n", qPrintable(m_qstrUserConfigPath));
     qInfo() << "m_qstrUserConfigPath:" << m_qstrUserConfigPath;
     if (!m_qstrUserConfigPath.isEmpty())
         return m_qstrUserConfigPath;
 
     qInfo("m_qstrUserConfigPath is empty");
-    std::printf("m_qstrUserConfigPath is empty\n");
     m_qstrUserConfigPath = resolveUserConfigPath();
     qInfo() << "m_qstrUserConfigPath:" << m_qstrUserConfigPath;
     return m_qstrUserConfigPath;
@@ -195,9 +190,9 @@ QString CUserConfigUtils::resolveUserConfigPath()
     if (qstrAppData.isEmpty())
         return m_qstrAppPath;
 
-    std::printf("appData: %s\n", qPrintable(qstrAppData));
+    qInfo() << "appData:" << qstrAppData;
     qstrAppData.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    std::printf("parsed appData: %s\n", qPrintable(qstrAppData));
+    qInfo() << "parsed appData:" << qstrAppData;
     const QString qstrDir = qstrAppData + QLatin1Char('/') + m_qstrAppName;
 
     if (!QDir(qstrDir).exists()) {

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QMetaEnum>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -45,6 +46,8 @@ const char kPrefixProperty[] = "ucmUrlPrefix";
 const char kTokenProperty[] = "ucmToken";
 // Set on a reply that was cut off for growing past the answer limit.
 const char kTooLargeProperty[] = "ucmTooLarge";
+// Set on a reply that was aborted because no answer came in time.
+const char kTimedOutProperty[] = "ucmTimedOut";
 
 // Ids and tokens go into the URL encoded, so that '&', '#', '/' or blanks in
 // them cannot change the request's path or query.
@@ -303,7 +306,8 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
         qDebug() << RJ_FUNCTION << "timer is active" << timer.isActive();
     if (timerFired && reply && !reply->isFinished()) {
         qWarning() << RJ_FUNCTION << "timeout";
-        reply->abort();   // its answer slot sees the cancellation and reports nothing
+        reply->setProperty(kTimedOutProperty, m_requestTimeoutMs);
+        reply->abort();   // its answer slot reports the server unreachable
         reply->deleteLater();
     } else {
         timer.stop();
@@ -314,31 +318,51 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
 
 // ---- answers ----
 
-bool CUCMApiManager::readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValue *answer)
+bool CUCMApiManager::readAnswer(Operation op, QNetworkReply *reply, bool listAnswer, QJsonValue *answer)
 {
     if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_iMaxAnswerBytes) {
         qWarning() << RJ_FUNCTION << "answer larger than" << m_iMaxAnswerBytes << "bytes refused";
+        reportUnreachable(op, QStringLiteral("answer larger than %1 bytes").arg(m_iMaxAnswerBytes));
         return false;
     }
-    // Cancelled after the time-out: already logged, nothing to report.
-    if (reply->error() == QNetworkReply::OperationCanceledError)
+    const QNetworkReply::NetworkError networkError = reply->error();
+    if (networkError == QNetworkReply::OperationCanceledError) {
+        const QVariant waited = reply->property(kTimedOutProperty);
+        // Cancelled otherwise (the client going away): nobody waits for it.
+        if (waited.isValid())
+            reportUnreachable(op, QStringLiteral("no answer within %1 ms").arg(waited.toInt()));
         return false;
+    }
 
     const int httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool httpError = httpStatus >= 400;
-    // The reason phrase, never errorString(): that one carries the URL and with
+    // No HTTP answer at all: refused, no route, TLS handshake, closed early.
+    // The enum name, never errorString(): that one carries the URL and with
     // it the token.
+    if (httpStatus == 0 && networkError != QNetworkReply::NoError) {
+        const char *name = QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(networkError);
+        reportUnreachable(op, name ? QString::fromLatin1(name) : QString::number(int(networkError)));
+        return false;
+    }
+    const bool httpError = httpStatus >= 400;
+    // The reason phrase, never errorString(), for the same reason.
     const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
 
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(reply->readAll(), &parseError);
+    const QByteArray body = reply->readAll();
+    const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         qWarning() << RJ_FUNCTION << "jsonData error" << parseError.errorString() << "http status" << httpStatus
-                   << "network error" << reply->error();
+                   << "network error" << networkError;
         // A failed HTTP answer is an error even without a readable body; the
         // caller must not take it for a quiet success.
         if (httpError)
-            sendApiError(httpStatus, reason);
+            sendApiError(op, httpStatus, reason);
+        // An empty success (204 to a change) is an answer; an empty list, or
+        // a body that is not JSON, is not.
+        else if (!body.isEmpty() || listAnswer)
+            reportUnreachable(op, QStringLiteral("unreadable answer (http status %1): %2")
+                                      .arg(httpStatus)
+                                      .arg(parseError.errorString()));
         return false;
     }
 
@@ -351,7 +375,7 @@ bool CUCMApiManager::readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValu
             if (!hasCode && httpError && info.isEmpty())
                 info = reason;
             qWarning().nospace() << RJ_FUNCTION << " errorCode: " << code << ", errorInfo: " << info;
-            sendApiError(code, info);
+            sendApiError(op, code, info);
             return false;
         }
         *answer = obj;
@@ -360,7 +384,7 @@ bool CUCMApiManager::readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValu
 
     if (httpError) {
         qWarning().nospace() << RJ_FUNCTION << " errorCode: " << httpStatus << ", errorInfo: " << reason;
-        sendApiError(httpStatus, reason);
+        sendApiError(op, httpStatus, reason);
         return false;
     }
     *answer = doc.isArray() ? QJsonValue(doc.array()) : QJsonValue();
@@ -370,7 +394,7 @@ bool CUCMApiManager::readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValu
 void CUCMApiManager::handleObjectAnswer(Operation op, QNetworkReply *reply)
 {
     QJsonValue answer;
-    if (readAnswer(reply, false, &answer) && answer.isObject()) {
+    if (readAnswer(op, reply, false, &answer) && answer.isObject()) {
         const QJsonObject obj = answer.toObject();
         const QString prefix = reply->property(kPrefixProperty).toString();
         if (op == OpUser) {
@@ -393,7 +417,7 @@ void CUCMApiManager::handleObjectAnswer(Operation op, QNetworkReply *reply)
 void CUCMApiManager::handleListAnswer(Operation op, QNetworkReply *reply)
 {
     QJsonValue answer;
-    bool usable = readAnswer(reply, true, &answer) && answer.isArray();
+    bool usable = readAnswer(op, reply, true, &answer) && answer.isArray();
     if (usable && answer.toArray().size() > m_iMaxListRecords) {
         qWarning() << RJ_FUNCTION << "list of" << answer.toArray().size() << "entries refused, at most"
                    << m_iMaxListRecords;
@@ -441,6 +465,13 @@ void CUCMApiManager::handleListAnswer(Operation op, QNetworkReply *reply)
             }
         }
         emitSucceeded(op);
+    } else {
+        const char *failed = op == OpUsers           ? "signal_getUsers_failed"
+                             : op == OpContacts      ? "signal_getContacts_failed"
+                             : op == OpConferences   ? "signal_getConferences_failed"
+                                                     : nullptr;
+        if (failed)
+            QMetaObject::invokeMethod(this, failed, Qt::QueuedConnection);
     }
     reply->deleteLater();
 }
@@ -450,11 +481,37 @@ void CUCMApiManager::emitSucceeded(Operation op)
     QMetaObject::invokeMethod(this, kSucceedSignals[op], Qt::QueuedConnection);
 }
 
-void CUCMApiManager::sendApiError(int code, const QString &info)
+void CUCMApiManager::sendApiError(Operation op, int code, const QString &info)
 {
     const QString text = m_errorInfoMap.value(code, info + QStringLiteral("(%1)"));
-    QMetaObject::invokeMethod(this, "signal_ucmapi_error", Qt::QueuedConnection, Q_ARG(int, code),
-                              Q_ARG(QString, text));
+    report(op, [this, code, text] { emit signal_ucmapi_error(code, text); });
+}
+
+void CUCMApiManager::reportUnreachable(Operation op, const QString &reason)
+{
+    qWarning().noquote() << RJ_FUNCTION << "server unreachable:" << reason;
+    report(op, [this] { emit signal_ucmapi_unreachable(); });
+}
+
+void CUCMApiManager::report(Operation op, std::function<void()> signal)
+{
+    const bool background = isBackgroundRefresh(op);
+    QMetaObject::invokeMethod(
+        this,
+        [this, background, signal = std::move(signal)] {
+            // A receiver's prompt runs a loop in which a nested report may be
+            // delivered; the outer one's kind comes back after it.
+            const bool outer = m_bReportingBackground;
+            m_bReportingBackground = background;
+            signal();
+            m_bReportingBackground = outer;
+        },
+        Qt::QueuedConnection);
+}
+
+bool CUCMApiManager::isBackgroundRefresh(Operation op)
+{
+    return op == OpUsers || op == OpContacts || op == OpConferences || op == OpParticipants;
 }
 
 void CUCMApiManager::slot_ReplyFinished_users(QNetworkReply *reply)

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
@@ -19,10 +21,19 @@ namespace rj_app::models {
 //
 // Every operation sends one request and waits for it inside the call, in a
 // local event loop, for at most requestTimeout() ms (5000 by default); a
-// request that is not answered by then is aborted and nothing is signalled.
+// request that is not answered by then is aborted.
 // The answer is parsed into the kept lists and records, and the outcome is
 // announced by a queued signal, so receivers never run on the operation's
-// stack: one success signal per operation, or signal_ucmapi_error.
+// stack: one success signal per operation, signal_ucmapi_error for an error
+// the server reports, or signal_ucmapi_unreachable when no readable answer
+// came (refused, TLS failure, time-out, an answer that is not JSON); the
+// reason goes to the log. A list request that fails either way also emits its
+// _failed signal, so the list can say that it could not be loaded.
+//
+// The list requests (users, contacts, meetings, participants) are the
+// background refreshes; every other request is something a person asked for.
+// While an error or unreachable signal is delivered,
+// reportIsFromBackgroundRefresh() tells its receivers which kind failed.
 //
 // Nothing is sent while the token (trimmed) is empty. getUsers, getContacts
 // and getConferences send nothing while a request of their own kind waits.
@@ -78,6 +89,10 @@ public:
     static QByteArray getConferenceJsonWithId(const ucmconferenceReqData &data);
     static QByteArray getContactJson(int userId);
 
+    // True only while signal_ucmapi_error or signal_ucmapi_unreachable of a
+    // background refresh is being delivered.
+    bool reportIsFromBackgroundRefresh() const { return m_bReportingBackground; }
+
     // The wait per request; tests shorten it.
     void setRequestTimeout(int ms);
     int requestTimeout() const;
@@ -104,6 +119,12 @@ signals:
     void signal_getParticipants_succeed();
     // errorInfo still holds "%1"; the receiver puts the code there.
     void signal_ucmapi_error(int errorCode, QString errorInfo);
+    // The server did not answer readably; the reason is in the log.
+    void signal_ucmapi_unreachable();
+    // The last refresh of the list failed; the kept list is unchanged.
+    void signal_getUsers_failed();
+    void signal_getContacts_failed();
+    void signal_getConferences_failed();
 
 private slots:
     void slot_ReplyFinished_users(QNetworkReply *reply);
@@ -140,11 +161,16 @@ private:
                      bool jsonBody, const QString &urlPrefix, const QString &token);
     // The parsed answer of a finished reply; false when there is nothing to
     // act on (cancelled, unreadable or an error that was reported).
-    bool readAnswer(QNetworkReply *reply, bool listAnswer, QJsonValue *answer);
+    bool readAnswer(Operation op, QNetworkReply *reply, bool listAnswer, QJsonValue *answer);
     void handleObjectAnswer(Operation op, QNetworkReply *reply);
     void handleListAnswer(Operation op, QNetworkReply *reply);
     void emitSucceeded(Operation op);
-    void sendApiError(int code, const QString &info);
+    void sendApiError(Operation op, int code, const QString &info);
+    void reportUnreachable(Operation op, const QString &reason);
+    // Emits `signal` queued, with reportIsFromBackgroundRefresh() telling
+    // the receivers whether `op` is a background refresh.
+    void report(Operation op, std::function<void()> signal);
+    static bool isBackgroundRefresh(Operation op);
     void updateErrorInfoMap();
     bool *busyFlag(Operation op);
 
@@ -166,6 +192,7 @@ private:
     bool m_bContactsBusy = false;
     bool m_bConferencesBusy = false;
     QMap<int, QString> m_errorInfoMap;
+    bool m_bReportingBackground = false;
 };
 
 } // namespace rj_app::models

@@ -384,6 +384,10 @@
             <source>Meeting ID:</source>
             <translation>Meeting ID:</translation>
         </message>
+        <message>
+            <source>The meeting list could not be loaded.</source>
+            <translation>The meeting list could not be loaded.</translation>
+        </message>
     </context>
     <context>
         <name>CConferencesMyroomPage</name>

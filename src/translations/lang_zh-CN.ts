@@ -384,6 +384,10 @@
             <source>Meeting ID:</source>
             <translation>会议号：</translation>
         </message>
+        <message>
+            <source>The meeting list could not be loaded.</source>
+            <translation>无法加载会议列表。</translation>
+        </message>
     </context>
     <context>
         <name>CConferencesMyroomPage</name>

@@ -47,6 +47,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QSysInfo>
 #include <QToolButton>
 #include <QTemporaryDir>
 
@@ -102,8 +103,8 @@ public:
         process.setProgram(QStringLiteral(GLIMORA_EXECUTABLE));
         process.setArguments(args);
         process.setProcessEnvironment(environment());
+        // stdout is kept: the client must print nothing there.
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.setStandardOutputFile(QProcess::nullDevice());
         process.start();
     }
     QString dataDir() const { return m_root + QStringLiteral("/appdata/glimora"); }
@@ -459,7 +460,8 @@ private slots:
 
     // The real program: a start URL joins meeting 1001; a second start hands
     // "Activate" over and exits 0; the end of the session ends the client with
-    // 0 and no crash report.
+    // 0 and no crash report. Neither prints to stdout, and the log names the
+    // system it runs on.
     void realExecutable()
     {
         QTemporaryDir root(glimora::test::isolatedRoot() + QStringLiteral("/client-XXXXXX"));
@@ -484,6 +486,13 @@ private slots:
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
         QVERIFY(client.log().contains(QLatin1String("Exit app")));
+        QCOMPARE(QString::fromLocal8Bit(first.readAllStandardOutput()), QString());
+        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()), QString());
+        QVERIFY(client.log().contains(QStringLiteral("System: %1 , kernel: %2 %3")
+                                          .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(),
+                                               QSysInfo::kernelVersion())));
+        // The log configuration's own lines went into the log, not elsewhere.
+        QVERIFY(client.log().contains(QLatin1String("Key: log4j.rootLogger")));
         QCOMPARE(QDir(client.dataDir()).entryList({QStringLiteral("*.dmp")}, QDir::Files), QStringList());
     }
 };

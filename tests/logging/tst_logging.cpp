@@ -500,6 +500,43 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("app.log"))));
     }
 
+    // Before the log is configured, messages wait for it instead of reaching
+    // the terminal; only trouble is told on stderr at once. Without a usable
+    // configuration stderr is the log, and gets each message once.
+    void holdsEarlyMessagesForTheLog_data()
+    {
+        QTest::addColumn<bool>("fileUsable");
+        QTest::newRow("into the log file") << true;
+        QTest::newRow("stderr after all") << false;
+    }
+
+    void holdsEarlyMessagesForTheLog()
+    {
+        QFETCH(bool, fileUsable);
+        const QString path = m_dir->filePath(QStringLiteral("app.log"));
+        StderrCapture capture;
+        CLogger::holdUntilConfigured();
+        qDebug("Key: log4j.rootLogger, Value: DEBUG, dest");
+        qWarning("early trouble");
+        if (fileUsable)
+            QVERIFY(configureWith(appenderConfig(path, QStringLiteral("%p %m%n"))));
+        else
+            CLogger::basicConfigure();
+        qInfo("later");
+        const QString err = capture.text();
+
+        QCOMPARE(err.count(QLatin1String("early trouble")), 1);
+        if (fileUsable) {
+            QVERIFY2(!err.contains(QLatin1String("Key:")), qPrintable(err));
+            QCOMPARE(linesOf(path), (QStringList{QStringLiteral("DEBUG Key: log4j.rootLogger, Value: DEBUG, dest"),
+                                                 QStringLiteral("WARN early trouble"), QStringLiteral("INFO later")}));
+        } else {
+            QCOMPARE(err.count(QLatin1String("Key: log4j.rootLogger")), 1);
+            QVERIFY2(err.contains(QLatin1String("later")), qPrintable(err));
+            QVERIFY(!QFileInfo::exists(path));
+        }
+    }
+
     // Configuring twice keeps the handler from before the first time, and
     // shutting down hands messages back to it.
     void shutdownRestoresThePreviousHandler()

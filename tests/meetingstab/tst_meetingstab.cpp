@@ -337,13 +337,13 @@ private slots:
         loadList(QJsonArray{meeting(41, 1041, "", kMe)});
         QList<bool> background;
         connect(CUCMApiManager::getInstance(), &CUCMApiManager::signal_ucmapi_error, m_tab.get(),
-                [&] { background.append(m_tab->isBackgroundErrorWindow()); });
+                [&] { background.append(CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh()); });
         m_server->addRoute("GET", kMeetings, 502, "");
         m_tab->slot_updatePage();
         QTRY_COMPARE_WITH_TIMEOUT(background.size(), 1, kWaitMs);
         QCOMPARE(background.last(), true);
-        QTest::qWait(0);
-        QVERIFY(!m_tab->isBackgroundErrorWindow());
+        QVERIFY(!CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh());
+        QTRY_VERIFY_WITH_TIMEOUT(m_tab->mainPage()->isListLoadFailed(), kWaitMs);
 
         m_server->addRoute("DELETE", kMeetings + QStringLiteral("/41"), 200, R"({"errorCode":1005})");
         AlertBoxSeam seam(QDialogButtonBox::Ok);

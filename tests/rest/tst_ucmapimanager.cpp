@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QTcpServer>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -549,13 +550,14 @@ private slots:
         }
     }
 
-    void timeoutAbortsAndReportsNothing()
+    void timeoutAbortsAndReportsUnreachable()
     {
         m_api->setRequestTimeout(100);
         QCOMPARE(m_api->requestTimeout(), 100);
         m_server->addRoute("GET", "/api/rest/v2.0/meetings", 200, R"([{"id":1}])", 10000);
         QSignalSpy success(m_api.get(), SIGNAL(signal_getConferences_succeed()));
         QSignalSpy error(m_api.get(), SIGNAL(signal_ucmapi_error(int, QString)));
+        QSignalSpy unreachable(m_api.get(), SIGNAL(signal_ucmapi_unreachable()));
 
         QElapsedTimer clock;
         clock.start();
@@ -564,11 +566,151 @@ private slots:
         drainEvents();
         QCOMPARE(success.count(), 0);
         QCOMPARE(error.count(), 0);
+        QCOMPARE(unreachable.count(), 1);
         QVERIFY(m_api->getSavedConferences().isEmpty());
 
         // The busy flag is cleared: the next refresh is sent.
         m_api->getConferences(prefix(), kToken);
         QCOMPARE(m_server->requestCount(), 2);
+    }
+
+    // No readable answer, for every operation: one unreachable report, no
+    // error and no success; its receivers learn whether a background refresh
+    // failed, and a failed list refresh says so by its own signal.
+    void transportFailures_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("background");
+        QTest::addColumn<QByteArray>("failedSignal"); // empty: none
+        const struct
+        {
+            const char *op;
+            const char *method;
+            const char *path;
+            bool background;
+            const char *failedSignal;
+        } ops[] = {
+            {"getUsers", "GET", "/api/rest/v2.0/users", true, "signal_getUsers_failed"},
+            {"getUser", "GET", "/api/rest/v2.0/users/17", false, ""},
+            {"getContacts", "GET", "/api/rest/v2.0/contacts", true, "signal_getContacts_failed"},
+            {"postContact", "POST", "/api/rest/v2.0/contacts", false, ""},
+            {"deleteContact", "DELETE", "/api/rest/v2.0/contacts/5", false, ""},
+            {"getConferences", "GET", "/api/rest/v2.0/meetings", true, "signal_getConferences_failed"},
+            {"postConference", "POST", "/api/rest/v2.0/meetings", false, ""},
+            {"putConference", "PUT", "/api/rest/v2.0/meetings/77", false, ""},
+            {"deleteConference", "DELETE", "/api/rest/v2.0/meetings/33", false, ""},
+            {"terminateConference", "PUT", "/api/rest/v2.0/meetings/33/control/terminate", false, ""},
+            {"getParticipants", "GET", "/api/rest/v2.0/meetings/44/simpleparticipants", true, ""},
+        };
+        for (const char *failure : {"refused", "tls", "time-out", "unreadable"}) {
+            for (const auto &op : ops) {
+                QTest::addRow("%s, %s", op.op, failure)
+                    << QString::fromLatin1(op.op) << QByteArray(op.method) << QString::fromLatin1(op.path)
+                    << QString::fromLatin1(failure) << op.background << QByteArray(op.failedSignal);
+            }
+        }
+    }
+
+    void transportFailures()
+    {
+        QFETCH(QString, op);
+        QFETCH(QByteArray, method);
+        QFETCH(QString, path);
+        QFETCH(QString, failure);
+        QFETCH(bool, background);
+        QFETCH(QByteArray, failedSignal);
+
+        QString base = prefix();
+        m_api->setRequestTimeout(100);
+        if (failure == "refused") {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            base = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+            probe.close();
+        } else if (failure == "tls") {
+            base.replace(QLatin1String("http://"), QLatin1String("https://"));
+            m_server->addRoute(method, path, 200, "{}");
+        } else if (failure == "time-out") {
+            m_server->addRoute(method, path, 200, "{}", 10000);
+        } else {
+            m_server->addRoute(method, path, 200, "<html>busy</html>");
+        }
+
+        QSignalSpy error(m_api.get(), SIGNAL(signal_ucmapi_error(int, QString)));
+        QList<bool> reports; // reportIsFromBackgroundRefresh() as each receiver saw it
+        connect(m_api.get(), &CUCMApiManager::signal_ucmapi_unreachable, this,
+                [&] { reports << m_api->reportIsFromBackgroundRefresh(); });
+        std::unique_ptr<QSignalSpy> failed;
+        if (!failedSignal.isEmpty())
+            failed = std::make_unique<QSignalSpy>(m_api.get(), signalSignature(failedSignal).constData());
+        const QMetaObject *mo = m_api->metaObject();
+        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+            const QMetaMethod m = mo->method(i);
+            if (m.methodType() == QMetaMethod::Signal && m.name().endsWith("_succeed"))
+                connect(m_api.get(), m, this, metaObject()->method(metaObject()->indexOfSlot("countSuccess()")));
+        }
+        m_successes = 0;
+
+        operation(op)(*m_api, base, kToken);
+        drainEvents();
+        QCOMPARE(reports, QList<bool>{background});
+        QVERIFY(!m_api->reportIsFromBackgroundRefresh());
+        QCOMPARE(error.count(), 0);
+        QCOMPARE(m_successes, 0);
+        if (failed)
+            QCOMPARE(failed->count(), 1);
+    }
+
+    // A list refused by the server is a failed refresh as well; an empty
+    // answer to a change is no failure.
+    void otherFailedAnswers_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("errors");
+        QTest::addColumn<int>("unreachable");
+        QTest::addColumn<QByteArray>("failedSignal");
+        QTest::newRow("list with error code") << "getConferences" << QByteArray("GET") << "/api/rest/v2.0/meetings"
+                                              << 200 << QByteArray(R"({"errorCode":1999})") << 1 << 0
+                                              << QByteArray("signal_getConferences_failed");
+        QTest::newRow("list with empty body") << "getContacts" << QByteArray("GET") << "/api/rest/v2.0/contacts" << 200
+                                              << QByteArray() << 0 << 1 << QByteArray("signal_getContacts_failed");
+        QTest::newRow("list, http error") << "getUsers" << QByteArray("GET") << "/api/rest/v2.0/users" << 502
+                                          << QByteArray("<html>bad gateway</html>") << 1 << 0
+                                          << QByteArray("signal_getUsers_failed");
+        QTest::newRow("change answered 204") << "deleteConference" << QByteArray("DELETE")
+                                             << "/api/rest/v2.0/meetings/33" << 204 << QByteArray() << 0 << 0
+                                             << QByteArray();
+    }
+
+    void otherFailedAnswers()
+    {
+        QFETCH(QString, op);
+        QFETCH(QByteArray, method);
+        QFETCH(QString, path);
+        QFETCH(int, status);
+        QFETCH(QByteArray, answer);
+        QFETCH(int, errors);
+        QFETCH(int, unreachable);
+        QFETCH(QByteArray, failedSignal);
+        m_server->addRoute(method, path, status, answer);
+        QSignalSpy errorSpy(m_api.get(), SIGNAL(signal_ucmapi_error(int, QString)));
+        QSignalSpy unreachableSpy(m_api.get(), SIGNAL(signal_ucmapi_unreachable()));
+        std::unique_ptr<QSignalSpy> failed;
+        if (!failedSignal.isEmpty())
+            failed = std::make_unique<QSignalSpy>(m_api.get(), signalSignature(failedSignal).constData());
+        operation(op)(*m_api, prefix(), kToken);
+        drainEvents();
+        QCOMPARE(errorSpy.count(), errors);
+        QCOMPARE(unreachableSpy.count(), unreachable);
+        if (failed)
+            QCOMPARE(failed->count(), 1);
     }
 
     // A second list request of the same kind is not sent while the first

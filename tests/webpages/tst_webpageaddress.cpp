@@ -1,9 +1,11 @@
 // The address an embedded web page loads, from the deployment's setting or
-// the sign-in, and what of it reaches the log.
+// the sign-in, and what of it reaches the log; whether the web engine may
+// start at all.
 
 #include "support/TestMain.h"
 
 #include "views/meetings/CWebPageHost.h"
+#include "views/meetings/WebComponents.h"
 
 using rj_app::views::CWebPageHost;
 using Parts = CWebPageHost::AddressParts;
@@ -98,6 +100,48 @@ private slots:
         QVERIFY(!shown.contains(parts.token));
         QVERIFY(shown.startsWith(QStringLiteral("https://meet.glimora.example:443/clientconferences?token=sim-...")));
         QVERIFY(shown.endsWith(QStringLiteral("&numericId=1001")));
+    }
+
+    // As root the web engine needs its sandbox off, by the variable or by
+    // its own flag; any other user needs neither.
+    void sandboxRefusal_data()
+    {
+        QTest::addColumn<unsigned int>("euid");
+        QTest::addColumn<bool>("sandboxOff");     // QTWEBENGINE_DISABLE_SANDBOX set
+        QTest::addColumn<QByteArray>("flags");    // QTWEBENGINE_CHROMIUM_FLAGS
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("root") << 0u << false << QByteArray() << true;
+        QTest::newRow("root, other flags") << 0u << false << QByteArray("--disable-gpu") << true;
+        QTest::newRow("root, sandbox off") << 0u << true << QByteArray() << false;
+        QTest::newRow("root, --no-sandbox") << 0u << false << QByteArray("--disable-gpu --no-sandbox") << false;
+        QTest::newRow("user") << 1000u << false << QByteArray() << false;
+    }
+
+    void sandboxRefusal()
+    {
+        QFETCH(unsigned int, euid);
+        QFETCH(bool, sandboxOff);
+        QFETCH(QByteArray, flags);
+        QFETCH(bool, refused);
+        const QByteArray savedOff = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        const bool hadOff = qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX");
+        const QByteArray savedFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        const bool hadFlags = qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (sandboxOff)
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        else
+            qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+        rj_app::views::WebComponents::setEffectiveUserIdSource([euid] { return euid; });
+
+        const QString reason = rj_app::views::WebComponents::sandboxRefusal();
+
+        rj_app::views::WebComponents::setEffectiveUserIdSource(nullptr);
+        hadOff ? qputenv("QTWEBENGINE_DISABLE_SANDBOX", savedOff) : qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        hadFlags ? qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags) : qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        QCOMPARE(reason,
+                 refused ? QStringLiteral("web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1")
+                         : QString());
     }
 };
 

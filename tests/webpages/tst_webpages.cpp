@@ -286,6 +286,34 @@ private slots:
         QVERIFY(qobject_cast<rj_app::views::CWebPageUnavailableForm *>(again.get()));
     }
 
+    // As root with the sandbox on, the web engine would end the process at
+    // the first page: the library is not loaded and the page place says why.
+    void rootWithSandboxShowsFailedPage()
+    {
+        const QByteArray sandboxOff = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        WebComponents::setEffectiveUserIdSource([] { return 0u; });
+        WebComponents::setLibraryPath(QStringLiteral(GLIMORA_WEB_LIBRARY));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("web pages are not available")));
+        std::unique_ptr<CWebPageHost> page(WebComponents::createWebBrowserWrapperForm(rj_app::enums::Conferences));
+        const bool loaded = WebComponents::instance() != nullptr;
+        WebComponents::setEffectiveUserIdSource(nullptr);
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", sandboxOff.isEmpty() ? QByteArray("1") : sandboxOff);
+
+        QVERIFY(!loaded);
+        QVERIFY(qobject_cast<rj_app::views::CWebPageUnavailableForm *>(page.get()));
+        QCOMPARE(page->displayState(), CWebPageHost::Failed);
+        const QString reason = QStringLiteral("web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1");
+        QCOMPARE(WebComponents::errorString(), reason);
+        page->resize(800, 600);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+        auto *failed = page->findChild<rj_app::views::CWebBrowserLoadFailedForm *>();
+        QVERIFY(failed && failed->isVisible());
+        QCOMPARE(failed->findChild<QLabel *>(QStringLiteral("label"))->text(), reason);
+        QVERIFY(!failed->findChild<QPushButton *>(QStringLiteral("pBtReload"))->isVisible());
+    }
+
     void loadsTheLibrary()
     {
         WebComponents::setLibraryPath(QStringLiteral(GLIMORA_WEB_LIBRARY));

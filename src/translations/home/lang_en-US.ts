@@ -55,6 +55,10 @@
             <source>Are you sure to close app?</source>
             <translation>Are you sure to close app?</translation>
         </message>
+        <message>
+            <source>Server unreachable</source>
+            <translation>Server unreachable</translation>
+        </message>
     </context>
     <context>
         <name>CHomeExitButton</name>

@@ -55,6 +55,10 @@
             <source>Are you sure to close app?</source>
             <translation>确定要关闭应用吗？</translation>
         </message>
+        <message>
+            <source>Server unreachable</source>
+            <translation>无法连接服务器</translation>
+        </message>
     </context>
     <context>
         <name>CHomeExitButton</name>

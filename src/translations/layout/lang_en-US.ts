@@ -234,5 +234,9 @@
             <source>The whiteboard cannot be shown: the web components are not available.</source>
             <translation>The whiteboard cannot be shown: the web components are not available.</translation>
         </message>
+        <message>
+            <source>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</source>
+            <translation>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</translation>
+        </message>
     </context>
 </TS>

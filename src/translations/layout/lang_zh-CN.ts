@@ -234,5 +234,9 @@
             <source>The whiteboard cannot be shown: the web components are not available.</source>
             <translation>无法显示白板：网页组件不可用。</translation>
         </message>
+        <message>
+            <source>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</source>
+            <translation>以 root 身份运行时，需设置 QTWEBENGINE_DISABLE_SANDBOX=1 才能显示网页</translation>
+        </message>
     </context>
 </TS>

@@ -84,5 +84,13 @@
             <source>Sure you want to delete contact?</source>
             <translation>Sure you want to delete contact?</translation>
         </message>
+        <message>
+            <source>The contact list could not be loaded.</source>
+            <translation>The contact list could not be loaded.</translation>
+        </message>
+        <message>
+            <source>The user directory could not be loaded.</source>
+            <translation>The user directory could not be loaded.</translation>
+        </message>
     </context>
 </TS>

@@ -84,5 +84,13 @@
             <source>Sure you want to delete contact?</source>
             <translation>确定删除该联系人吗？</translation>
         </message>
+        <message>
+            <source>The contact list could not be loaded.</source>
+            <translation>无法加载联系人列表。</translation>
+        </message>
+        <message>
+            <source>The user directory could not be loaded.</source>
+            <translation>无法加载用户目录。</translation>
+        </message>
     </context>
 </TS>

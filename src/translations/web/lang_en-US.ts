@@ -22,5 +22,9 @@
             <source>Web pages cannot be shown: a part of the application is missing.</source>
             <translation>Web pages cannot be shown: a part of the application is missing.</translation>
         </message>
+        <message>
+            <source>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</source>
+            <translation>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</translation>
+        </message>
     </context>
 </TS>

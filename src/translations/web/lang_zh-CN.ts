@@ -22,5 +22,9 @@
             <source>Web pages cannot be shown: a part of the application is missing.</source>
             <translation>无法显示网页：应用程序缺少部分组件。</translation>
         </message>
+        <message>
+            <source>web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1</source>
+            <translation>以 root 身份运行时，需设置 QTWEBENGINE_DISABLE_SANDBOX=1 才能显示网页</translation>
+        </message>
     </context>
 </TS>

@@ -77,7 +77,9 @@ WhiteBoardWebWidget *WhiteBoardWebWidget::create()
     }
     qWarning() << RJ_FUNCTION << "the web components are not available; the whiteboard shows no page";
     auto *standIn = new WhiteBoardWebWidget();
-    auto *note = new QLabel(tr("The whiteboard cannot be shown: the web components are not available."));
+    auto *note = new QLabel(WebComponents::sandboxRefusal().isEmpty()
+                                ? tr("The whiteboard cannot be shown: the web components are not available.")
+                                : tr("web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1"));
     note->setObjectName(QStringLiteral("m_pLblNoWebComponents"));
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);

@@ -139,6 +139,8 @@ CHomeDlg::CHomeDlg()
             &CHomeDlg::slotOnLanguageChanged);
     connect(models::CUCMApiManager::getInstance(), &models::CUCMApiManager::signal_ucmapi_error, this,
             &CHomeDlg::slot_ucmapi_error);
+    connect(models::CUCMApiManager::getInstance(), &models::CUCMApiManager::signal_ucmapi_unreachable, this,
+            &CHomeDlg::slot_ucmapi_unreachable);
 }
 
 CHomeDlg::~CHomeDlg()
@@ -767,15 +769,28 @@ void CHomeDlg::slot_ucmapi_error(int errorCode, QString errorInfo)
     const int marker = text.lastIndexOf(QLatin1String("%1"));
     if (marker >= 0)
         text.replace(marker, 2, QString::number(errorCode));
-    // Background refreshes (the meeting list's polling, the attendees of a
-    // running call) must not raise a box every few seconds.
-    const bool background = (m_pConferencesWidget && m_pConferencesWidget->isBackgroundErrorWindow())
-                            || CCallController::isInCall(CCallController::getInstance()->getCallStatus());
-    if (background) {
+    if (isBackgroundRestReport()) {
         qWarning() << "REST error of a background refresh:" << errorCode << text;
         return;
     }
     AlertDlg::execPrompt(this, tr("Prompt"), text);
+}
+
+void CHomeDlg::slot_ucmapi_unreachable()
+{
+    if (isBackgroundRestReport()) {
+        qWarning() << "server unreachable for a background refresh; the list says so";
+        return;
+    }
+    AlertDlg::execPrompt(this, tr("Prompt"), tr("Server unreachable"));
+}
+
+// Background refreshes (the lists' polling, the attendees of a running call)
+// must not raise a box every few seconds; the lists show their own state.
+bool CHomeDlg::isBackgroundRestReport()
+{
+    return models::CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh()
+           || CCallController::isInCall(CCallController::getInstance()->getCallStatus());
 }
 
 void CHomeDlg::slotOnClose()

@@ -89,6 +89,7 @@ public slots:
     void slotOnTimerShowContent();
     void slotOnTimerDelayHandle4WinShow();
     void slot_ucmapi_error(int errorCode, QString errorInfo);
+    void slot_ucmapi_unreachable();
     void slot_contentsPageChanged(int index);
 
 protected:
@@ -113,6 +114,7 @@ private:
     void updateAvatar();
     void restoreFromMaximized();
     void forceLogout();
+    static bool isBackgroundRestReport();
 
     // Form.
     QHBoxLayout *m_pRootLayout = nullptr;

@@ -113,6 +113,26 @@ void CConferencesMainPage::setupUi()
     m_pListWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pListWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalLayout->addWidget(m_pListWidget);
+
+    label_listState = new QLabel(this);
+    label_listState->setObjectName(QStringLiteral("label_listState"));
+    label_listState->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label_listState->setWordWrap(true);
+    label_listState->setContentsMargins(0, 20, 0, 0);
+    label_listState->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    label_listState->hide();
+    verticalLayout->addWidget(label_listState);
+}
+
+void CConferencesMainPage::setListLoadFailed(bool failed)
+{
+    m_pListWidget->setVisible(!failed);
+    label_listState->setVisible(failed);
+}
+
+bool CConferencesMainPage::isListLoadFailed() const
+{
+    return !label_listState->isHidden();
 }
 
 void CConferencesMainPage::setConferences(const QList<ucmconferenceData> &conferences)
@@ -134,6 +154,7 @@ void CConferencesMainPage::retranslate()
 {
     myroomtitle_label->setText(tr("My room"));
     label_meetingid->setText(tr("Meeting ID:"));
+    label_listState->setText(tr("The meeting list could not be loaded."));
     myroom_widget->retranslate();
     schedule_widget->retranslate();
     join_widget->retranslate();

@@ -25,6 +25,10 @@ public:
     // Rebuilds every row, in the given order (a row number is a position in
     // this list).
     void setConferences(const QList<ucmconferenceData> &conferences);
+    // While the last refresh of the list failed, a line says so in the
+    // list's place; the rows come back with the next successful refresh.
+    void setListLoadFailed(bool failed);
+    bool isListLoadFailed() const;
     void setRoomNumber(const QString &roomNumber);
     QString roomNumber() const { return m_roomNumber; }
     void retranslate();
@@ -67,4 +71,5 @@ private:
     QLabel *label_meetingid_value = nullptr;
     QPushButton *pBtn_confjoin = nullptr;
     CConferencesListWidget *m_pListWidget = nullptr;
+    QLabel *label_listState = nullptr;
 };

@@ -67,6 +67,8 @@ CConferencesWidget::CConferencesWidget(QWidget *parent)
     CUCMApiManager *api = CUCMApiManager::getInstance();
     connect(api, &CUCMApiManager::signal_getConferences_succeed, this,
             &CConferencesWidget::slot_getConferences_succeed);
+    connect(api, &CUCMApiManager::signal_getConferences_failed, this,
+            &CConferencesWidget::slot_getConferences_failed);
     connect(api, &CUCMApiManager::signal_addConference_succeed, this,
             &CConferencesWidget::slot_addConference_succeed);
     connect(api, &CUCMApiManager::signal_putConference_succeed, this,
@@ -200,25 +202,12 @@ void CConferencesWidget::refresh()
 {
     if (m_pStack->currentWidget() != m_pMainPage)
         m_pStack->setCurrentWidget(m_pMainPage);
-    requestList(false);
+    requestList();
 }
 
-void CConferencesWidget::requestList(bool background)
+void CConferencesWidget::requestList()
 {
-    if (!background) {
-        CUCMApiManager::getInstance()->getConferences(urlPrefix(), token());
-        return;
-    }
-    // An error of this request arrives queued, before the end marker posted
-    // after it; until then the home window only logs errors.
-    m_bQuietErrors = true;
     CUCMApiManager::getInstance()->getConferences(urlPrefix(), token());
-    QMetaObject::invokeMethod(this, "slot_quietWindowEnd", Qt::QueuedConnection);
-}
-
-void CConferencesWidget::slot_quietWindowEnd()
-{
-    m_bQuietErrors = false;
 }
 
 void CConferencesWidget::slot_tokenChanged()
@@ -231,6 +220,12 @@ void CConferencesWidget::slot_getConferences_succeed()
 {
     m_rowConferences = CUCMApiManager::getInstance()->getSavedConferences();
     m_pMainPage->setConferences(m_rowConferences);
+    m_pMainPage->setListLoadFailed(false);
+}
+
+void CConferencesWidget::slot_getConferences_failed()
+{
+    m_pMainPage->setListLoadFailed(true);
 }
 
 void CConferencesWidget::slot_addConference_succeed()
@@ -325,7 +320,6 @@ void CConferencesWidget::addConference()
     if (m_bChangePending)
         return;
     QScopedValueRollback<bool> pending(m_bChangePending, true);
-    m_bQuietErrors = false;
     ucmconferenceReqData request;
     request.name = m_pSchedulePage->getTitle();
     request.startTime = m_pSchedulePage->getStartTime();
@@ -341,7 +335,6 @@ void CConferencesWidget::editConference()
     if (m_bChangePending)
         return;
     QScopedValueRollback<bool> pending(m_bChangePending, true);
-    m_bQuietErrors = false;
     ucmconferenceReqData request;
     request.name = m_pSchedulePage->getTitle();
     request.startTime = m_pSchedulePage->getStartTime();
@@ -377,7 +370,6 @@ void CConferencesWidget::confirmThen(const QString &question, const std::functio
                                                QDialogButtonBox::Ok);
     if (answer != QDialogButtonBox::Ok)
         return;
-    m_bQuietErrors = false;
     send();
 }
 
@@ -386,7 +378,6 @@ void CConferencesWidget::callNow(const ucmconferenceData &conference)
     if (m_bChangePending)
         return;
     QScopedValueRollback<bool> pending(m_bChangePending, true);
-    m_bQuietErrors = false;
     ucmconferenceReqData request;
     request.name = conference.name;
     request.startTime = now().toMSecsSinceEpoch();
@@ -531,7 +522,7 @@ void CConferencesWidget::slot_updatePage()
 {
     if (m_pStack->currentWidget() != m_pMainPage)
         return;
-    requestList(true);
+    requestList();
 }
 
 void CConferencesWidget::slotOnLanguageChanged()

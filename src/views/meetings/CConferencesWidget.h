@@ -58,11 +58,6 @@ public:
 
     void setClock(Clock clock);
 
-    // True while an error of the REST client may stem from the list's
-    // background polling rather than from something the user asked for; the
-    // home window logs such errors instead of prompting.
-    bool isBackgroundErrorWindow() const { return m_bQuietErrors; }
-
     // The refresh interval in ms (15000); tests shorten it.
     void setRefreshInterval(int ms);
     const QTimer &refreshTimer() const { return m_timer; }
@@ -82,6 +77,7 @@ signals:
 public slots:
     void slot_tokenChanged();
     void slot_getConferences_succeed();
+    void slot_getConferences_failed();
     void slot_addConference_succeed();
     void slot_putConference_succeed();
     void slot_deleteConference_succeed();
@@ -109,9 +105,6 @@ public slots:
     void slot_updatePage();
     void slotOnLanguageChanged();
 
-private slots:
-    void slot_quietWindowEnd();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -120,7 +113,7 @@ private:
     void setupUi();
     void initPages();
     void refresh();
-    void requestList(bool background);
+    void requestList();
     void deleteConference(const QString &id);
     void terminateConference(const QString &id);
     void confirmThen(const QString &question, const std::function<void()> &send);
@@ -137,7 +130,6 @@ private:
     bool m_bShown = false;
     // A change the user asked for waits for the server.
     bool m_bChangePending = false;
-    bool m_bQuietErrors = false;
     // The meetings the main page's rows show, in row order.
     QList<ucmconferenceData> m_rowConferences;
     Clock m_clock;

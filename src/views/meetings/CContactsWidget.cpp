@@ -53,6 +53,18 @@ QLabel *addressRow(QWidget *parent, QVBoxLayout *column, const char *captionName
     return value;
 }
 
+// Says that a list's last refresh failed; hidden until one does.
+QLabel *stateLine(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setContentsMargins(10, 10, 10, 10);
+    label->hide();
+    return label;
+}
+
 QPushButton *roundButton(QWidget *parent, const char *name, int side)
 {
     auto *button = new QPushButton(parent);
@@ -83,6 +95,8 @@ CContactsWidget::CContactsWidget(QWidget *parent)
     connect(api, &CUCMApiManager::signal_addContact_succeed, this, &CContactsWidget::slot_addContact_succeed);
     connect(api, &CUCMApiManager::signal_deleteContact_succeed, this, &CContactsWidget::slot_deleteContact_succeed);
     connect(api, &CUCMApiManager::signal_getUsers_succeed, this, &CContactsWidget::slot_getUsers_succeed);
+    connect(api, &CUCMApiManager::signal_getContacts_failed, this, &CContactsWidget::slot_getContacts_failed);
+    connect(api, &CUCMApiManager::signal_getUsers_failed, this, &CContactsWidget::slot_getUsers_failed);
     connect(api, &CUCMApiManager::signal_getUser_succeed, this, &CContactsWidget::slot_getUser_succeed);
     connect(listView, &CContactsListview::signal_current_changed, this, &CContactsWidget::slot_current_changed);
     connect(listView_add, &CContactsAddListview::signal_addContact_begin, this,
@@ -103,11 +117,16 @@ void CContactsWidget::setupUi()
     horizontalLayout->setSpacing(0);
     horizontalLayout->setContentsMargins(0, 0, 0, 0);
 
+    auto *listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
     listView = new CContactsListview(this);
     listView->setObjectName(QStringLiteral("listView"));
     listView->setFixedWidth(250);
     listView->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    horizontalLayout->addWidget(listView);
+    listColumn->addWidget(listView);
+    label_contactsState = stateLine(this, "label_contactsState");
+    listColumn->addWidget(label_contactsState);
+    horizontalLayout->addLayout(listColumn);
 
     stackedWidget = new QStackedWidget(this);
     stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
@@ -216,6 +235,8 @@ void CContactsWidget::setupUi()
     listView_add = new CContactsAddListview(page_add);
     listView_add->setObjectName(QStringLiteral("listView_add"));
     addColumn->addWidget(listView_add);
+    label_directoryState = stateLine(page_add, "label_directoryState");
+    addColumn->addWidget(label_directoryState);
     stackedWidget->addWidget(page_add);
 }
 
@@ -230,6 +251,8 @@ void CContactsWidget::retranslateUi()
     label_email->setText(tr("Email"));
     label_telephone->setText(tr("Telephone"));
     lineEdit->setPlaceholderText(tr("Search"));
+    label_contactsState->setText(tr("The contact list could not be loaded."));
+    label_directoryState->setText(tr("The user directory could not be loaded."));
 }
 
 void CContactsWidget::updateDpi(double scale)
@@ -319,8 +342,19 @@ void CContactsWidget::slot_getContacts_succeed()
 {
     const QList<int> selected = m_bSelectMode ? getSelectedUsers() : QList<int>();
     listView->setContacts(CUCMApiManager::getInstance()->getSavedContacts());
+    label_contactsState->hide();
     if (m_bSelectMode)
         setSelectedUsers(selected);
+}
+
+void CContactsWidget::slot_getContacts_failed()
+{
+    label_contactsState->show();
+}
+
+void CContactsWidget::slot_getUsers_failed()
+{
+    label_directoryState->show();
 }
 
 void CContactsWidget::slot_getUsers_succeed()
@@ -328,6 +362,7 @@ void CContactsWidget::slot_getUsers_succeed()
     const QList<int> selected = m_bSelectMode ? getSelectedUsers() : QList<int>();
     CUCMApiManager *api = CUCMApiManager::getInstance();
     listView_add->setUsers(api->getSavedUsers(), api->getSavedContacts());
+    label_directoryState->hide();
     if (m_bSelectMode)
         setSelectedUsers(selected);
 }

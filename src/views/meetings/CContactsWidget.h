@@ -53,6 +53,9 @@ public:
     CContactsAddListview *directoryView() const { return listView_add; }
     CSearchAddEdit *searchEdit() const { return lineEdit; }
     QStackedWidget *pages() const { return stackedWidget; }
+    // The lines that say a list's last refresh failed.
+    QLabel *contactsStateLabel() const { return label_contactsState; }
+    QLabel *directoryStateLabel() const { return label_directoryState; }
 
 signals:
     void sigUCMP2pCall(const QString &callNumber, const QString &password, bool audioOnly,
@@ -64,6 +67,8 @@ public slots:
     void slot_addContact_succeed();
     void slot_deleteContact_succeed();
     void slot_getUsers_succeed();
+    void slot_getContacts_failed();
+    void slot_getUsers_failed();
     void slot_getUser_succeed();
     void slot_current_changed(int row);
     void slot_addContact_begin(int id);
@@ -132,6 +137,8 @@ private:
     QWidget *widget = nullptr;
     CSearchAddEdit *lineEdit = nullptr;
     CContactsAddListview *listView_add = nullptr;
+    QLabel *label_contactsState = nullptr;
+    QLabel *label_directoryState = nullptr;
 };
 
 } // namespace rj_app::views

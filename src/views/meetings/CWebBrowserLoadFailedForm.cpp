@@ -70,9 +70,17 @@ void CWebBrowserLoadFailedForm::setupUi()
 
 void CWebBrowserLoadFailedForm::retranslateUi()
 {
-    label->setText(m_reason == NoWebComponents
-                       ? tr("Web pages cannot be shown: a part of the application is missing.")
-                       : tr("Failed to load, please check your network."));
+    switch (m_reason) {
+    case NoWebComponents:
+        label->setText(tr("Web pages cannot be shown: a part of the application is missing."));
+        break;
+    case RunningAsRoot:
+        label->setText(tr("web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1"));
+        break;
+    default:
+        label->setText(tr("Failed to load, please check your network."));
+        break;
+    }
     pBtReload->setText(tr("Reload"));
 }
 

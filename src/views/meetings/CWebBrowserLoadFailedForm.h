@@ -18,6 +18,7 @@ public:
     enum Reason : int {
         PageNotLoaded = 0,   // the page did not announce itself in time
         NoWebComponents = 1, // the web library is missing: no reload helps
+        RunningAsRoot = 2,   // the web engine refuses root with its sandbox on
     };
 
     explicit CWebBrowserLoadFailedForm(QWidget *parent = nullptr, Reason reason = PageNotLoaded);

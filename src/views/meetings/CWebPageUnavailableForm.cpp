@@ -7,12 +7,13 @@
 
 namespace rj_app::views {
 
-CWebPageUnavailableForm::CWebPageUnavailableForm(int urlType, QWidget *parent)
+CWebPageUnavailableForm::CWebPageUnavailableForm(int urlType, QWidget *parent,
+                                                 CWebBrowserLoadFailedForm::Reason reason)
     : CWebPageHost(urlType, parent)
 {
     setObjectName(QStringLiteral("CWebPageUnavailableForm"));
     resize(650, 476);
-    m_pFailedForm = new CWebBrowserLoadFailedForm(this, CWebBrowserLoadFailedForm::NoWebComponents);
+    m_pFailedForm = new CWebBrowserLoadFailedForm(this, reason);
     m_pFailedForm->setObjectName(QStringLiteral("m_pLoadFailedForm"));
     m_pFailedForm->resize(size());
     connect(models::CLinguist::getInstance(), &models::CLinguist::sigLanguageChanged, m_pFailedForm,

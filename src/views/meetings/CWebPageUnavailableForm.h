@@ -1,18 +1,19 @@
 #pragma once
 
+#include "views/meetings/CWebBrowserLoadFailedForm.h"
 #include "views/meetings/CWebPageHost.h"
 
 namespace rj_app::views {
 
-class CWebBrowserLoadFailedForm;
-
-// Stands where a web page would be when the web library cannot be loaded:
-// the failed picture with a text that says why, and nothing to retry.
+// Stands where a web page would be when the web library cannot be loaded or
+// the web engine cannot start: the failed picture with a text that says why,
+// and nothing to retry.
 class CWebPageUnavailableForm : public CWebPageHost
 {
     Q_OBJECT
 public:
-    explicit CWebPageUnavailableForm(int urlType, QWidget *parent = nullptr);
+    explicit CWebPageUnavailableForm(int urlType, QWidget *parent = nullptr,
+                                     CWebBrowserLoadFailedForm::Reason reason = CWebBrowserLoadFailedForm::NoWebComponents);
     ~CWebPageUnavailableForm() override;
 
     void updateDpi(double scale) override;

@@ -1,12 +1,15 @@
 #include "views/meetings/WebComponents.h"
 
 #include "helpers/LogMacros.h"
+#include "views/meetings/CWebBrowserLoadFailedForm.h"
 #include "views/meetings/CWebPageUnavailableForm.h"
 #include "views/meetings/IWebComponents.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QPluginLoader>
+
+#include <unistd.h>
 
 namespace rj_app::views {
 
@@ -19,6 +22,7 @@ struct LoaderState
     IWebComponents *loaded = nullptr;
     bool tried = false;
     QString error;
+    std::function<unsigned int()> effectiveUserId;
 };
 
 LoaderState &state()
@@ -62,7 +66,11 @@ IWebComponents *WebComponents::instance()
         return s.injected;
     if (!s.tried) {
         s.tried = true;
-        s.loaded = load();
+        s.error = sandboxRefusal();
+        if (s.error.isEmpty())
+            s.loaded = load();
+        else
+            qWarning() << RJ_FUNCTION << "web pages are not available:" << s.error;
     }
     return s.loaded;
 }
@@ -78,7 +86,29 @@ CWebPageHost *WebComponents::createWebBrowserWrapperForm(int urlType, QWidget *p
         if (CWebPageHost *page = factory->createWebBrowserWrapperForm(urlType, parent))
             return page;
     }
-    return new CWebPageUnavailableForm(urlType, parent);
+    return new CWebPageUnavailableForm(urlType, parent,
+                                       sandboxRefusal().isEmpty() ? CWebBrowserLoadFailedForm::NoWebComponents
+                                                                  : CWebBrowserLoadFailedForm::RunningAsRoot);
+}
+
+QString WebComponents::sandboxRefusal()
+{
+    const LoaderState &s = state();
+    const unsigned int euid = s.effectiveUserId ? s.effectiveUserId() : static_cast<unsigned int>(::geteuid());
+    if (euid != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return QString();
+    // The engine reads its flags from this variable and from the command line.
+    QStringList flags = QString::fromLocal8Bit(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")).split(QLatin1Char(' '));
+    if (QCoreApplication::instance())
+        flags += QCoreApplication::arguments();
+    if (flags.contains(QLatin1String("--no-sandbox")))
+        return QString();
+    return QStringLiteral("web pages do not run as root without QTWEBENGINE_DISABLE_SANDBOX=1");
+}
+
+void WebComponents::setEffectiveUserIdSource(std::function<unsigned int()> source)
+{
+    state().effectiveUserId = std::move(source);
 }
 
 void WebComponents::setLibraryPath(const QString &path)

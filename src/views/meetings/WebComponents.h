@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace rj_app::views {
@@ -34,6 +36,14 @@ public:
     // Replaces the library (tests without the web engine); null goes back to
     // loading it.
     static void setFactory(IWebComponents *factory);
+
+    // Why the web engine cannot start in this process, or empty. As root it
+    // starts only with its sandbox off (QTWEBENGINE_DISABLE_SANDBOX set, or
+    // --no-sandbox among the Chromium flags); otherwise it ends the process
+    // at the first page, so the library is not even loaded.
+    static QString sandboxRefusal();
+    // Replaces geteuid() in that check; null goes back to it.
+    static void setEffectiveUserIdSource(std::function<unsigned int()> source);
 
 private:
     WebComponents() = delete;

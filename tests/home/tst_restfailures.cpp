@@ -1,0 +1,257 @@
+// A REST request that gets no readable answer (refused, TLS failure, time-out,
+// garbage) as the home window meets it: what a person asked for is prompted
+// once with "Server unreachable"; a background refresh prompts nothing, and
+// its list says that it could not be loaded until a refresh succeeds.
+
+#include "HomeTestEnv.h"
+
+#include "support/AlertBoxSeam.h"
+#include "support/HttpFixtureServer.h"
+#include "support/TestMain.h"
+
+#include "views/meetings/CConferencesListWidget.h"
+#include "views/meetings/CConferencesMainPage.h"
+#include "views/meetings/CConferencesSchedulePage.h"
+#include "views/meetings/CConferencesWidget.h"
+#include "views/meetings/CContactsListview.h"
+#include "views/meetings/CContactsWidget.h"
+
+#include <QLabel>
+
+#include <memory>
+
+using glimora::test::AlertBoxSeam;
+using glimora::test::HttpFixtureServer;
+using home_test::kWaitMs;
+using rj_app::models::CUCMApiManager;
+using rj_app::views::CConferencesWidget;
+using rj_app::views::CContactsWidget;
+using rj_app::views::CHomeDlg;
+
+namespace {
+
+const QString kUnreachable = QStringLiteral("Server unreachable");
+
+struct Route
+{
+    QByteArray method;
+    QString path;
+    QByteArray body;
+};
+
+// What the server holds when it answers: one meeting, two contacts, the
+// directory; and an empty answer to every change.
+QList<Route> goodRoutes(int ownerId)
+{
+    const QByteArray owner = QByteArray::number(ownerId);
+    return {
+        {"GET", "/api/rest/v2.0/meetings",
+         R"([{"id":33,"numericId":1001,"name":"Weekly sync","startTime":4102444800000,"duration":3600000,)"
+         R"("applicant":{"id":)" + owner + "}}]"},
+        {"GET", "/api/rest/v2.0/contacts",
+         R"([{"id":5,"userId":12,"name":"Carol Wu","ownerId":)" + owner + R"(},)"
+         R"({"id":6,"userId":13,"name":"Dave Li","ownerId":)" + owner + "}]"},
+        {"GET", "/api/rest/v2.0/users", R"([{"id":12,"name":"Carol Wu"},{"id":13,"name":"Dave Li"}])"},
+        {"GET", "/api/rest/v2.0/users/" + QString::number(ownerId), "{}"},
+        {"POST", "/api/rest/v2.0/meetings", "{}"},
+        {"PUT", "/api/rest/v2.0/meetings/33", "{}"},
+        {"DELETE", "/api/rest/v2.0/meetings/33", "{}"},
+        {"PUT", "/api/rest/v2.0/meetings/33/control/terminate", "{}"},
+        {"POST", "/api/rest/v2.0/contacts", "{}"},
+        {"DELETE", "/api/rest/v2.0/contacts/5", "{}"},
+    };
+}
+
+// A port on which nothing listens.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+void drainEvents()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestRestFailures : public QObject
+{
+    Q_OBJECT
+
+    home_test::Env m_env;
+    std::unique_ptr<HttpFixtureServer> m_server;
+
+    CHomeDlg *home() { return CHomeDlg::getInstance(); }
+    CConferencesWidget *meetings() { return home()->conferencesWidget(); }
+    CContactsWidget *contacts() { return home()->contactsWidget(); }
+    int ownUserId() { return int(m_env.login()->m_userInfo.userId); }
+
+    // The REST client reads prefix and token from the sign-in at each request.
+    void pointRestAt(quint16 port, bool https)
+    {
+        m_env.login()->m_qstrServerHostName = QStringLiteral("127.0.0.1");
+        m_env.login()->m_iPort = port;
+        rj_app::helpers::CUserConfigUtils::getInstance()->setUseHttps(https);
+    }
+
+    void serve(int delayMs, bool garbage)
+    {
+        m_server->clearRoutes();
+        for (const Route &route : goodRoutes(ownUserId()))
+            m_server->addRoute(route.method, route.path, 200, garbage ? QByteArray("<html>busy</html>") : route.body,
+                               delayMs);
+    }
+
+    // The server answers again, and both lists are asked for afresh.
+    void recover()
+    {
+        pointRestAt(m_server->port(), false);
+        serve(0, false);
+        meetings()->slot_tokenChanged();
+        CContactsWidget::clearContactsCache();
+        contacts()->slot_tokenChanged();
+        drainEvents();
+    }
+
+    // Does what a person (or the refresh) does for `op`.
+    void perform(const QString &op)
+    {
+        CUCMApiManager *api = CUCMApiManager::getInstance();
+        if (op == "schedule") {
+            meetings()->slot_schedule_clicked();
+            meetings()->slot_addputConference_begin();
+        } else if (op == "edit") {
+            meetings()->slot_Edit_clicked(0);
+            meetings()->slot_addputConference_begin();
+        } else if (op == "delete meeting") {
+            meetings()->slot_DeleteEdit_clicked(0);
+        } else if (op == "end meeting") {
+            meetings()->slot_Delete_clicked(0);
+        } else if (op == "add contact") {
+            contacts()->slot_addContact_begin(13);
+        } else if (op == "delete contact") {
+            rj_app::views::CContactsListview *view = contacts()->contactsView();
+            view->setCurrentIndex(view->model()->index(3, 0));
+            contacts()->slot_deleteContact_begin();
+        } else if (op == "rename") {
+            // After the engine renamed the user, the directory entry is fetched.
+            api->getUser(m_env.login()->getUrlPrefix(), m_env.login()->getToken(), QString::number(ownUserId()));
+        } else if (op == "meeting list refresh") {
+            meetings()->slot_updatePage();
+        } else if (op == "contact list refresh") {
+            CContactsWidget::clearContactsCache();
+            contacts()->requestData();
+        } else {
+            QFAIL(qPrintable(op));
+        }
+        drainEvents();
+    }
+
+    // The lists as the refresh left them: failed, or showing their rows.
+    bool meetingListFailed() { return meetings()->mainPage()->isListLoadFailed(); }
+    bool contactListFailed() { return !contacts()->contactsStateLabel()->isHidden(); }
+    bool directoryFailed() { return !contacts()->directoryStateLabel()->isHidden(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_env.start());
+        m_env.signIn(false);
+        QTRY_VERIFY_WITH_TIMEOUT(meetings() && contacts(), kWaitMs);
+    }
+
+    void init()
+    {
+        m_server = std::make_unique<HttpFixtureServer>();
+        QVERIFY(m_server->start());
+        CUCMApiManager::getInstance()->setRequestTimeout(50);
+        recover();
+        QCOMPARE(meetings()->mainPage()->listWidget()->count(), 1);
+        QVERIFY(!meetingListFailed() && !contactListFailed() && !directoryFailed());
+    }
+
+    void cleanup()
+    {
+        m_server.reset();
+        pointRestAt(m_env.plain.serverPort(), false);
+    }
+
+    void unreachableServer_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("question"); // asked before the request; empty: none
+        QTest::addColumn<bool>("background");
+        const struct
+        {
+            const char *op;
+            const char *question;
+            bool background;
+        } ops[] = {
+            {"schedule", "", false},
+            {"edit", "", false},
+            {"delete meeting", "Are you sure to delete meeting?", false},
+            {"end meeting", "Are you sure to terminate meeting?", false},
+            {"add contact", "", false},
+            {"delete contact", "Sure you want to delete contact?", false},
+            {"rename", "", false},
+            {"meeting list refresh", "", true},
+            {"contact list refresh", "", true},
+        };
+        for (const char *failure : {"refused", "tls", "time-out", "unreadable"}) {
+            for (const auto &op : ops) {
+                QTest::addRow("%s, %s", op.op, failure)
+                    << QString::fromLatin1(op.op) << QString::fromLatin1(failure) << QString::fromLatin1(op.question)
+                    << op.background;
+            }
+        }
+    }
+
+    void unreachableServer()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, failure);
+        QFETCH(QString, question);
+        QFETCH(bool, background);
+
+        if (failure == "refused")
+            pointRestAt(closedPort(), false);
+        else if (failure == "tls")
+            pointRestAt(m_server->port(), true); // TLS to a plain HTTP server
+        else if (failure == "time-out")
+            serve(2000, false);
+        else
+            serve(0, true);
+
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        perform(op);
+        QStringList expected;
+        if (!question.isEmpty())
+            expected << question;
+        if (!background)
+            expected << kUnreachable;
+        QCOMPARE(seam.texts(), expected);
+
+        if (op == "meeting list refresh")
+            QVERIFY(meetingListFailed());
+        if (op == "contact list refresh")
+            QVERIFY(contactListFailed() && directoryFailed());
+
+        recover();
+        QCOMPARE(seam.texts(), expected);
+        QVERIFY(!meetingListFailed() && !contactListFailed() && !directoryFailed());
+        QCOMPARE(meetings()->mainPage()->listWidget()->count(), 1);
+        QVERIFY(meetings()->mainPage()->listWidget()->isVisibleTo(meetings()->mainPage()));
+    }
+};
+
+GLIMORA_TEST_MAIN(TestRestFailures)
+
+#include "tst_restfailures.moc"
