@@ -728,11 +728,24 @@ private slots:
     // ---- the engine passes the user's own changes on ----
 
     // A rename and a picture made through the engine reach the server it is
-    // signed in to, and stay there across the next sign-in.
+    // signed in to, over the scheme of the sign-in, and stay there across the
+    // next sign-in.
+    void engineCarriesProfileChangesToTheServer_data()
+    {
+        QTest::addColumn<bool>("https");
+        QTest::newRow("https") << true;
+        QTest::newRow("http") << false;
+    }
+
     void engineCarriesProfileChangesToTheServer()
     {
+        QFETCH(bool, https);
+        if (https) {
+            m_server = std::make_unique<DevServer>();
+            QVERIFY(m_server->start());
+        }
         EngineAsAlice alice;
-        QVERIFY(alice.signIn(m_server->plainPort));
+        QVERIFY(alice.signIn(m_server->plainPort, https));
         const QString token = QString::fromStdString(alice.user().token);
         auto record = [this](const QString &with) { return send("GET", api(QStringLiteral("/users/1"), with)).object(); };
         const QString before = record(token).value(QLatin1String("imageURL")).toString();
@@ -758,7 +771,7 @@ private slots:
 
         // Signed in again: the engine and the server tell the same name.
         QVERIFY(alice.signOut());
-        QVERIFY(alice.signIn(m_server->plainPort));
+        QVERIFY(alice.signIn(m_server->plainPort, https));
         const QString again = QString::fromStdString(alice.user().token);
         QVERIFY(again != token);
         QCOMPARE(QString::fromStdString(alice.user().displayName), QStringLiteral("Alice Renamed"));
