@@ -3,6 +3,7 @@
 #include "SimEngine.h"
 
 #include "SimNet.h"
+#include "SimRuntime.h"
 #include "SimServerSync.h"
 #include "SimSupport.h"
 
@@ -35,13 +36,14 @@ bool portIsRoz(unsigned int port)
 }
 
 // A change for the server a session is signed in to.
-ProfileChange profileChangeOf(const std::string &server, unsigned int port, const RJUserInfo &info,
+ProfileChange profileChangeOf(const std::string &server, unsigned int port, bool secure, const RJUserInfo &info,
                               ProfileChange::Kind kind, const std::string &value)
 {
     ProfileChange change;
     change.kind = kind;
     change.host = server;
     change.port = port;
+    change.secure = secure;
     change.token = info.token;
     change.userId = info.userId;
     change.value = value;
@@ -101,7 +103,7 @@ int SimEngine::uploadUserImage(const char *path)
     if (!m_session.loggedIn)
         return forced.done(kNotLoggedIn);
     const std::string user = m_session.user;
-    const ProfileChange change = profileChangeOf(m_session.server, m_session.port, m_session.info,
+    const ProfileChange change = profileChangeOf(m_session.server, m_session.port, m_session.secure, m_session.info,
                                                  ProfileChange::Kind::Picture, bytes);
     if (!readable) {
         later(300, [source](Events &events) {
@@ -132,7 +134,7 @@ int SimEngine::changeDisplayName(const char *display_name)
         return forced.done(kBadParameter);
     m_displayNames[m_session.user] = name;
     m_session.info.displayName = name;
-    forwardProfileChange(profileChangeOf(m_session.server, m_session.port, m_session.info,
+    forwardProfileChange(profileChangeOf(m_session.server, m_session.port, m_session.secure, m_session.info,
                                          ProfileChange::Kind::DisplayName, name));
     return forced.done(kOk);
 }
@@ -174,6 +176,17 @@ int SimEngine::getRegisterInfo(int type, RJRegisterInfo &info)
 // ---------------------------------------------------------------------------
 // Server, login, registration
 
+Reach SimEngine::askSignInServer(const std::string &host, unsigned int port)
+{
+    bool secure = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        secure = m_secure;
+    }
+    // Without the lock: the answer may take the whole time-out.
+    return askServer(host, port, secure, SimRuntime::instance().serverTimeoutMs());
+}
+
 int SimEngine::getFeature(const char *server, unsigned int port, AVFeature &feature)
 {
     const Forced forced = enter("getFeature", {str(server), num(port)});
@@ -189,8 +202,7 @@ int SimEngine::getFeature(const char *server, unsigned int port, AVFeature &feat
     };
     if (forced.refused && forced.code != kFeatureAlternateOk)
         return failWith(forced.code, LoginOutcome::None, "forced result");
-    const Reach reach = (forced.refused || forced.zero) ? Reach::Connected
-                                                        : probeServer(host, port, world::kProbeTimeoutMs);
+    const Reach reach = (forced.refused || forced.zero) ? Reach::Connected : askSignInServer(host, port);
     if (reach == Reach::Unresolved)
         return forced.done(failWith(kUnresolved, LoginOutcome::Unresolved, "cannot resolve " + host));
     if (reach == Reach::Unreachable)
@@ -222,9 +234,9 @@ int SimEngine::avlogin(const char *server, unsigned int port, const char *userna
         reportLocked({{"onError", [e](IAVEventHandler &h) { h.onError(e); }}});
         return forced.code;
     }
-    // The login connects to the server as the feature query did (this runs
-    // on the caller's thread, a pool thread in the client).
-    const Reach reach = forced.zero ? Reach::Connected : probeServer(host, port, world::kProbeTimeoutMs);
+    // The login asks the server as the feature query did (this runs on the
+    // caller's thread, a pool thread in the client).
+    const Reach reach = forced.zero ? Reach::Connected : askSignInServer(host, port);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_released)
         return forced.done(kNotInitialized);
@@ -294,6 +306,7 @@ int SimEngine::avlogin(const char *server, unsigned int port, const char *userna
         m_session.info = info;
         m_session.server = host;
         m_session.port = port;
+        m_session.secure = m_secure;
         m_loginOutcome = LoginOutcome::Normal;
         events.push_back({"onLoginSucceed", [info](IAVEventHandler &h) { h.onLoginSucceed(info); }});
         later(200, [this, generation, host](Events &next) {

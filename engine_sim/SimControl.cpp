@@ -122,6 +122,11 @@ RJSIM_API double rjsim_time_scale(void)
     });
 }
 
+RJSIM_API void rjsim_set_server_timeout(int timeout_ms)
+{
+    SimRuntime::instance().setServerTimeoutMs(timeout_ms);
+}
+
 RJSIM_API int rjsim_wait_idle(int timeout_ms)
 {
     return SimRuntime::instance().withEngine(

@@ -2,6 +2,7 @@
 
 #include "SimDispatcher.h"
 #include "SimMedia.h"
+#include "SimNet.h"
 #include "SimWorld.h"
 
 #include "engine/IAVEngine.h"
@@ -177,6 +178,7 @@ private:
         rj::engine::RJUserInfo info;
         std::string server;
         unsigned int port = 0;
+        bool secure = false;
     };
 
     struct Parsed; // a parsed control command
@@ -242,6 +244,10 @@ private:
     void loadConfigLocked();
     void saveConfigLocked() const;
     std::string callDurationText(std::int64_t ms) const;
+
+    // Asks host:port as a sign-in does, over the scheme enableSecure chose.
+    // Takes m_mutex only to read that choice.
+    Reach askSignInServer(const std::string &host, unsigned int port);
 
     void pollControlFile();
     void runParsed(const Parsed &parsed);

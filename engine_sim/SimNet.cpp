@@ -1,5 +1,7 @@
 #include "SimNet.h"
 
+#include <httplib.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -69,13 +71,11 @@ bool isReservedInvalidName(const std::string &host)
     return name == "invalid" || endsWith(name, ".invalid") || endsWith(name, ".invalid.");
 }
 
-Reach probeServer(const std::string &host, unsigned int port, int timeoutMs)
-{
-    if (host.empty() || isReservedInvalidName(host))
-        return Reach::Unresolved;
-    if (port == 0 || port > 65535)
-        return Reach::Unreachable;
+namespace {
 
+// Null when the name does not resolve; free with freeaddrinfo.
+addrinfo *resolve(const std::string &host, unsigned int port)
+{
     addrinfo hints;
     std::memset(&hints, 0, sizeof(hints));
     hints.ai_family = AF_UNSPEC;
@@ -84,7 +84,24 @@ Reach probeServer(const std::string &host, unsigned int port, int timeoutMs)
     addrinfo *result = nullptr;
     const std::string service = std::to_string(port);
     const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &result);
-    if (rc != 0 || !result)
+    if (rc != 0 && result) {
+        ::freeaddrinfo(result);
+        result = nullptr;
+    }
+    return result;
+}
+
+} // namespace
+
+Reach probeServer(const std::string &host, unsigned int port, int timeoutMs)
+{
+    if (host.empty() || isReservedInvalidName(host))
+        return Reach::Unresolved;
+    if (port == 0 || port > 65535)
+        return Reach::Unreachable;
+
+    addrinfo *result = resolve(host, port);
+    if (!result)
         return Reach::Unresolved;
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -93,6 +110,38 @@ Reach probeServer(const std::string &host, unsigned int port, int timeoutMs)
         connected = connectOnce(ai, deadline);
     ::freeaddrinfo(result);
     return connected ? Reach::Connected : Reach::Unreachable;
+}
+
+Reach askServer(const std::string &host, unsigned int port, bool secure, int timeoutMs)
+{
+    if (host.empty() || isReservedInvalidName(host))
+        return Reach::Unresolved;
+    if (port == 0 || port > 65535)
+        return Reach::Unreachable;
+    // Told apart from an unreachable server: the diagnosis and the error
+    // code differ.
+    addrinfo *resolved = resolve(host, port);
+    if (!resolved)
+        return Reach::Unresolved;
+    ::freeaddrinfo(resolved);
+
+    const time_t sec = timeoutMs / 1000;
+    const time_t usec = static_cast<time_t>(timeoutMs % 1000) * 1000;
+    const auto ask = [&](httplib::ClientImpl &client) {
+        client.set_connection_timeout(sec, usec);
+        client.set_read_timeout(sec, usec);
+        client.set_write_timeout(sec, usec);
+        client.set_keep_alive(false);
+        const httplib::Result answer = client.Get("/api/rest/v2.0/latestAppVersion?appType=linux");
+        return answer ? Reach::Connected : Reach::Unreachable;
+    };
+    if (secure) {
+        httplib::SSLClient client(host, static_cast<int>(port));
+        client.enable_server_certificate_verification(false);
+        return ask(client);
+    }
+    httplib::ClientImpl client(host, static_cast<int>(port));
+    return ask(client);
 }
 
 } // namespace rjsim

@@ -1,5 +1,7 @@
 #include "SimRuntime.h"
 
+#include "SimWorld.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <locale>
@@ -132,6 +134,25 @@ double SimRuntime::timeScaleFromEnvironment()
     if (!(in >> value) || value < 0.0 || value != value)
         return 1.0;
     return value;
+}
+
+} // namespace rjsim
+
+namespace rjsim {
+
+int SimRuntime::serverTimeoutMs() const
+{
+    const int set = m_serverTimeoutMs.load();
+    if (set > 0)
+        return set;
+    const char *text = std::getenv("RJSIM_SERVER_TIMEOUT_MS");
+    if (!text || !*text)
+        return world::kProbeTimeoutMs;
+    char *end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*end != '\0' || value <= 0 || value > 600000)
+        return world::kProbeTimeoutMs;
+    return static_cast<int>(value);
 }
 
 } // namespace rjsim

@@ -55,6 +55,12 @@ public:
     // The scale engines are created with: RJSIM_TIME_SCALE, default 1.
     static double timeScaleFromEnvironment();
 
+    // How long a sign-in waits for the server at each step (connect, send,
+    // answer), in real time: the value set through the control API, else
+    // RJSIM_SERVER_TIMEOUT_MS, else the world's 2 s.
+    int serverTimeoutMs() const;
+    void setServerTimeoutMs(int ms) { m_serverTimeoutMs.store(ms > 0 ? ms : 0); } // 0: back to the default
+
 private:
     SimRuntime() = default;
 
@@ -71,6 +77,7 @@ private:
     std::deque<Entry> m_journal;
     std::map<std::string, Forced> m_forced;
     std::atomic<long long> m_frames{0};
+    std::atomic<int> m_serverTimeoutMs{0};
 
     SimEngine *acquire();
     void release(SimEngine *engine);

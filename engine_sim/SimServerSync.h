@@ -12,6 +12,7 @@ struct ProfileChange {
     Kind kind = Kind::DisplayName;
     std::string host;
     unsigned int port = 0;
+    bool secure = false; // HTTPS, as the session signed in
     std::string token;
     std::uint64_t userId = 0;
     std::string value; // the new name, or the picture file's bytes

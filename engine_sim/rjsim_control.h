@@ -60,6 +60,11 @@ RJSIM_API long long rjsim_content_frames(void);
 // (default 1; 0 = as fast as possible).
 RJSIM_API double rjsim_time_scale(void);
 
+// How long a sign-in (getFeature, avlogin) waits for the server at each step
+// (connect, send, answer), in real time and for the whole process; 0 or less
+// goes back to RJSIM_SERVER_TIMEOUT_MS, or 2000 ms without it.
+RJSIM_API void rjsim_set_server_timeout(int timeout_ms);
+
 // Waits until the engine has no scheduled work left (periodic reports during
 // a connected call at a scale above 0 count as work). Returns 1 when idle,
 // 0 on time-out, -2 without an engine. Must not be called from a callback.

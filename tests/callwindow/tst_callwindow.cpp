@@ -2,6 +2,7 @@
 // status, the gate for incoming calls, the duration and quality helpers, its
 // compact and full-screen modes, and a call that ends while it is compact.
 
+#include "support/SignInServer.h"
 #include "support/StandInRingtone.h"
 #include "support/EngineJournal.h"
 #include "support/TestMain.h"
@@ -57,7 +58,7 @@ class TestCallWindow : public QObject
 {
     Q_OBJECT
 
-    QTcpServer m_server;
+    glimora::test::SignInServer m_server;
 
     CLayoutBackgroundDlg *dlg() { return CLayoutBackgroundDlg::getInstance(); }
     CCallController *call() { return CCallController::getInstance(); }
@@ -96,12 +97,6 @@ private slots:
     {
         qputenv("RJSIM_TIME_SCALE", "0");
         QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
-        connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
         rj_app::models::CUCMApiManager::getInstance()->setRequestTimeout(50);
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(glimora::test::useStandInRingtone());

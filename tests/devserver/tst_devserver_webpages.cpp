@@ -59,7 +59,7 @@ class TestDevServerWebPages : public QObject
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_server.start()); }
+    void initTestCase() { QVERIFY(m_server.startPlainHttp()); }
 
     // The address the client builds ("/client" + key) and the one with a
     // slash both give the page of that kind, on either port.

@@ -133,7 +133,7 @@ class TestDevServerWhiteboard : public QObject
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_server.start()); }
+    void initTestCase() { QVERIFY(m_server.startPlainHttp()); }
 
     void pageIsServed()
     {

@@ -338,11 +338,13 @@ void submitLogin(int port, const QString &user, const QString &password)
     if (!more->isChecked())
         personClicks(more, QPoint(5, more->height() / 2));
     QTRY_VERIFY_WITH_TIMEOUT(child<QLineEdit>(dlg, "m_pEditPort")->isVisible(), kWaitMs);
-    // The demo server speaks plain HTTP; the box also sets the port.
+    // A person leaves HTTPS ticked, as it comes, and the demo server speaks
+    // it. A click on the box writes a port into the field, so the port is
+    // typed after it.
     auto *https = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
-    if (https->isChecked())
+    if (!https->isChecked())
         personClicks(https, QPoint(5, https->height() / 2));
-    QTRY_VERIFY_WITH_TIMEOUT(!https->isChecked(), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(https->isChecked(), kWaitMs);
     personTypes(child<QLineEdit>(dlg, "m_pEditPort"), QString::number(port));
     personTypes(child<QLineEdit>(dlg, "m_pEditAccount"), user);
     personTypes(child<QLineEdit>(dlg, "m_pEditPassword"), password);

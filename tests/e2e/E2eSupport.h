@@ -93,7 +93,7 @@ QStringList rowTexts(QWidget *row);
 CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number);
 
 // Fills the login window's account page as a person does (server, port of
-// the demo server, plain HTTP, account, password) and presses Login; all
+// the demo server, HTTPS ticked, account, password) and presses Login; all
 // through the keyboard and the mouse.
 void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password);
 // The same against the given port of the demo server (its "ROZ" port, say).

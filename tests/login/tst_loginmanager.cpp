@@ -2,6 +2,7 @@
 // sequence and what it stores, the status machine's side effects, failures,
 // automatic login, token renewal and the avatar.
 
+#include "support/SignInServer.h"
 #include "support/TestMain.h"
 
 #include "helpers/AppVersion.h"
@@ -84,7 +85,7 @@ class TestLoginManager : public QObject
     Q_OBJECT
 
     std::unique_ptr<CLoginManager> m;
-    QTcpServer m_server; // something listening, so the engine finds a server
+    glimora::test::SignInServer m_server; // answers the engine at sign-in
     QStringList m_events;
     std::vector<std::vector<std::string>> m_bringUpSetLog;
     QByteArray m_bringUpEnableLog;

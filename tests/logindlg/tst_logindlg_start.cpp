@@ -3,6 +3,7 @@
 // shows that start nothing again, the waiting overlay during a login that a
 // join URL started, and the window's style per scale.
 
+#include "support/SignInServer.h"
 #include "support/AlertBoxSeam.h"
 #include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
@@ -73,7 +74,7 @@ class TestLoginDlgStart : public QObject
 {
     Q_OBJECT
 
-    QTcpServer m_server; // something listening, so the engine finds a server
+    glimora::test::SignInServer m_server; // answers the engine at sign-in
     std::unique_ptr<CAppConfigUtils> m_appConfig;
 
     CLoginManager *login() { return CLoginManager::getInstance(); }

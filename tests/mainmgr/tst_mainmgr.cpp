@@ -2,6 +2,7 @@
 // and the real switch, error prompts with their filters and queueing, join
 // URLs from a second instance, and the orderly exit.
 
+#include "support/SignInServer.h"
 #include "support/AlertBoxSeam.h"
 #include "support/StandInRingtone.h"
 #include "support/EngineJournal.h"
@@ -63,7 +64,7 @@ class TestMainDlgManager : public QObject
 {
     Q_OBJECT
 
-    QTcpServer m_server; // something listening, so the engine finds a server
+    glimora::test::SignInServer m_server; // answers the engine at sign-in
     int m_exitCode = -1;
 
     CMainDlgManager *mgr() { return CMainDlgManager::getInstance(); }
@@ -101,14 +102,8 @@ private slots:
     {
         qputenv("RJSIM_TIME_SCALE", "0");
         QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
-        // The home window's tabs ask the server for lists: connections are
-        // taken and left unanswered, and the REST client gives up at once.
-        connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
+        // The home window's tabs ask the server for lists: they are taken and
+        // left unanswered, and the REST client gives up at once.
         rj_app::models::CUCMApiManager::getInstance()->setRequestTimeout(50);
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(glimora::test::useStandInRingtone());

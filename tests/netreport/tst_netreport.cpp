@@ -3,6 +3,7 @@
 // dialog with its copy to the clipboard, a refresh through the simulated
 // engine after a login, runaway records and the language.
 
+#include "support/SignInServer.h"
 #include "support/AlertBoxSeam.h"
 #include "support/TestMain.h"
 
@@ -152,7 +153,7 @@ class TestNetReport : public QObject
     RJDiag m_diag;
     std::string m_diagText;
     int m_refreshes = 0;
-    QTcpServer m_server;
+    glimora::test::SignInServer m_server;
 
     CRJSdkManager *sdk() { return CRJSdkManager::getInstance(); }
     template <typename T>

@@ -4,6 +4,7 @@
 // received-content window and the prompt label, and the media statistics
 // filled from the engine while connected.
 
+#include "support/SignInServer.h"
 #include "support/TestMain.h"
 #include "support/StandInRingtone.h"
 #include "support/TestFiles.h"
@@ -150,7 +151,7 @@ class TestOverlays : public QObject
 {
     Q_OBJECT
 
-    QTcpServer m_server; // stands for the management server the engine probes at login
+    glimora::test::SignInServer m_server; // stands for the management server the engine probes at login
 
     CCallController *c() { return CCallController::getInstance(); }
     CRJSdkManager *sdk() { return CRJSdkManager::getInstance(); }

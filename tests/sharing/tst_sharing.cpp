@@ -4,6 +4,7 @@
 // bubbles; frames fed from the GUI thread's grabs, stopping, a source window
 // that disappears and a feeder destroyed while it runs.
 
+#include "support/SignInServer.h"
 #include "support/AlertBoxSeam.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TestMain.h"
@@ -169,7 +170,7 @@ class TestSharing : public QObject
 {
     Q_OBJECT
 
-    QTcpServer m_server; // something listening, so the engine finds a server
+    glimora::test::SignInServer m_server; // answers the engine at sign-in
     std::unique_ptr<LayoutEngineStub> m_layout;
     QWidget *m_owner = nullptr; // the toolbar's parent widget
 

@@ -20,6 +20,7 @@ DemoServerProcess::~DemoServerProcess()
 
 bool DemoServerProcess::start(const QStringList &args)
 {
+    tls = !args.contains(QStringLiteral("--http"));
     process.setProgram(m_program);
     process.setArguments(args + QStringList{QStringLiteral("--quiet")});
     process.start();
@@ -59,7 +60,9 @@ void DemoServerProcess::stop()
 
 QString DemoServerProcess::base(int port) const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port ? port : plainPort);
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(port ? port : plainPort);
 }
 
 } // namespace glimora::test
