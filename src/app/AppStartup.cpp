@@ -185,10 +185,12 @@ bool start(CSingleApplication &app, int argc, char **argv)
             << "AA_UseOpenGLES:" << QCoreApplication::testAttribute(Qt::AA_UseOpenGLES)
             << "AA_UseSoftwareOpenGL:" << QCoreApplication::testAttribute(Qt::AA_UseSoftwareOpenGL);
 
-    views::CLoginDlg::getInstance()->show();
+    // A second start may already be waiting: its message is taken from the
+    // first window on, so the channel is connected before that window shows.
     views::CMainDlgManager *manager = views::CMainDlgManager::getInstance();
     QObject::connect(&app, &CSingleApplication::messageAvailable, manager,
                      &views::CMainDlgManager::receiveDuplicatedAppMessage);
+    views::CLoginDlg::getInstance()->show();
     return true;
 }
 

@@ -7,8 +7,11 @@
 #include "app/AppStartup.h"
 #include "app/CNativeEventFilters.h"
 #include "app/CSingleApplication.h"
+#include "models/CUrlJoinConfArgsParser.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QSharedMemory>
 #include <QProcess>
 
 #include <csignal>
@@ -165,6 +168,35 @@ private slots:
         QCOMPARE(next.nextLine(), QByteArray("first"));
         QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
         QCOMPARE(QByteArray::fromHex(next.nextLine()), QByteArray("Activate"));
+    }
+
+    // A later start that finds the segment before the first instance listens
+    // waits for the server instead of losing its message.
+    void laterInstanceWaitsForTheServer()
+    {
+        const QString key = CSingleApplication::userInstanceKey();
+        {
+            // Left by a probe killed above.
+            QSharedMemory stale(key);
+            if (stale.attach())
+                stale.detach();
+        }
+        QSharedMemory segment(key);
+        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
+        Probe sender({QStringLiteral("send"), QStringLiteral("Activate")});
+        QCOMPARE(sender.nextLine(), QByteArray("later"));
+
+        QLocalServer server;
+        QLocalServer::removeServer(CSingleApplication::serverNameForKey(key));
+        QVERIFY(server.listen(CSingleApplication::serverNameForKey(key)));
+        QVERIFY(server.waitForNewConnection(kWaitMs));
+        QLocalSocket *socket = server.nextPendingConnection();
+        QByteArray received;
+        while (socket->state() == QLocalSocket::ConnectedState && socket->waitForReadyRead(kWaitMs))
+            received += socket->readAll();
+        received += socket->readAll();
+        QCOMPARE(received, QByteArray("Activate"));
+        QCOMPARE(sender.nextLine(), QByteArray("sent"));
     }
 
     // Without a first instance a start is the first, and sends nothing.
