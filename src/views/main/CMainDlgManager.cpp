@@ -407,6 +407,12 @@ void CMainDlgManager::receiveDuplicatedAppMessage(QString qstrMsg)
         parser->clear();
         return;
     }
+    if (!m_bInitialized) {
+        // Without the engine nothing can be joined yet: the login window's
+        // first delayed show brings it up and then runs the join kept here.
+        qInfo("Join kept until the engine is up");
+        return;
+    }
     CLoginManager *login = CLoginManager::getInstance();
     const LoginStatus loginStatus = login->m_loginStatus;
     const int callStatus = CCallController::getInstance()->getCallStatus();
