@@ -47,6 +47,17 @@ void printAndCache(const QString &line)
 
 } // namespace
 
+QString meetingNumberOf(const QString &dialString)
+{
+    int end = dialString.size();
+    for (const QChar mark : {QLatin1Char('*'), QLatin1Char('@')}) {
+        const int at = dialString.indexOf(mark);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    return dialString.left(end);
+}
+
 QStringList &earlyLogCache()
 {
     static QStringList s_cache;
@@ -102,13 +113,17 @@ LaterInstanceMessage laterInstanceMessage(int joinProtocol, enums::LoginStatus s
         const QString text = QCoreApplication::translate("main", "Another process of the application is logging in.");
         return {activate, text, QStringLiteral("loginStatus: LoggingIn ") + text};
     }
-    if (confRunning && storedConfId == parsedConfNumber)
+    // The running meeting is stored as dialled, with its password and server;
+    // only the numbers are compared, and only they are logged.
+    const QString runningNumber = meetingNumberOf(storedConfId);
+    const QString urlNumber = meetingNumberOf(parsedConfNumber);
+    if (confRunning && runningNumber == urlNumber)
         return {activate, QString(),
                 QStringLiteral("Another app with same address running started and conf running")};
     if (confRunning)
         return {activate, QCoreApplication::translate("main", "Another meeting is running on the application."),
                 QStringLiteral("Another conference is running on the application. Running conf id: %1, current conf id: %2")
-                    .arg(storedConfId, parsedConfNumber)};
+                    .arg(runningNumber, urlNumber)};
     return {argument, QString(), QStringLiteral("Another app not logined and inform it")};
 }
 

@@ -3,6 +3,7 @@
 #include "helpers/AppVersion.h"
 #include "helpers/CLogProperties.h"
 #include "helpers/CLogger.h"
+#include "models/CUrlJoinConfArgsParser.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -94,7 +95,8 @@ CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &ke
     const QStringList args = QCoreApplication::arguments();
     qInfo() << "argc:" << args.size();
     for (int i = 0; i < args.size(); ++i)
-        qInfo().noquote() << QStringLiteral("argv[%1]:").arg(i) << args.at(i);
+        qInfo().noquote() << QStringLiteral("argv[%1]:").arg(i)
+                          << models::CUrlJoinConfArgsParser::maskedArgument(args.at(i));
 }
 
 CSingleApplication::~CSingleApplication()

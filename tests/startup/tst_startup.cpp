@@ -98,6 +98,15 @@ private slots:
         QTest::newRow("logging in beats a meeting") << 2 << LoggingIn << true << "1001" << activate << loggingIn;
         QTest::newRow("same meeting running") << 2 << LoggedIn << true << "1001" << activate << "";
         QTest::newRow("other meeting running") << 2 << LoggedIn << true << "1002" << activate << otherMeeting;
+        // The running meeting is stored as dialled; its number decides.
+        QTest::newRow("same meeting with its password") << 2 << LoggedIn << true << "1001*4321" << activate << "";
+        QTest::newRow("same meeting at a server") << 2 << AnonymousLoggedIn << true << "1001@10.0.0.5" << activate << "";
+        QTest::newRow("same meeting, password and server")
+            << 2 << LoggedIn << true << "1001*4321@10.0.0.5" << activate << "";
+        QTest::newRow("longer number with password") << 2 << LoggedIn << true << "10011*4321" << activate << otherMeeting;
+        QTest::newRow("other meeting with password") << 2 << LoggedIn << true << "1002*1001" << activate << otherMeeting;
+        QTest::newRow("other meeting at the url's server")
+            << 2 << LoggedIn << true << "1002@1001" << activate << otherMeeting;
         QTest::newRow("idle gets the url") << 2 << LoggedIn << false << "1001" << url << "";
         QTest::newRow("not signed in gets the url") << 1 << NotLogin << false << "" << url << "";
     }
@@ -113,6 +122,33 @@ private slots:
                                                    QStringLiteral("--url=glimora://joinmeeting/1001/0/NO"));
         QCOMPARE(decision.message, message);
         QCOMPARE(decision.boxText, box);
+        // The log names meetings by number only.
+        const QString password = confId.section(QLatin1Char('*'), 1).section(QLatin1Char('@'), 0, 0);
+        if (!password.isEmpty() && password != QLatin1String("1001"))
+            QVERIFY2(!decision.logText.contains(password), qPrintable(decision.logText));
+        if (box == QLatin1String("Another meeting is running on the application."))
+            QVERIFY2(decision.logText.contains(QLatin1String("Running conf id: ") + confId.left(4)),
+                     qPrintable(decision.logText));
+    }
+
+    // The arguments are logged at start: a join URL's password is not.
+    void argumentsAsLogged_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("sip form") << "--url=glimora://joinmeeting/1002/0/Se cret" << "--url=glimora://joinmeeting/1002/0/***";
+        QTest::newRow("sip form with server")
+            << "--url=glimora://joinmeeting/1002/1/1234/10.0.0.5" << "--url=glimora://joinmeeting/1002/1/***/10.0.0.5";
+        QTest::newRow("no password") << "--url=glimora://joinmeeting/1001/0/NO" << "--url=glimora://joinmeeting/1001/0/NO";
+        QTest::newRow("server form") << "--url=brondal://meet.example/joinmeeting/1002/0/Secret"
+                                     << "--url=brondal://meet.example/joinmeeting/1002/0/***";
+        QTest::newRow("no join url") << "--lang=zh-CN" << "--lang=zh-CN";
+    }
+    void argumentsAsLogged()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, logged);
+        QCOMPARE(rj_app::models::CUrlJoinConfArgsParser::maskedArgument(argument), logged);
     }
 
     void screenSaverCommands()

@@ -377,7 +377,9 @@ void CMainDlgManager::slotOnContentStreamStatusChanged(rj_app::structs::CContent
 
 void CMainDlgManager::receiveDuplicatedAppMessage(QString qstrMsg)
 {
-    qInfo() << RJ_FUNCTION << qstrMsg;
+    qInfo() << RJ_FUNCTION << CUrlJoinConfArgsParser::maskedArgument(qstrMsg);
+    if (m_bExiting)
+        return;
     QWidget *active = getActiveMainDlg();
     active->activateWindow();
     const Qt::WindowStates state = active->windowState();
