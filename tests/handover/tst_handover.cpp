@@ -2,7 +2,8 @@
 // window shows but before the engine exists: the window is raised, the last
 // valid join URL is kept, and the delayed first show joins it once the engine
 // is up. The call controller, made before the engine, follows the engine once
-// it exists, so this and later calls connect.
+// it exists, so this and later calls connect. Without the engine the models'
+// engine calls fail quietly.
 
 #include "support/StandInRingtone.h"
 #include "support/TestMain.h"
@@ -66,6 +67,32 @@ private slots:
         QCOMPARE(rjsim_wait_idle(kWaitMs), 1);
         CLoginDlg::getInstance()->hide();
         CRJSdkManager::releaseInstance();
+    }
+
+    // Before the engine exists (and after the exit released it) the models'
+    // engine calls report failure and change nothing.
+    void engineCallsWithoutTheFacade()
+    {
+        QVERIFY(!CRJSdkManager::getInstance());
+        CCallController *controller = call();
+        QVERIFY(!controller->hangUp());
+        QVERIFY(!controller->acceptCall(true));
+        QVERIFY(!controller->declineCall());
+        QVERIFY(!controller->enableMic(false));
+        QVERIFY(!controller->isCameraEnabled());
+        QVERIFY(!controller->repaintVideo());
+        controller->playSound();
+        controller->stopSound();
+        controller->dialOut(QStringLiteral("1001"), QString(), true, QString());
+        controller->anonymousJoinConf(QString(), QStringLiteral("1001"), QString(), QString());
+        QCOMPARE(int(controller->getCallStatus()), int(Idle));
+
+        CLoginManager *login = CLoginManager::getInstance();
+        login->onLoggingInFailed(true);
+        login->logout();
+        login->updateLoginToken(false);
+        QCOMPARE(int(login->m_loginStatus), int(NotLogin));
+        QCOMPARE(rjsim_journal_count(nullptr), 0);
     }
 
     // Messages between the first show and the engine: "Activate" and a
