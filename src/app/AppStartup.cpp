@@ -45,6 +45,17 @@ void cacheEarly(const QString &line)
 
 } // namespace
 
+QString meetingNumberOf(const QString &dialString)
+{
+    int end = dialString.size();
+    for (const QChar mark : {QLatin1Char('*'), QLatin1Char('@')}) {
+        const int at = dialString.indexOf(mark);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    return dialString.left(end);
+}
+
 QStringList &earlyLogCache()
 {
     static QStringList s_cache;
@@ -100,13 +111,17 @@ LaterInstanceMessage laterInstanceMessage(int joinProtocol, enums::LoginStatus s
         const QString text = QCoreApplication::translate("main", "Another process of the application is logging in.");
         return {activate, text, QStringLiteral("loginStatus: LoggingIn ") + text};
     }
-    if (confRunning && storedConfId == parsedConfNumber)
+    // The running meeting is stored as dialled, with its password and server;
+    // only the numbers are compared, and only they are logged.
+    const QString runningNumber = meetingNumberOf(storedConfId);
+    const QString urlNumber = meetingNumberOf(parsedConfNumber);
+    if (confRunning && runningNumber == urlNumber)
         return {activate, QString(),
                 QStringLiteral("Another app with same address running started and conf running")};
     if (confRunning)
         return {activate, QCoreApplication::translate("main", "Another meeting is running on the application."),
                 QStringLiteral("Another conference is running on the application. Running conf id: %1, current conf id: %2")
-                    .arg(storedConfId, parsedConfNumber)};
+                    .arg(runningNumber, urlNumber)};
     return {argument, QString(), QStringLiteral("Another app not logined and inform it")};
 }
 
@@ -183,10 +198,12 @@ bool start(CSingleApplication &app, int argc, char **argv)
             << "AA_UseOpenGLES:" << QCoreApplication::testAttribute(Qt::AA_UseOpenGLES)
             << "AA_UseSoftwareOpenGL:" << QCoreApplication::testAttribute(Qt::AA_UseSoftwareOpenGL);
 
-    views::CLoginDlg::getInstance()->show();
+    // A second start may already be waiting: its message is taken from the
+    // first window on, so the channel is connected before that window shows.
     views::CMainDlgManager *manager = views::CMainDlgManager::getInstance();
     QObject::connect(&app, &CSingleApplication::messageAvailable, manager,
                      &views::CMainDlgManager::receiveDuplicatedAppMessage);
+    views::CLoginDlg::getInstance()->show();
     return true;
 }
 

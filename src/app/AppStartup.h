@@ -42,6 +42,10 @@ int run(CSingleApplication &app);
 // default OpenGL choice always stays.
 bool supportDesktopOpengl();
 
+// The meeting number of a dial string: its part before the first "*"
+// (password) or "@" (server).
+QString meetingNumberOf(const QString &dialString);
+
 // What a later instance tells the running one, and the box it shows first.
 struct LaterInstanceMessage
 {

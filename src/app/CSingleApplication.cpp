@@ -3,6 +3,7 @@
 #include "helpers/AppVersion.h"
 #include "helpers/CLogProperties.h"
 #include "helpers/CLogger.h"
+#include "models/CUrlJoinConfArgsParser.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -61,22 +63,11 @@ CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &ke
             stale.detach();
     }
     m_sharedMemory.setKey(m_qstrKey);
-    if (!m_sharedMemory.create(1)) {
-        if (m_sharedMemory.error() == QSharedMemory::AlreadyExists) {
-            m_bRunning = true;
-            initLogger(true);
-            qInfo() << "===================== Conflicted App is starting, version:" << helpers::kAppVersion
-                    << "=====================";
-        } else {
-            initLogger(false);
-            qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
-                    << "=====================";
-            qWarning() << "Unable to create single instance." << m_sharedMemory.errorString();
-        }
-    } else {
-        initLogger(false);
-        qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
-                << "=====================";
+    const bool created = m_sharedMemory.create(1);
+    // The server listens right after the segment appears: a later instance
+    // that finds the segment must find the server too. Logging comes after.
+    QString listenError;
+    if (created) {
         const QString serverName = serverNameForKey(m_qstrKey);
         // Only the holder of the segment gets here, so a socket file left
         // behind belongs to a dead instance.
@@ -85,12 +76,27 @@ CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &ke
         m_pLocalServer->setSocketOptions(QLocalServer::UserAccessOption);
         connect(m_pLocalServer, &QLocalServer::newConnection, this, &CSingleApplication::receiveMessage);
         if (!m_pLocalServer->listen(serverName))
-            qWarning() << "Failed to listen:" << m_pLocalServer->errorString();
+            listenError = m_pLocalServer->errorString();
+    }
+    if (!created && m_sharedMemory.error() == QSharedMemory::AlreadyExists) {
+        m_bRunning = true;
+        initLogger(true);
+        qInfo() << "===================== Conflicted App is starting, version:" << helpers::kAppVersion
+                << "=====================";
+    } else {
+        initLogger(false);
+        qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
+                << "=====================";
+        if (!created)
+            qWarning() << "Unable to create single instance." << m_sharedMemory.errorString();
+        else if (!listenError.isEmpty())
+            qWarning() << "Failed to listen:" << listenError;
     }
     const QStringList args = QCoreApplication::arguments();
     qInfo() << "argc:" << args.size();
     for (int i = 0; i < args.size(); ++i)
-        qInfo().noquote() << QStringLiteral("argv[%1]:").arg(i) << args.at(i);
+        qInfo().noquote() << QStringLiteral("argv[%1]:").arg(i)
+                          << models::CUrlJoinConfArgsParser::maskedArgument(args.at(i));
 }
 
 CSingleApplication::~CSingleApplication()
@@ -104,10 +110,21 @@ bool CSingleApplication::sendMessage(const QString &message)
     if (!m_bRunning)
         return false;
     QLocalSocket socket;
-    socket.connectToServer(serverNameForKey(m_qstrKey), QIODevice::WriteOnly);
-    if (!socket.waitForConnected(m_iSocketTimeoutMs)) {
-        qWarning() << "waitForConnected error:" << socket.errorString();
-        return false;
+    // A first instance that has just made its segment may not listen yet:
+    // a refused connection is tried again until the time-out.
+    const QDeadlineTimer deadline(m_iSocketTimeoutMs);
+    for (;;) {
+        socket.connectToServer(serverNameForKey(m_qstrKey), QIODevice::WriteOnly);
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
+        const bool notYet = socket.error() == QLocalSocket::ServerNotFoundError
+                            || socket.error() == QLocalSocket::ConnectionRefusedError;
+        if (!notYet || deadline.hasExpired()) {
+            qWarning() << "waitForConnected error:" << socket.errorString();
+            return false;
+        }
+        socket.abort();
+        QThread::msleep(m_iConnectRetryMs);
     }
     socket.write(message.toUtf8());
     if (!socket.waitForBytesWritten(m_iSocketTimeoutMs)) {

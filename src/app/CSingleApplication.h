@@ -24,6 +24,8 @@ public:
     static constexpr const char *m_pszConflictLogFileName = "app-conflict.log";
     // How long each socket step of the channel may take.
     static constexpr int m_iSocketTimeoutMs = 1000;
+    // Pause between connection attempts of a later instance.
+    static constexpr int m_iConnectRetryMs = 10;
 
     // The fixed part of the single-instance key.
     static const char *const s_pszInstanceGuid;

@@ -18,6 +18,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #ifndef QT_NO_SSL
@@ -83,6 +84,9 @@ QString usableEdgeHost(const QString &value)
 CCallController *CCallController::getInstance()
 {
     static CCallController instance;
+    // The facade may come after the controller (a join handed over early) or
+    // be made anew: the controller follows whichever facade exists now.
+    instance.connectSdkSignals();
     return &instance;
 }
 
@@ -90,7 +94,6 @@ CCallController::CCallController()
     : QObject(nullptr)
 {
     registerMetaTypes();
-    connectSdkSignals();
 
     // This object outlives the application object; nothing of the network or
     // the timer may be left to run down after the event loop is gone.
@@ -131,11 +134,10 @@ void CCallController::registerMetaTypes()
 void CCallController::connectSdkSignals()
 {
     CRJSdkManager *pSdk = CRJSdkManager::getInstance();
-    if (!pSdk) {
-        // Without the facade no call can exist; the controller stays idle.
-        qWarning() << RJ_FUNCTION << __LINE__ << "no engine facade";
+    if (!pSdk || pSdk == m_pConnectedSdk || QThread::currentThread() != thread())
         return;
-    }
+    m_pConnectedSdk = pSdk;
+    qInfo() << RJ_FUNCTION << __LINE__ << "following the engine facade";
     connect(pSdk, SIGNAL(eventCallConnected(rj::engine::RJCallInfo)), this,
             SLOT(slotOnCallConnected(rj::engine::RJCallInfo)));
     connect(pSdk, SIGNAL(eventCallState(rj::engine::RJCallInfo)), this,
@@ -147,6 +149,14 @@ void CCallController::connectSdkSignals()
     connect(pSdk, SIGNAL(eventContent(rj::engine::RJContentInfo)), this,
             SLOT(slotOnContent(rj::engine::RJContentInfo)));
     connect(pSdk, SIGNAL(eventWaitQueue(int)), this, SLOT(slotOnWaitQueue(int)));
+}
+
+CRJSdkManager *CCallController::sdk(const char *function)
+{
+    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    if (!pSdk)
+        qWarning() << function << "no engine facade";
+    return pSdk;
 }
 
 QString CCallController::getDefaultBackgroundPath()
@@ -211,7 +221,9 @@ void CCallController::dialOut(QString uri, bool enableVideo, QString confName)
         return;
     }
 
-    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    if (!pSdk)
+        return;
     if (CLoginManager::getInstance()->m_loginStatus == LoggedIn) {
         rj::engine::RJRegisterInfo info;
         bool bRegistered = false;
@@ -257,6 +269,8 @@ void CCallController::anonymousJoinConf(QString serverAddress, QString confNumbe
         return;
     }
 
+    if (!sdk(RJ_FUNCTION))
+        return;
     if (CLoginManager::getInstance()->getRegisterInfo().state == 1)
         unregisterSIPServer();
 
@@ -307,17 +321,20 @@ bool CCallController::acceptCall(bool enableVideo)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "enable_video:" << enableVideo;
     setAnonymousUserImage();
-    return CRJSdkManager::getInstance()->acceptCall(enableVideo);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->acceptCall(enableVideo);
 }
 
 bool CCallController::declineCall()
 {
-    return CRJSdkManager::getInstance()->declineCall();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->declineCall();
 }
 
 bool CCallController::hangUp()
 {
-    return CRJSdkManager::getInstance()->hangUp();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->hangUp();
 }
 
 void CCallController::onCallIncoming(rj::engine::RJCallInfo info)
@@ -334,12 +351,14 @@ void CCallController::onCallIncoming(rj::engine::RJCallInfo info)
 bool CCallController::registerSIPServer(const char *domain, const char *displayName, const char *username,
                                         const char *password, const char *protocol)
 {
-    return CRJSdkManager::getInstance()->registerSIPServer(domain, displayName, username, password, protocol);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->registerSIPServer(domain, displayName, username, password, protocol);
 }
 
 bool CCallController::unregisterSIPServer()
 {
-    return CRJSdkManager::getInstance()->unregisterSIPServer();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->unregisterSIPServer();
 }
 
 // ---------------------------------------------------------------------------
@@ -347,45 +366,53 @@ bool CCallController::unregisterSIPServer()
 
 bool CCallController::enableCamera(bool enable)
 {
-    return CRJSdkManager::getInstance()->enableCamera(enable);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->enableCamera(enable);
 }
 
 bool CCallController::enableMic(bool enable)
 {
-    return CRJSdkManager::getInstance()->enableMic(enable);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->enableMic(enable);
 }
 
 bool CCallController::isCameraEnabled()
 {
-    return CRJSdkManager::getInstance()->cameraEnabled();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->cameraEnabled();
 }
 
 bool CCallController::isMicEnabled()
 {
-    return CRJSdkManager::getInstance()->micEnabled();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->micEnabled();
 }
 
 bool CCallController::setLocalVideoWindow(WId id)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "id:" << id;
-    return CRJSdkManager::getInstance()->setLocalVideoWindow(id);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->setLocalVideoWindow(id);
 }
 
 bool CCallController::setRemoteVideoWindow(WId id)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "id:" << id;
-    return CRJSdkManager::getInstance()->setRemoteVideoWindow(id);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->setRemoteVideoWindow(id);
 }
 
 bool CCallController::setRemoteContentWindow(WId id)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "id:" << id;
-    return CRJSdkManager::getInstance()->setRemoteContentWindow(id);
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->setRemoteContentWindow(id);
 }
 
 bool CCallController::repaintVideo()
 {
-    return CRJSdkManager::getInstance()->repaintVideo();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    return pSdk && pSdk->repaintVideo();
 }
 
 // ---------------------------------------------------------------------------
@@ -511,7 +538,9 @@ void CCallController::saveCurrentConfNumber2Config()
 void CCallController::playSound()
 {
     stopSound();
-    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    CRJSdkManager *pSdk = sdk(RJ_FUNCTION);
+    if (!pSdk)
+        return;
     pSdk->setAudioFile(getRingtonePath());
     // Mode 1 repeats until stopAudioPlay.
     pSdk->startAudioPlay(1);
@@ -521,7 +550,7 @@ void CCallController::playSound()
 void CCallController::stopSound()
 {
     CRJSdkManager *pSdk = CRJSdkManager::getInstance();
-    if (pSdk->isAudioPlaying())
+    if (pSdk && pSdk->isAudioPlaying())
         pSdk->stopAudioPlay();
 }
 
@@ -531,8 +560,9 @@ void CCallController::setAnonymousUserImage()
         setLoggedInUserImage();
         return;
     }
-    CRJSdkManager::getInstance()->setUserImage(getDefaultBackgroundPath().toLocal8Bit().constData(),
-                                               getDefaultUserAvatarPath().toLocal8Bit().constData());
+    if (CRJSdkManager *pSdk = sdk(RJ_FUNCTION))
+        pSdk->setUserImage(getDefaultBackgroundPath().toLocal8Bit().constData(),
+                           getDefaultUserAvatarPath().toLocal8Bit().constData());
 }
 
 void CCallController::setLoggedInUserImage()
@@ -541,8 +571,8 @@ void CCallController::setLoggedInUserImage()
     qInfo() << RJ_FUNCTION << __LINE__ << "AvatarDownloadedOk:" << bDownloaded;
     const QString avatar =
         bDownloaded && config() ? config()->getHeaderImagePath() : getDefaultUserAvatarPath();
-    CRJSdkManager::getInstance()->setUserImage(getDefaultBackgroundPath().toLocal8Bit().constData(),
-                                               avatar.toLocal8Bit().constData());
+    if (CRJSdkManager *pSdk = sdk(RJ_FUNCTION))
+        pSdk->setUserImage(getDefaultBackgroundPath().toLocal8Bit().constData(), avatar.toLocal8Bit().constData());
 }
 
 // ---------------------------------------------------------------------------

@@ -27,6 +27,8 @@ namespace models {
 // owns the ringtone, the SIP registration of guests and skipped logins, the
 // recent-number history, the running-meeting keys of the configuration and
 // the whiteboard token. GUI thread only.
+class CRJSdkManager;
+
 class CCallController : public QObject
 {
     Q_OBJECT
@@ -40,7 +42,7 @@ public:
         "%1/api/rest/v2.0/acsToken?token=%2&confNumericId=%3&deviceId=%4";
     static constexpr int m_iConfHistorySize = 5;
 
-    // The facade must exist before the first call.
+    // Made on first use; connects to the engine facade whenever one exists.
     static CCallController *getInstance();
 
     static QString getDefaultBackgroundPath();
@@ -146,11 +148,15 @@ private:
     CCallController();
 
     static void registerMetaTypes();
+    // Connects the facade's call and content signals once per facade.
     void connectSdkSignals();
+    // The facade, or null (logged) before it is made and after the exit.
+    static CRJSdkManager *sdk(const char *function);
     void cancelAcsRequest();
     static QString schemePrefix();
     static QString connectedConfNumber(const rj::engine::RJCallInfo &info);
 
+    QPointer<CRJSdkManager> m_pConnectedSdk;
     int m_iAcsIntervalMs = m_iAcsRequestIntervalMs;
     NetworkAccessFactory m_networkAccessFactory;
 };

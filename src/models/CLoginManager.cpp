@@ -276,9 +276,10 @@ void CLoginManager::onLoginSucceed(rj::engine::RJUserInfo user)
         const QString qstrUserName = QString::fromStdString(user.username);
         qInfo() << "loginStatus:" << statusName(eNewStatus).constData() << ", username:" << qstrUserName;
         pConfig->setUser(qstrUserName);
-        if (!m_qstrPassword.isEmpty()) {
-            const std::string stored = CRJSdkManager::getInstance()->encryptPassword(
-                2, m_qstrPassword.toUtf8().constData(), m_pszPasswordKey);
+        CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+        if (!m_qstrPassword.isEmpty() && pSdk) {
+            const std::string stored =
+                pSdk->encryptPassword(2, m_qstrPassword.toUtf8().constData(), m_pszPasswordKey);
             pConfig->setPassword(QString::fromStdString(stored));
         }
     }
@@ -293,6 +294,11 @@ void CLoginManager::downloadAvatar()
 {
     CUserConfigUtils *pConfig = CUserConfigUtils::getInstance();
     const QString qstrHeader = pConfig ? pConfig->getHeaderImagePath() : QString();
+    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    if (!pSdk) {
+        qWarning() << RJ_FUNCTION << __LINE__ << "no engine facade";
+        return;
+    }
     if (qstrHeader.isEmpty()) {
         qWarning("no user configuration, avatar not downloaded");
         return;
@@ -314,7 +320,7 @@ void CLoginManager::downloadAvatar()
     qInfo() << "Begin to download avatar to:" << qstrTarget;
     m_qstrAvatarTempPath = qstrTarget;
     m_avatarTempPaths.insert(qstrTarget);
-    CRJSdkManager::getInstance()->downloadUserImage(qstrTarget.toLocal8Bit().constData());
+    pSdk->downloadUserImage(qstrTarget.toLocal8Bit().constData());
 }
 
 void CLoginManager::onDownloadUserImageComplete(std::string szPath)
@@ -413,16 +419,18 @@ bool CLoginManager::tryAutoLogin(bool bForce)
 
 void CLoginManager::logout()
 {
-    if (m_loginStatus == enums::LoggedIn)
-        CRJSdkManager::getInstance()->avlogout();
+    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    if (m_loginStatus == enums::LoggedIn && pSdk)
+        pSdk->avlogout();
     setLoginStatus(enums::NotLogin);
 }
 
 void CLoginManager::onLoggingInFailed(bool bLogout)
 {
     qInfo("CLoginManager::onLoggingInFailed: %d", int(bLogout));
-    if (bLogout)
-        CRJSdkManager::getInstance()->avlogout();
+    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    if (bLogout && pSdk)
+        pSdk->avlogout();
     setLoginStatus(enums::LoginFailed);
     CUrlJoinConfArgsParser::getInstance()->clear();
 }
@@ -497,7 +505,8 @@ void CLoginManager::updateLoginToken(bool bLogoutOnFailure)
     }
     qInfo("Update login token.");
     rj::engine::RJUserInfo user;
-    if (CRJSdkManager::getInstance()->getUserInfo(user)) {
+    CRJSdkManager *pSdk = CRJSdkManager::getInstance();
+    if (pSdk && pSdk->getUserInfo(user)) {
         m_userInfo = user;
         const QString qstrName = QString::fromStdString(user.displayName);
         qInfo() << "Updated token:" << maskedToken(user.token).c_str() << ", displayName" << qstrName;

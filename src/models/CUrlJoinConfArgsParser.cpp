@@ -89,6 +89,20 @@ bool CUrlJoinConfArgsParser::parse(const char *arg)
     return false;
 }
 
+QString CUrlJoinConfArgsParser::maskedArgument(const QString &arg)
+{
+    for (const QRegularExpression *form : {&serverForm(), &sipForm()}) {
+        const QRegularExpressionMatch match = form->match(arg);
+        const int field = form == &serverForm() ? 4 : 3;
+        if (!match.hasMatch() || match.captured(field) == QLatin1String("NO"))
+            continue;
+        QString masked = arg;
+        masked.replace(match.capturedStart(field), match.capturedLength(field), QStringLiteral("***"));
+        return masked;
+    }
+    return arg;
+}
+
 void CUrlJoinConfArgsParser::clear()
 {
     qInfo() << "rj_app::models::CUrlJoinConfArgsParser::clear";

@@ -26,6 +26,10 @@ public:
 
     static constexpr int m_iMaxArgumentBytes = 4096;
 
+    // The argument as it may be logged: the password field of a join URL
+    // replaced by "***" ("NO", no password, stays). Anything else unchanged.
+    static QString maskedArgument(const QString &arg);
+
     // Forgets the last join URL.
     void clear();
 

@@ -7,8 +7,11 @@
 #include "app/AppStartup.h"
 #include "app/CNativeEventFilters.h"
 #include "app/CSingleApplication.h"
+#include "models/CUrlJoinConfArgsParser.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QSharedMemory>
 #include <QProcess>
 
 #include <csignal>
@@ -95,6 +98,15 @@ private slots:
         QTest::newRow("logging in beats a meeting") << 2 << LoggingIn << true << "1001" << activate << loggingIn;
         QTest::newRow("same meeting running") << 2 << LoggedIn << true << "1001" << activate << "";
         QTest::newRow("other meeting running") << 2 << LoggedIn << true << "1002" << activate << otherMeeting;
+        // The running meeting is stored as dialled; its number decides.
+        QTest::newRow("same meeting with its password") << 2 << LoggedIn << true << "1001*4321" << activate << "";
+        QTest::newRow("same meeting at a server") << 2 << AnonymousLoggedIn << true << "1001@10.0.0.5" << activate << "";
+        QTest::newRow("same meeting, password and server")
+            << 2 << LoggedIn << true << "1001*4321@10.0.0.5" << activate << "";
+        QTest::newRow("longer number with password") << 2 << LoggedIn << true << "10011*4321" << activate << otherMeeting;
+        QTest::newRow("other meeting with password") << 2 << LoggedIn << true << "1002*1001" << activate << otherMeeting;
+        QTest::newRow("other meeting at the url's server")
+            << 2 << LoggedIn << true << "1002@1001" << activate << otherMeeting;
         QTest::newRow("idle gets the url") << 2 << LoggedIn << false << "1001" << url << "";
         QTest::newRow("not signed in gets the url") << 1 << NotLogin << false << "" << url << "";
     }
@@ -110,6 +122,33 @@ private slots:
                                                    QStringLiteral("--url=glimora://joinmeeting/1001/0/NO"));
         QCOMPARE(decision.message, message);
         QCOMPARE(decision.boxText, box);
+        // The log names meetings by number only.
+        const QString password = confId.section(QLatin1Char('*'), 1).section(QLatin1Char('@'), 0, 0);
+        if (!password.isEmpty() && password != QLatin1String("1001"))
+            QVERIFY2(!decision.logText.contains(password), qPrintable(decision.logText));
+        if (box == QLatin1String("Another meeting is running on the application."))
+            QVERIFY2(decision.logText.contains(QLatin1String("Running conf id: ") + confId.left(4)),
+                     qPrintable(decision.logText));
+    }
+
+    // The arguments are logged at start: a join URL's password is not.
+    void argumentsAsLogged_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("sip form") << "--url=glimora://joinmeeting/1002/0/Se cret" << "--url=glimora://joinmeeting/1002/0/***";
+        QTest::newRow("sip form with server")
+            << "--url=glimora://joinmeeting/1002/1/1234/10.0.0.5" << "--url=glimora://joinmeeting/1002/1/***/10.0.0.5";
+        QTest::newRow("no password") << "--url=glimora://joinmeeting/1001/0/NO" << "--url=glimora://joinmeeting/1001/0/NO";
+        QTest::newRow("server form") << "--url=brondal://meet.example/joinmeeting/1002/0/Secret"
+                                     << "--url=brondal://meet.example/joinmeeting/1002/0/***";
+        QTest::newRow("no join url") << "--lang=zh-CN" << "--lang=zh-CN";
+    }
+    void argumentsAsLogged()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, logged);
+        QCOMPARE(rj_app::models::CUrlJoinConfArgsParser::maskedArgument(argument), logged);
     }
 
     void screenSaverCommands()
@@ -165,6 +204,35 @@ private slots:
         QCOMPARE(next.nextLine(), QByteArray("first"));
         QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
         QCOMPARE(QByteArray::fromHex(next.nextLine()), QByteArray("Activate"));
+    }
+
+    // A later start that finds the segment before the first instance listens
+    // waits for the server instead of losing its message.
+    void laterInstanceWaitsForTheServer()
+    {
+        const QString key = CSingleApplication::userInstanceKey();
+        {
+            // Left by a probe killed above.
+            QSharedMemory stale(key);
+            if (stale.attach())
+                stale.detach();
+        }
+        QSharedMemory segment(key);
+        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
+        Probe sender({QStringLiteral("send"), QStringLiteral("Activate")});
+        QCOMPARE(sender.nextLine(), QByteArray("later"));
+
+        QLocalServer server;
+        QLocalServer::removeServer(CSingleApplication::serverNameForKey(key));
+        QVERIFY(server.listen(CSingleApplication::serverNameForKey(key)));
+        QVERIFY(server.waitForNewConnection(kWaitMs));
+        QLocalSocket *socket = server.nextPendingConnection();
+        QByteArray received;
+        while (socket->state() == QLocalSocket::ConnectedState && socket->waitForReadyRead(kWaitMs))
+            received += socket->readAll();
+        received += socket->readAll();
+        QCOMPARE(received, QByteArray("Activate"));
+        QCOMPARE(sender.nextLine(), QByteArray("sent"));
     }
 
     // Without a first instance a start is the first, and sends nothing.

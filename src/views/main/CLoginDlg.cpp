@@ -178,8 +178,11 @@ void CLoginDlg::slotOnTimerDelayHandle4WinShow()
     onLoginProgressChanged(pLogin->m_loginProgress);
     CMainDlgManager::getInstance()->initialize();
 
-    if (protocol != models::UrlJoinConfProtocol_None) {
-        CMainDlgManager::getInstance()->execUrlJoinConfInUnloginStatus(protocol);
+    // Read again: a second start's URL that came before the engine was kept
+    // for this moment, and replaces the one of the command line.
+    const int pendingProtocol = models::CUrlJoinConfArgsParser::getInstance()->m_iJoinConfProtocol;
+    if (pendingProtocol != models::UrlJoinConfProtocol_None) {
+        CMainDlgManager::getInstance()->execUrlJoinConfInUnloginStatus(pendingProtocol);
     } else {
         const bool bAutoLogin = pLogin->tryAutoLogin(false);
         qInfo() << RJ_FUNCTION << "automatic login started:" << bAutoLogin;

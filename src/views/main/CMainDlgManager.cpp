@@ -1,5 +1,6 @@
 #include "views/main/CMainDlgManager.h"
 
+#include "helpers/CLogger.h"
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
 #include "models/CCallController.h"
@@ -17,6 +18,9 @@
 #include <QDebug>
 
 #include <QCoreApplication>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace rj_app::views {
 
@@ -157,6 +161,8 @@ void CMainDlgManager::initialize()
 
 void CMainDlgManager::updateMainDlgVisibility()
 {
+    if (m_bExiting)
+        return;
     m_bUpdateMainDlgVisibility = true;
     CLoginManager *login = CLoginManager::getInstance();
     CCallController *call = CCallController::getInstance();
@@ -276,13 +282,19 @@ void CMainDlgManager::exitApp()
         m_exitFunction(0);
         return;
     }
-    // Every event loop ends and main returns 0; the windows are not torn down
-    // from static destructors after exit(), when Qt's own state is gone.
-    QCoreApplication::exit(0);
+    // The process ends here. Returning would run on whatever is on the stack
+    // (a message box's caller signs in, shows windows, asks the server)
+    // against the released engine and configuration; destructors would tear
+    // windows down after Qt. Only the log is owed: flushed first.
+    helpers::CLogger::shutdown();
+    std::fflush(nullptr);
+    ::_exit(0);
 }
 
 void CMainDlgManager::slotOnLoginStatusChanged(LoginStatus loginStatus)
 {
+    if (m_bExiting)
+        return;
     qInfo() << RJ_FUNCTION << "status:" << loginStatus;
     if (loginStatus == enums::LoggedIn)
         CHomeDlg::getInstance()->updateWebPages();
@@ -311,6 +323,8 @@ void CMainDlgManager::dialParsedUrl()
 
 void CMainDlgManager::execUrlJoinConfInLoginStatus(int protocol)
 {
+    if (m_bExiting)
+        return;
     qInfo() << RJ_FUNCTION << "UrlJoinConfType:" << protocol;
     if (protocol == models::UrlJoinConfProtocol_None)
         return;
@@ -324,6 +338,8 @@ void CMainDlgManager::execUrlJoinConfInLoginStatus(int protocol)
 
 void CMainDlgManager::execUrlJoinConfInUnloginStatus(int protocol)
 {
+    if (m_bExiting)
+        return;
     qInfo() << RJ_FUNCTION << "joinConfProtocol:" << protocol;
     CUrlJoinConfArgsParser *parser = CUrlJoinConfArgsParser::getInstance();
     CLoginManager *login = CLoginManager::getInstance();
@@ -348,6 +364,8 @@ void CMainDlgManager::execUrlJoinConfInUnloginStatus(int protocol)
 
 void CMainDlgManager::slotOnRegisterInfoChanged(rj::engine::RJRegisterInfo info)
 {
+    if (m_bExiting)
+        return;
     CUrlJoinConfArgsParser *parser = CUrlJoinConfArgsParser::getInstance();
     const LoginStatus loginStatus = CLoginManager::getInstance()->m_loginStatus;
     const int callStatus = CCallController::getInstance()->getCallStatus();
@@ -366,18 +384,24 @@ void CMainDlgManager::slotOnRegisterInfoChanged(rj::engine::RJRegisterInfo info)
 
 void CMainDlgManager::slotOnCallStatusChanged(rj_app::enums::CallStatus callStatus)
 {
+    if (m_bExiting)
+        return;
     qInfo() << RJ_FUNCTION << "callStatus:" << callStatus;
     updateMainDlgVisibility();
 }
 
 void CMainDlgManager::slotOnContentStreamStatusChanged(rj_app::structs::CContentStreamInfo)
 {
+    if (m_bExiting)
+        return;
     updateMainDlgVisibility();
 }
 
 void CMainDlgManager::receiveDuplicatedAppMessage(QString qstrMsg)
 {
-    qInfo() << RJ_FUNCTION << qstrMsg;
+    qInfo() << RJ_FUNCTION << CUrlJoinConfArgsParser::maskedArgument(qstrMsg);
+    if (m_bExiting)
+        return;
     QWidget *active = getActiveMainDlg();
     active->activateWindow();
     const Qt::WindowStates state = active->windowState();
@@ -405,6 +429,12 @@ void CMainDlgManager::receiveDuplicatedAppMessage(QString qstrMsg)
     if (parser->m_qstrConfNumber.isEmpty()) {
         qInfo("empty conf number");
         parser->clear();
+        return;
+    }
+    if (!m_bInitialized) {
+        // Without the engine nothing can be joined yet: the login window's
+        // first delayed show brings it up and then runs the join kept here.
+        qInfo("Join kept until the engine is up");
         return;
     }
     CLoginManager *login = CLoginManager::getInstance();
@@ -445,6 +475,8 @@ void CMainDlgManager::receiveDuplicatedAppMessage(QString qstrMsg)
 
 void CMainDlgManager::slotMainDlgClose()
 {
+    if (m_bExiting)
+        return;
     qInfo("%s", RJ_FUNCTION);
     exitApp();
 }
@@ -456,6 +488,8 @@ void CMainDlgManager::slotOnLanguageChanged()
 
 void CMainDlgManager::slotOnError(rj::engine::RJError err)
 {
+    if (m_bExiting)
+        return;
     qInfo() << RJ_FUNCTION << "type:" << err.type << ", code:" << err.code
             << ", m_bUpdateMainDlgVisibility:" << m_bUpdateMainDlgVisibility;
     if (m_bUpdateMainDlgVisibility) {

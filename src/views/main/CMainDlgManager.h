@@ -51,7 +51,8 @@ public:
     void initialize();
     void updateMainDlgVisibility();
     QWidget *getActiveMainDlg();
-    // Orderly shutdown. Ends the process through the exit function.
+    // Orderly shutdown. Ends the process through the exit function; nothing
+    // on the caller's stack runs after it.
     void exitApp();
     // True once exitApp has run: the event loop must not start (again).
     bool isExiting() const { return m_bExiting; }
@@ -63,8 +64,9 @@ public:
     void handleError(rj::engine::RJError err);
     void initErrorTables();
 
-    // Seam: how exitApp ends the application (default: every event loop
-    // quits and main returns the code). Tests record the call instead.
+    // Seam: how exitApp ends the application (default: the log is flushed and
+    // the process ends at once with the code). Tests record the call instead;
+    // the manager's own slots stay quiet after it.
     using ExitFunction = std::function<void(int)>;
     void setExitFunction(ExitFunction exitFunction);
 
