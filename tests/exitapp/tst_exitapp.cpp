@@ -220,7 +220,7 @@ class TestExitApp : public QObject
     glimora::test::DemoServerProcess m_server{QStringLiteral(GLIMORA_DEVSERVER)};
 
 private slots:
-    void initTestCase() { QVERIFY(m_server.start()); }
+    void initTestCase() { QVERIFY(m_server.startPlainHttp()); }
 
     void exitTable_data()
     {
