@@ -328,7 +328,7 @@ void submitLogin(const DemoServerProcess &server, const QString &user, const QSt
     submitLogin(server.plainPort, user, password);
 }
 
-void submitLogin(int port, const QString &user, const QString &password)
+void submitLogin(int port, const QString &user, const QString &password, bool https)
 {
     // The guest page has fields of the same names.
     QWidget *dlg = CLoginDlg::getInstance()->findChild<rj_app::views::CLoginInfoForm *>();
@@ -341,10 +341,10 @@ void submitLogin(int port, const QString &user, const QString &password)
     // A person leaves HTTPS ticked, as it comes, and the demo server speaks
     // it. A click on the box writes a port into the field, so the port is
     // typed after it.
-    auto *https = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
-    if (!https->isChecked())
-        personClicks(https, QPoint(5, https->height() / 2));
-    QTRY_VERIFY_WITH_TIMEOUT(https->isChecked(), kWaitMs);
+    auto *box = child<QCheckBox>(dlg, "m_pChkBoxUseHttps");
+    if (box->isChecked() != https)
+        personClicks(box, QPoint(5, box->height() / 2));
+    QTRY_COMPARE_WITH_TIMEOUT(box->isChecked(), https, kWaitMs);
     personTypes(child<QLineEdit>(dlg, "m_pEditPort"), QString::number(port));
     personTypes(child<QLineEdit>(dlg, "m_pEditAccount"), user);
     personTypes(child<QLineEdit>(dlg, "m_pEditPassword"), password);

@@ -96,8 +96,9 @@ CConferenceItemWidget *meetingRow(CConferencesListWidget *list, int number);
 // the demo server, HTTPS ticked, account, password) and presses Login; all
 // through the keyboard and the mouse.
 void submitLogin(const DemoServerProcess &server, const QString &user, const QString &password);
-// The same against the given port of the demo server (its "ROZ" port, say).
-void submitLogin(int port, const QString &user, const QString &password);
+// The same against the given port of the demo server (its "ROZ" port, say),
+// with HTTPS ticked or not.
+void submitLogin(int port, const QString &user, const QString &password, bool https = true);
 // The login window comes up and waits for a person; then alice signs in and
 // the home window shows her online.
 void signInAsAlice(const DemoServerProcess &server);
