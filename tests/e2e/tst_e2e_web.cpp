@@ -329,9 +329,10 @@ private slots:
         personClicks(controlButton);
         if (QTest::currentTestFailed())
             return;
-        auto *control = toolbar()->findChild<rj_app::views::CConfMngtDlg *>();
-        QVERIFY(control);
-        QTRY_VERIFY_WITH_TIMEOUT(control->isVisible(), kWaitMs);
+        // The click reaches the client a moment after it was sent.
+        rj_app::views::CConfMngtDlg *control = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((control = toolbar()->findChild<rj_app::views::CConfMngtDlg *>()) && control->isVisible(),
+                                 kWaitMs);
         CWebPageHost *controlPage = shownPage(control, "confControl");
         QVERIFY2(controlPage, "the conference control page did not come up");
         QCOMPARE(js(controlPage, QStringLiteral("document.getElementById('meeting-name').textContent")).toString(),
