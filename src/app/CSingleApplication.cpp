@@ -14,6 +14,7 @@
 #include <QLocalSocket>
 #include <QThread>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace rj_app {
@@ -26,6 +27,18 @@ QString runtimeDirectory()
 {
     const QString dir = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
     return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
+
+// Outside the user's own runtime directory the socket lies in a directory
+// everybody writes to: only a socket of this user is talked to.
+bool socketIsOurs(const QString &path)
+{
+    if (!runtimeDirectory().isEmpty())
+        return true;
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return true; // nothing there yet; the connect finds no server
+    return S_ISSOCK(info.st_mode) && info.st_uid == ::getuid();
 }
 
 } // namespace
@@ -113,8 +126,13 @@ bool CSingleApplication::sendMessage(const QString &message)
     // A first instance that has just made its segment may not listen yet:
     // a refused connection is tried again until the time-out.
     const QDeadlineTimer deadline(m_iSocketTimeoutMs);
+    const QString serverName = serverNameForKey(m_qstrKey);
     for (;;) {
-        socket.connectToServer(serverNameForKey(m_qstrKey), QIODevice::WriteOnly);
+        if (!socketIsOurs(serverName)) {
+            qWarning() << "Not handing over: the socket" << serverName << "belongs to another user";
+            return false;
+        }
+        socket.connectToServer(serverName, QIODevice::WriteOnly);
         if (socket.waitForConnected(int(deadline.remainingTime())))
             break;
         const bool notYet = socket.error() == QLocalSocket::ServerNotFoundError

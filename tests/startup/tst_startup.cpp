@@ -9,6 +9,8 @@
 #include "app/CSingleApplication.h"
 #include "models/CUrlJoinConfArgsParser.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSharedMemory>
@@ -33,10 +35,11 @@ constexpr int kWaitMs = 10000;
 class Probe
 {
 public:
-    explicit Probe(const QStringList &args)
+    explicit Probe(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         m_process.setProgram(QStringLiteral(GLIMORA_INSTANCE_PROBE));
         m_process.setArguments(args);
+        m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start();
     }
@@ -233,6 +236,49 @@ private slots:
         received += socket->readAll();
         QCOMPARE(received, QByteArray("Activate"));
         QCOMPARE(sender.nextLine(), QByteArray("sent"));
+    }
+
+    // Without a runtime directory of its own the socket lies in the shared
+    // temporary directory: a later start talks to it only when it is this
+    // user's. (Made another user's by chown, so as root only.)
+    void strangerSocketIsNotTalkedTo()
+    {
+        if (::geteuid() != 0)
+            QSKIP("giving the socket to another user needs root");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        // The key and the place the later start computes without the variable.
+        const QString key = QString::fromLatin1(CSingleApplication::s_pszInstanceGuid) + QLatin1Char('-')
+                            + QString::number(::getuid());
+        const QString path = QDir::tempPath() + QLatin1Char('/') + key;
+        {
+            // Left by a client killed on this machine.
+            QSharedMemory stale(key);
+            if (stale.attach())
+                stale.detach();
+        }
+        QSharedMemory segment(key);
+        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
+        QLocalServer server;
+        QLocalServer::removeServer(path);
+        QVERIFY(server.listen(path));
+        const QByteArray file = QFile::encodeName(path);
+
+        QCOMPARE(::chown(file.constData(), 65534, 65534), 0);
+        {
+            Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
+            QCOMPARE(sender.nextLine(), QByteArray("later"));
+            QCOMPARE(sender.nextLine(), QByteArray("not sent"));
+        }
+        QVERIFY(!server.hasPendingConnections());
+
+        QCOMPARE(::chown(file.constData(), ::getuid(), ::getgid()), 0);
+        Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
+        QCOMPARE(sender.nextLine(), QByteArray("later"));
+        QVERIFY(server.waitForNewConnection(kWaitMs));
+        QCOMPARE(sender.nextLine(), QByteArray("sent"));
+        server.close();
+        QLocalServer::removeServer(path);
     }
 
     // Without a first instance a start is the first, and sends nothing.
