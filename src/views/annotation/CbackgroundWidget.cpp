@@ -17,6 +17,7 @@
 #include "views/annotation/QMenuButton.h"
 #include "views/annotation/SelectBgColorWidget.h"
 #include "views/framework/AlertDlg.h"
+#include "views/framework/MouseRelease.h"
 #include "views/incall/CControllableProbe.h"
 
 #include <QCursor>
@@ -813,8 +814,11 @@ void CbackgroundWidget::slotBtnSaveClicked()
         folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     qInfo() << RJ_FUNCTION << "savePath:" << folder;
     const bool saved = saveScreenshot(shot, screenshotPath(folder, QDateTime::currentDateTime()));
-    AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
-                           QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    // The tool bar's Save acts on the press: the note waits for the release.
+    runWhenMouseReleased(this, [this, saved] {
+        AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
+                               QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    });
 }
 
 // ------------------------------------------------------------ look

@@ -11,6 +11,7 @@
 #include "views/annotation/WhiteBoardTopWidget.h"
 #include "views/annotation/WhiteBoardWebWidget.h"
 #include "views/framework/AlertDlg.h"
+#include "views/framework/MouseRelease.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -616,8 +617,11 @@ void WhiteBoardDlg::slotBtnSaveClicked()
     qInfo() << RJ_FUNCTION << "savePath:" << savePath;
     QDir().mkpath(folder);
     const bool saved = !shot.isNull() && shot.save(savePath, "jpg");
-    AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
-                           QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    // The tool bar's Save acts on the press: the note waits for the release.
+    runWhenMouseReleased(this, [this, saved] {
+        AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
+                               QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    });
 }
 
 void WhiteBoardDlg::slotStopWhiteBoard()
