@@ -147,12 +147,14 @@ void CallMouse::bringUpTheToolbar()
         return;
     // The mouse cover comes over the video a moment after the call connects;
     // a person who sees no toolbar moves the mouse again.
-    for (int attempt = 0; attempt < 3 && !toolbar()->isVisible() && !QTest::currentTestFailed(); ++attempt) {
+    for (int attempt = 0; attempt < 5 && !toolbar()->isVisible() && !QTest::currentTestFailed(); ++attempt) {
+        if (attempt > 0)
+            qWarning("moving the mouse over the video again: no toolbar came");
         pointerToTheTitleBar();
         QWidget *video = mainVideo();
         const QPoint from(video->width() / 4, video->height() / 2);
         moveOverTheVideo(from, 6, 4);
-        if (QTest::qWaitFor([] { return toolbar()->isVisible(); }, 1000))
+        if (QTest::qWaitFor([] { return toolbar()->isVisible(); }, 2000))
             break;
     }
     QVERIFY2(toolbar()->isVisible(), "the toolbar does not come with the mouse");
