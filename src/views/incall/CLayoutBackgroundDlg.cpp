@@ -13,6 +13,7 @@
 #include "views/incall/CLayoutToolbarDlg.h"
 #include "views/incall/CallInviteWidget.h"
 #include "views/incall/CallWaitingWidget.h"
+#include "views/framework/WindowFlags.h"
 #include "views/incall/CompactWidget.h"
 #include "views/main/CMainDlgManager.h"
 
@@ -27,7 +28,6 @@
 #include <QSpacerItem>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace rj_app::views {
 
@@ -645,19 +645,12 @@ void CLayoutBackgroundDlg::setCompactMode(bool flag)
 
 void CLayoutBackgroundDlg::setStaysOnTop(bool onTop)
 {
-    Qt::WindowFlags flags = onTop ? kWindowFlags | Qt::WindowStaysOnTopHint : kWindowFlags;
-    QWindow *window = windowHandle();
-    if (!window || !window->handle()) {
+    const Qt::WindowFlags flags = onTop ? kWindowFlags | Qt::WindowStaysOnTopHint : kWindowFlags;
+    // A new native window would leave the windows the call owns (video cells,
+    // covers, toolbar) naming the old one as their owner, and the window
+    // manager would stack them beneath the call window.
+    if (!setWindowFlagsInPlace(this, flags))
         setWindowFlags(flags);
-        return;
-    }
-    flags |= windowFlags() & Qt::WindowType_Mask;
-    // setWindowFlags would give the call a new native window; the windows it
-    // owns (video cells, covers, toolbar) would still name the old one as
-    // their owner, and the window manager would stack them beneath it. Change
-    // the hint on the window that is there.
-    overrideWindowFlags(flags);
-    window->setFlags(flags);
 }
 
 void CLayoutBackgroundDlg::slotOnCompactBtnMinClicked()

@@ -1,6 +1,7 @@
 #include "views/incall/CLayoutCellDlg.h"
 
 #include "helpers/LogMacros.h"
+#include "views/framework/WindowFlags.h"
 #include "views/incall/CLayoutCellCoverDlg.h"
 
 #include <QDebug>
@@ -212,14 +213,12 @@ void CLayoutCellDlg::setBorderColor(QString color)
 
 void CLayoutCellDlg::changeWindowFlags(Qt::WindowFlags flags, bool visible)
 {
-    if (QWindow *window = windowHandle(); window && window->handle()) {
-        // setWindowFlags would make a new native window for the cell, and the
-        // video window inside it would go with the old one while the engine
-        // still paints into it. Change the hints of the existing one instead.
-        if ((windowFlags() ^ flags) & Qt::WindowStaysOnTopHint)
+    const bool stackingChanged = (windowFlags() ^ flags) & Qt::WindowStaysOnTopHint;
+    // A new native window for the cell would take the video window inside
+    // with it while the engine still paints into it.
+    if (setWindowFlagsInPlace(this, flags)) {
+        if (stackingChanged)
             m_bStackingChanged = true;
-        overrideWindowFlags(flags);
-        window->setFlags(flags);
     } else {
         const QPoint oldPos = pos();
         setWindowFlags(flags); // hides the window
