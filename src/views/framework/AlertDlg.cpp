@@ -4,12 +4,15 @@
 #include "models/CLinguist.h"
 #include "views/framework/CModualDlgsManager.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 #include <QVBoxLayout>
 
 namespace rj_app::views {
@@ -331,6 +334,54 @@ void AlertDlg::showEvent(QShowEvent *event)
     m_scaler.init(width(), height(), this);
     CBaseDlg::showEvent(event);
     centerWindowOnScreen();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &AlertDlg::takeBackFrom, Qt::UniqueConnection);
+}
+
+void AlertDlg::hideEvent(QHideEvent *event)
+{
+    disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &AlertDlg::takeBackFrom);
+    CBaseDlg::hideEvent(event);
+}
+
+bool AlertDlg::blocks(QWindow *window) const
+{
+    const QWindow *own = windowHandle();
+    if (!window || !own || window == own)
+        return false;
+    // The box's own windows (a combo's list, say) are not blocked by it.
+    for (const QWindow *w = window; w; w = w->transientParent()) {
+        if (w == own)
+            return false;
+    }
+    if (windowModality() == Qt::ApplicationModal)
+        return true;
+    // Modal to its window: it blocks the windows it is laid over.
+    for (const QWidget *w = parentWidget() ? parentWidget()->window() : nullptr; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
+        if (w->windowHandle() == window)
+            return true;
+    }
+    for (const QWindow *w = own->transientParent(); w; w = w->transientParent()) {
+        if (w == window)
+            return true;
+    }
+    return false;
+}
+
+// A window manager raises and focuses what a person clicks, also a window
+// this box blocks, and the box would sit unanswerable beneath it. The box
+// takes the top and the keyboard back.
+void AlertDlg::takeBackFrom(QWindow *focused)
+{
+    if (!isVisible() || windowModality() == Qt::NonModal || QApplication::activeModalWidget() != this
+        || !blocks(focused))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            return;
+        raise();
+        activateWindow();
+    });
 }
 
 void AlertDlg::onDpiChanged()

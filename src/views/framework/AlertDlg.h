@@ -10,6 +10,7 @@
 #include <optional>
 
 class QLabel;
+class QWindow;
 class QPushButton;
 
 namespace rj_app::views {
@@ -81,10 +82,13 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void onDpiChanged() override;
 
 private:
     void setupForm();
+    bool blocks(QWindow *window) const;
+    void takeBackFrom(QWindow *focused);
     static QDialogButtonBox::StandardButton runModal(AlertDlg *box);
     static std::optional<QDialogButtonBox::StandardButton> intercept(const Request &request);
 
