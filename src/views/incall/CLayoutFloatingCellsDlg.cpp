@@ -9,6 +9,7 @@
 #include "views/incall/CLayoutCoverDlg.h"
 
 #include <QDebug>
+#include <QTimer>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -510,6 +511,30 @@ void CLayoutFloatingCellsDlg::showEvent(QShowEvent *event)
     setLayoutCoverPos();
     setLayoutCoverSize();
     repaintVideo();
+    // The strip is mapped after this event, on top of what it carries.
+    QTimer::singleShot(0, this, &CLayoutFloatingCellsDlg::raiseWithContents);
+}
+
+void CLayoutFloatingCellsDlg::mousePressEvent(QMouseEvent *event)
+{
+    CBaseDlg::mousePressEvent(event);
+    // The window manager raised the strip on the press.
+    QTimer::singleShot(0, this, &CLayoutFloatingCellsDlg::raiseWithContents);
+}
+
+void CLayoutFloatingCellsDlg::raiseWithContents()
+{
+    if (!isVisible())
+        return;
+    raise();
+    if (m_pLocalVideoCell && m_pLocalVideoCell->isVisible())
+        m_pLocalVideoCell->raiseWithCover();
+    for (CLayoutCellDlg *cell : getRemoteVideoCells()) {
+        if (cell->isVisible())
+            cell->raiseWithCover();
+    }
+    if (m_pLayoutCoverDlg->isVisible())
+        m_pLayoutCoverDlg->raise();
 }
 
 void CLayoutFloatingCellsDlg::hideEvent(QHideEvent *event)

@@ -23,6 +23,9 @@ class CLayoutFloatingCellsDlg : public CBaseDlg
 {
     Q_OBJECT
 public:
+    // Raises the strip, then its cells and their cover over it: they are
+    // windows of their own, and the window manager raises the strip alone.
+    void raiseWithContents();
     // Asks the engine to repaint the video after the cells moved or resized.
     using RepaintVideoFunc = std::function<void()>;
 
@@ -73,6 +76,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void onDpiChanged() override;
 
