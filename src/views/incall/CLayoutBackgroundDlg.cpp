@@ -8,6 +8,7 @@
 #include "models/CRJSdkManager.h"
 #include "views/framework/CAppLifetimeInstance.h"
 #include "views/framework/CModualDlgsManager.h"
+#include "views/framework/OutermostOwner.h"
 #include "views/incall/CEventFilter.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
@@ -75,6 +76,9 @@ CLayoutBackgroundDlg::CLayoutBackgroundDlg()
     m_pLayoutPeopleSettingDlg = new CLayoutPeopleSettingDlg(this);
     m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = m_pWgtTitleBar->height();
     m_pLayoutPeopleSettingDlg->setRemoteVideoWindows();
+    // Windows laid over the call window (cells, covers, toolbar, popups,
+    // questions, strip) stay in its layer: full screen and compact included.
+    new COutermostOwner(this);
     m_pEventFilter = new CEventFilter(this);
     m_pLayoutPeopleSettingDlg->setEventFilter(m_pEventFilter);
 
@@ -482,8 +486,17 @@ void CLayoutBackgroundDlg::slotOnWinFullScreen()
     }
     if (m_bFullScreen)
         return;
+    if (m_bCompactMode) {
+        qWarning("Can not full screen in compact mode");
+        return;
+    }
     m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = 0;
     m_bFullScreen = true;
+    m_rectBeforeFullScreen = geometry();
+    // A fixed size keeps the window manager from giving the window the
+    // whole screen.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     showFullScreen();
     m_pBtnMin->hide();
     m_pBtnMax->hide();
@@ -494,7 +507,24 @@ void CLayoutBackgroundDlg::slotOnWinFullScreen()
     CLayoutToolbarDlg *toolbar = m_pLayoutPeopleSettingDlg->getToolbarDlg();
     m_pWgtTitleBar->setParent(toolbar, Qt::SplashScreen | Qt::FramelessWindowHint);
     m_pWgtTitleBar->hide();
-    toolbar->setTitleBarWidget(m_pWgtTitleBar, QRect(geometry().topLeft(), QSize(width(), m_pWgtTitleBar->height())));
+    placeFullScreenTitleBar();
+    layoutAfterTitleBarChange();
+}
+
+// The window may keep its size (a maximised window is as large as a screen
+// without panels): the video takes or gives back the title bar's height all
+// the same.
+void CLayoutBackgroundDlg::layoutAfterTitleBarChange()
+{
+    updatePos4LayoutPeopleDlg();
+    if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
+        informLayoutOfGeometry();
+}
+
+void CLayoutBackgroundDlg::placeFullScreenTitleBar()
+{
+    m_pLayoutPeopleSettingDlg->getToolbarDlg()->setTitleBarWidget(
+        m_pWgtTitleBar, QRect(geometry().topLeft(), QSize(width(), m_pWgtTitleBar->height())));
 }
 
 void CLayoutBackgroundDlg::slotOnWinFullScreenExit()
@@ -504,6 +534,10 @@ void CLayoutBackgroundDlg::slotOnWinFullScreenExit()
     m_pLayoutPeopleSettingDlg->m_iTitleBarHeight = m_pWgtTitleBar->height();
     m_bFullScreen = false;
     showNormal();
+    if (m_rectBeforeFullScreen.isValid()) {
+        setFixedSize(m_rectBeforeFullScreen.size());
+        move(m_rectBeforeFullScreen.topLeft());
+    }
     m_pLayoutPeopleSettingDlg->getToolbarDlg()->setTitleBarWidget(nullptr, QRect());
     showTitleBarInLayout();
     m_pBtnMin->show();
@@ -511,6 +545,7 @@ void CLayoutBackgroundDlg::slotOnWinFullScreenExit()
     m_pBtnRestore->setVisible(m_bMaximized);
     m_pBtnFullScreen->show();
     m_pBtnFullScreen_Exit->hide();
+    layoutAfterTitleBarChange();
 }
 
 void CLayoutBackgroundDlg::showTitleBarInLayout()
@@ -696,6 +731,8 @@ void CLayoutBackgroundDlg::moveEvent(QMoveEvent *event)
         m_pLayoutPeopleSettingDlg->move(2, titleHeight() + 2);
         m_pLayoutPeopleSettingDlg->onParentMoved(x(), y());
     }
+    if (m_bFullScreen)
+        placeFullScreenTitleBar();
     placeVisibleOverlays();
 }
 
@@ -705,6 +742,8 @@ void CLayoutBackgroundDlg::resizeEvent(QResizeEvent *event)
     CBaseDlg::resizeEvent(event);
     if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
         informLayoutOfGeometry();
+    if (m_bFullScreen)
+        placeFullScreenTitleBar();
     placeVisibleOverlays();
 }
 
@@ -785,6 +824,11 @@ void CLayoutBackgroundDlg::onDpiChanged()
                 m_pCompactWidget->setFixedSize(width(), static_cast<int>(40 * s));
             }
         }
+    } else if (m_bFullScreen) {
+        // The screen's size while full screen; the normal size comes back
+        // when it ends.
+        m_rectBeforeFullScreen.setSize(QSize(static_cast<int>(kNormalWidth * s), static_cast<int>(kNormalHeight * s)));
+        m_pLayoutPeopleSettingDlg->slotOnJudgeMicAndCameraStatus();
     } else {
         setFixedSize(static_cast<int>(kNormalWidth * s), static_cast<int>(kNormalHeight * s));
         m_pLayoutPeopleSettingDlg->slotOnJudgeMicAndCameraStatus();

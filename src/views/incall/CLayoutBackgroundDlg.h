@@ -61,6 +61,8 @@ public:
 
     bool m_bMaximized = false;
     bool m_bFullScreen = false;
+    // Where the window stood before full screen, normal or maximised.
+    QRect m_rectBeforeFullScreen;
 
 signals:
     void sigClose();
@@ -106,6 +108,8 @@ private:
     void informLayoutOfGeometry();
     void applyCompactGeometry(QScreen *screen);
     void showTitleBarInLayout();
+    void placeFullScreenTitleBar();
+    void layoutAfterTitleBarChange();
     void setTitleItemsVisible(bool visible);
     void setStaysOnTop(bool onTop);
     int titleHeight() const;

@@ -508,8 +508,7 @@ void CLayoutPeopleSettingDlg::redrawLayout(int layoutMode)
         m_pToolbarDlg->raise();
     }
     // The strip stays above the mouse cover, or its buttons are out of reach.
-    if (m_pFloatingCellsDlg->isVisible())
-        m_pFloatingCellsDlg->raise();
+    m_pFloatingCellsDlg->raiseWithContents();
     updateShowPicButton();
     qInfo() << RJ_FUNCTION << "done";
 }
@@ -770,8 +769,9 @@ void CLayoutPeopleSettingDlg::slotOnCallStatusChanged(rj_app::enums::CallStatus 
             if (CRJSdkManager *manager = sdk())
                 m_pLocalVideoCell->setSiteName(manager->getDisplayName().c_str());
             m_pToolbarDlg->setAudioOnlyMode(false);
-            m_pToolbarDlg->updateMoreModeVisibility();
         }
+        // A participant the host muted finds "More" to ask to speak.
+        setIsLocalRemoteMuted(call->getCallInfo().isRemoteMuted);
         if (!isParentMinimized())
             redrawLayout(m_layoutMode);
         qInfo() << RJ_FUNCTION << "done";
@@ -933,11 +933,11 @@ void CLayoutPeopleSettingDlg::raiseOverCallWindow()
         if (cell && cell->isVisible() && cell->parentWidget() == this)
             cell->raiseWithCover();
     }
-    for (QWidget *window : {static_cast<QWidget *>(m_pLayoutCover), static_cast<QWidget *>(m_pToolbarDlg),
-                            static_cast<QWidget *>(m_pFloatingCellsDlg)}) {
+    for (QWidget *window : {static_cast<QWidget *>(m_pLayoutCover), static_cast<QWidget *>(m_pToolbarDlg)}) {
         if (window->isVisible())
             window->raise();
     }
+    m_pFloatingCellsDlg->raiseWithContents();
 }
 
 // ---------------------------------------------------------------------------
@@ -945,7 +945,8 @@ void CLayoutPeopleSettingDlg::raiseOverCallWindow()
 
 bool CLayoutPeopleSettingDlg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pLayoutCover && event->type() == QEvent::MouseButtonDblClick)
+    // Compact and full screen exclude each other.
+    if (watched == m_pLayoutCover && event->type() == QEvent::MouseButtonDblClick && !m_bCompactMode)
         emit sigSwitchFullScreen();
     return CBaseDlg::eventFilter(watched, event);
 }

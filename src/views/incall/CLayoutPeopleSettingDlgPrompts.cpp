@@ -114,6 +114,9 @@ void CLayoutPeopleSettingDlg::slotOnContent(rj::engine::RJContentInfo contentInf
 void CLayoutPeopleSettingDlg::slotOnMicMutedShow(bool mic_muted)
 {
     m_pToolbarDlg->checkMicStatus();
+    CCallController *call = CCallController::getInstance();
+    if (call->getCallStatus() == enums::ConfConnected)
+        setIsLocalRemoteMuted(call->getCallInfo().isRemoteMuted);
     if (mic_muted) {
         createPromptWidget(tr("You have been muted by meeting host."), kMutedByHostMs);
         return;

@@ -447,6 +447,12 @@ void CLayoutToolbarDlg::setTitleBarWidget(QWidget *titleBar, QRect rect)
 {
     m_pWgtTitleBar = titleBar;
     m_titleBarRect = rect;
+    // The full-screen window takes its size from the window manager a moment
+    // after it asked: the title bar follows where it is shown.
+    if (m_pWgtTitleBar && isVisible()) {
+        m_pWgtTitleBar->setGeometry(m_titleBarRect);
+        m_pWgtTitleBar->raise();
+    }
 }
 
 // ------------------------------------------------- microphone and camera
@@ -510,10 +516,8 @@ void CLayoutToolbarDlg::slotOnBtnSelectMicClicked()
     menu->setParent(this, kOwnedWindow);
     menu->installEventFilter(this);
     menu->refreshDevices();
-    menu->show();
-    placePopup(menu, m_pBtnSelectMicUp);
+    openPopup(menu, m_pBtnSelectMicUp);
     connect(menu, &menuAudioWidget::sigShowAudioSetting, this, &CLayoutToolbarDlg::slotShowAudioSetting);
-    m_bShowPrompt = false;
 }
 
 void CLayoutToolbarDlg::slotOnBtnSelectCameraClicked()
@@ -527,10 +531,8 @@ void CLayoutToolbarDlg::slotOnBtnSelectCameraClicked()
     menu->setParent(this, kOwnedWindow);
     menu->installEventFilter(this);
     menu->refreshDevices();
-    menu->show();
-    placePopup(menu, m_pBtnSelectCameraUp);
+    openPopup(menu, m_pBtnSelectCameraUp);
     connect(menu, &menuVideoWidget::sigShowVideoSetting, this, &CLayoutToolbarDlg::slotShowVideoSetting);
-    m_bShowPrompt = false;
 }
 
 void CLayoutToolbarDlg::slotOnBtnVolumClicked()
@@ -547,9 +549,7 @@ void CLayoutToolbarDlg::slotOnBtnVolumClicked()
     control->setParent(this, kOwnedWindow);
     control->installEventFilter(this);
     control->init(vol.mute != 0, vol.volume);
-    control->show();
-    placePopup(control, m_pBtnVolume);
-    m_bShowPrompt = false;
+    openPopup(control, m_pBtnVolume);
 }
 
 void CLayoutToolbarDlg::slotOnBtnMoreClicked()
@@ -564,10 +564,30 @@ void CLayoutToolbarDlg::slotOnBtnMoreClicked()
         connect(menu, &CMenuMoreWidget::signal_clicked_requestSpeak, this, &CLayoutToolbarDlg::sigrequestSpeakPrompt);
     }
     m_pMoreMenu->setRequestSpeakVisible(m_bIsLocalRemoteMuted);
-    m_pMoreMenu->show();
     m_pMoreMenu->adjustSize();
-    placePopup(m_pMoreMenu, m_pBtnMore);
+    openPopup(m_pMoreMenu, m_pBtnMore);
+}
+
+// One popup at a time, over its button. It takes the focus, so that a click
+// anywhere else deactivates it and closes it.
+void CLayoutToolbarDlg::openPopup(QWidget *popup, QWidget *anchor)
+{
+    closePopupsBut(popup);
+    popup->show();
+    placePopup(popup, anchor);
+    popup->raise();
+    popup->activateWindow();
     m_bShowPrompt = false;
+}
+
+void CLayoutToolbarDlg::closePopupsBut(QWidget *kept)
+{
+    const QList<QWidget *> open = {m_pAudioSelectMenu.data(), m_pCamSelectMenu.data(), m_pMoreMenu.data(),
+                                   m_pVolumeControl.data()};
+    for (QWidget *popup : open) {
+        if (popup && popup != kept)
+            closePopup(popup);
+    }
 }
 
 QWidget *CLayoutToolbarDlg::popupOf(QObject *watched) const
@@ -953,6 +973,9 @@ void CLayoutToolbarDlg::closeCallWindows()
     }
     if (AlertDlg *alert = m_pAlertDlg.data())
         alert->close();
+    // The next call starts with no popup and its prompts shown.
+    closePopupsBut(nullptr);
+    m_bShowPrompt = true;
 }
 
 void CLayoutToolbarDlg::slotOnCallStatusChanged(enums::CallStatus callStatus)
@@ -987,20 +1010,12 @@ void CLayoutToolbarDlg::showEvent(QShowEvent *event)
 {
     qInfo() << RJ_FUNCTION << "isVisible:" << isVisible();
     if (m_pWgtTitleBar) {
-        m_pWgtTitleBar->move(m_titleBarRect.topLeft());
+        m_pWgtTitleBar->setGeometry(m_titleBarRect);
         m_pWgtTitleBar->show();
+        m_pWgtTitleBar->raise();
         qInfo() << RJ_FUNCTION << "m_pWgtTitleBar" << m_pWgtTitleBar->geometry();
     }
     m_layoutScaler.init(width(), height(), this);
-    // Owned by the mouse cover, which the call window owns. Window managers
-    // keep a window in its owner's layer, not always in its owner's owner's:
-    // over a call window as large as the screen (their old full screen) the
-    // toolbar would stay beneath. The call window owns it directly.
-    QWidget *outermost = this;
-    while (outermost->parentWidget())
-        outermost = outermost->parentWidget()->window();
-    if (outermost != this && windowHandle())
-        windowHandle()->setTransientParent(outermost->windowHandle());
     m_bShowing = true;
     CBaseDlg::showEvent(event);
     m_bShowing = false;

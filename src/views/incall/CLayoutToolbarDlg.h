@@ -130,6 +130,8 @@ private:
     double currentScale() const;
     QWidget *popupOf(QObject *watched) const;
     void closePopup(QWidget *popup);
+    void openPopup(QWidget *popup, QWidget *anchor);
+    void closePopupsBut(QWidget *kept);
     bool anyOfFourPopupsVisible() const;
 
     // Form.
