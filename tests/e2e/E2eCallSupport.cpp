@@ -10,6 +10,8 @@
 #include "views/incall/CLayoutToolbarDlg.h"
 #include "views/incall/CSelectShareContent.h"
 #include "views/main/CHomeDlg.h"
+#include "views/meetings/CConferenceItemWidget.h"
+#include "views/meetings/CConferencesListWidget.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -45,6 +47,20 @@ protected:
         return false;
     }
 };
+
+// The join button on the meetings tab's row of `number`, as a person finds it.
+QPushButton *joinButtonOf(int number)
+{
+    auto *list = child<CConferencesListWidget>(CHomeDlg::getInstance(), "listWidget");
+    if (!list || !list->isVisible())
+        return nullptr;
+    CConferenceItemWidget *row = meetingRow(list, number);
+    if (!row)
+        return nullptr;
+    // The row's buttons in layout order: join, end, edit, delete.
+    const QList<QPushButton *> buttons = row->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
+    return buttons.isEmpty() ? nullptr : buttons.first();
+}
 
 } // namespace
 
@@ -185,6 +201,83 @@ void pressShare(CSelectShareContent *chooser)
     QPointer<CSelectShareContent> shown(chooser);
     personClicks(chooser->form().pBtShare);
     QTRY_VERIFY_WITH_TIMEOUT(!shown, kWaitMs);
+}
+
+// A person clicks only once what is shown stands still: the window where
+// the X server has it is where the application thinks it is, the widget
+// keeps its place and the screen there shows the same picture twice over.
+// After a change of DPI the home window grows, the window manager moves it
+// and the list lays out its rows again, each a moment after the other.
+void waitUntilShownStill(QWidget *widget, bool onScreen)
+{
+    QRect last;
+    QImage lastShot;
+    int still = 0;
+    const bool settled = QTest::qWaitFor(
+        [&] {
+            QWidget *window = widget->window();
+            const QRect rect = screenRectOf(widget);
+            // Off the screen there is nothing to see; where it stands is
+            // enough.
+            const QImage shot = onScreen ? grabScreen(rect) : QImage();
+            const bool same = widget->isVisible() && desktop::geometryOf(window) == frameOf(window) && rect == last
+                              && shot == lastShot && (!onScreen || distinctColours(shot) > 1);
+            still = same ? still + 1 : 0;
+            last = rect;
+            lastShot = shot;
+            if (still < 3)
+                QTest::qWait(50);
+            return still >= 3;
+        },
+        kWaitMs);
+    QVERIFY2(settled, qPrintable(QStringLiteral("%1 does not stand still on screen: at %2,%3; its window at %4,%5 %6x%7 "
+                                                "on the X server, at %8,%9 %10x%11 for the application")
+                                     .arg(QLatin1String(widget->metaObject()->className()))
+                                     .arg(last.x())
+                                     .arg(last.y())
+                                     .arg(desktop::geometryOf(widget->window()).x())
+                                     .arg(desktop::geometryOf(widget->window()).y())
+                                     .arg(desktop::geometryOf(widget->window()).width())
+                                     .arg(desktop::geometryOf(widget->window()).height())
+                                     .arg(frameOf(widget->window()).x())
+                                     .arg(frameOf(widget->window()).y())
+                                     .arg(frameOf(widget->window()).width())
+                                     .arg(frameOf(widget->window()).height())));
+}
+
+
+// The remote video, as the screen shows it: through the mouse cover over
+// it, which is nearly clear, on the left, away from the self-view strip.
+void expectVideoShows(const char *what)
+{
+    const QRect video = screenRectOf(layoutDlg()->getRemoteVideoCell());
+    const QPoint at = video.topLeft() + QPoint(video.width() / 4, video.height() * 2 / 3);
+    expectScreenShows(QRect(at - QPoint(20, 20), QSize(40, 40)), kVideoColour, what, 2);
+}
+
+
+
+// The home window is shown still with the meeting's row before a person
+// aims at its join button, which must lie on the screen.
+void joinWhenShown(int number)
+{
+    QPushButton *join = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((join = joinButtonOf(number)) && join->isVisible(), kWaitMs);
+    auto *list = child<CConferencesListWidget>(CHomeDlg::getInstance(), "listWidget");
+    list->scrollToItem(list->item(list->indexOfItemWidget(join->parentWidget())));
+    waitUntilShownStill(join, false);
+    if (QTest::currentTestFailed())
+        return;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect button = screenRectOf(join);
+    QVERIFY2(screen.contains(button), qPrintable(QStringLiteral("the join button of %1 lies off the screen, at %2,%3")
+                                                     .arg(number)
+                                                     .arg(button.x())
+                                                     .arg(button.y())));
+    waitUntilShownStill(join);
+    if (QTest::currentTestFailed())
+        return;
+    joinFromMeetingList(number);
 }
 
 } // namespace glimora::test::e2e

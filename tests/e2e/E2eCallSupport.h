@@ -64,4 +64,17 @@ void openTheShareChooser(CallMouse &mouse, rj_app::views::CSelectShareContent *&
 // The chooser's Share button, with a tile chosen: the chooser goes.
 void pressShare(rj_app::views::CSelectShareContent *chooser);
 
+// A person clicks only once what is shown stands still: where the X server
+// has the window, the widget's place and the picture there stay the same a
+// few looks in a row (`onScreen`: the picture too).
+void waitUntilShownStill(QWidget *widget, bool onScreen = true);
+// The meetings tab's row of `number` joins, once the home window stands
+// still with the row's join button on the screen.
+void joinWhenShown(int number);
+
+// The remote video cell's colour while nobody sends a picture.
+constexpr unsigned int kVideoColour = 0x666666;
+// The remote video shows on screen, through the nearly clear mouse cover.
+void expectVideoShows(const char *what);
+
 } // namespace glimora::test::e2e

@@ -19,6 +19,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMultiMap>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -133,14 +134,30 @@ QString describe(QWidget *window)
 
 } // namespace
 
+QString stackingOfTheClient()
+{
+    QMultiMap<int, QString> shown;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        const int index = w->isVisible() ? desktop::stackingIndex(w) : -1;
+        if (index >= 0)
+            shown.insert(index, describe(w).trimmed());
+    }
+    QStringList topFirst;
+    for (auto it = shown.constEnd(); it != shown.constBegin();) {
+        --it;
+        topFirst << QStringLiteral("%1: %2").arg(it.key()).arg(it.value());
+    }
+    return topFirst.join(QStringLiteral("; "));
+}
+
 void expectOnTop(QWidget *window, const QPoint &global)
 {
     QWidget *top = nullptr;
     const bool onTop = QTest::qWaitFor([&] { return (top = desktop::topLevelAt(global)) == window; }, kWaitMs);
-    QVERIFY2(onTop, qPrintable(QStringLiteral("at %1,%2 a person meets %3, not %4")
+    QVERIFY2(onTop, qPrintable(QStringLiteral("at %1,%2 a person meets %3, not %4; the client's windows, top first: %5")
                                    .arg(global.x())
                                    .arg(global.y())
-                                   .arg(describe(top), describe(window))));
+                                   .arg(describe(top), describe(window), stackingOfTheClient())));
 }
 
 namespace {

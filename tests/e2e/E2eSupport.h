@@ -71,6 +71,8 @@ void expectScreenShows(const QRect &area, QRgb colour, const char *what, int tol
 // server has there. `at` is in the widget's coordinates, its centre when
 // left out.
 void personClicks(QWidget *widget, QPoint at = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton);
+// The client's mapped windows in the window manager's stacking, top first.
+QString stackingOfTheClient();
 // The window on top at a global point is `window`.
 void expectOnTop(QWidget *window, const QPoint &global);
 // A click into the field, everything in it selected, the text typed.
