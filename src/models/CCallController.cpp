@@ -623,6 +623,15 @@ void CCallController::slotOnCallState(rj::engine::RJCallInfo info)
 void CCallController::slotOnCallPeerConnected(rj::engine::RJCallInfo info)
 {
     stopSound();
+    // The peer of the call that connected a moment ago: the same call, whose
+    // kind, clock and checks stay as they are; its number goes into the
+    // history as a peer's does.
+    if (m_callStatus == ConfConnected) {
+        qInfo() << RJ_FUNCTION << __LINE__ << "peer of the connected call, m_callTypes:" << m_callTypes;
+        m_callInfo = info;
+        saveCurrentConfNumber2Config();
+        return;
+    }
     m_callTypes = 1;
     qInfo() << RJ_FUNCTION << __LINE__ << "set m_callTypes:" << m_callTypes;
     m_callInfo = info;

@@ -3,6 +3,7 @@
 #include "E2eSupport.h"
 
 #include "models/CCallController.h"
+#include "views/incall/CAudioModeWidget.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/incall/CLayoutCellCoverDlg.h" // CLayoutCellDlg.h needs it whole
 #include "views/incall/CLayoutCellDlg.h"
@@ -132,8 +133,10 @@ void CallMouse::install()
     layoutDlg()->setHideToolbarIntervalMs(10 * 60 * 1000);
 }
 
-CLayoutCellDlg *CallMouse::mainVideo()
+QWidget *CallMouse::mainVideo()
 {
+    if (layoutDlg()->getLayoutMode() == LayoutMode_AudioOnly)
+        return layoutDlg()->getAudioWidget();
     CLayoutCellDlg *content = layoutDlg()->getRemoteContentCell();
     if (layoutDlg()->getLayoutMode() == LayoutMode_RemoteContentOnly && content && content->isVisible())
         return content;
@@ -142,7 +145,7 @@ CLayoutCellDlg *CallMouse::mainVideo()
 
 void CallMouse::moveOverTheVideo(const QPoint &from, int step, int steps)
 {
-    CLayoutCellDlg *video = mainVideo();
+    QWidget *video = mainVideo();
     QVERIFY(video->isVisible());
     now = now.addSecs(10);
     for (int i = 0; i < steps && !QTest::currentTestFailed(); ++i) {
@@ -230,6 +233,11 @@ void waitUntilShownStill(QWidget *widget, bool onScreen)
             return still >= 3;
         },
         kWaitMs);
+    if (!settled) {
+        grabScreen().save(screenshotDir() + QStringLiteral("/not-still-screen.png"));
+        qWarning("not still; mapped: %s; the window %s viewable", qPrintable(stackingOfTheClient()),
+                 desktop::isViewable(widget->window()) ? "is" : "is not");
+    }
     QVERIFY2(settled, qPrintable(QStringLiteral("%1 does not stand still on screen: at %2,%3; its window at %4,%5 %6x%7 "
                                                 "on the X server, at %8,%9 %10x%11 for the application")
                                      .arg(QLatin1String(widget->metaObject()->className()))

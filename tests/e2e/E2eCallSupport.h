@@ -43,8 +43,9 @@ public:
     // Puts the clock on the call layout; a slow machine must not hide the
     // toolbar between a look and a click.
     void install();
-    // The cell that fills the layout: received content, or the remote video.
-    rj_app::views::CLayoutCellDlg *mainVideo();
+    // What fills the layout: received content, the remote video, or the
+    // panel of an audio-only call.
+    QWidget *mainVideo();
     // One step of `step` pixels every 40 ms after a pause, each step seen by
     // the window below it before the next.
     void moveOverTheVideo(const QPoint &from, int step, int steps);

@@ -26,6 +26,8 @@
 #include "views/incall/CMenuMoreWidget.h"
 #include "views/incall/CPromptWidget.h"
 #include "views/incall/CSelectShareContent.h"
+#include "views/incall/CWidgetContentSub.h"
+#include "views/incall/CWidgetContents.h"
 #include "views/incall/CompactWidget.h"
 #include "views/incall/menuAudioWidget.h"
 #include "views/main/CMainDlgManager.h"
@@ -235,6 +237,9 @@ private slots:
             desktop::keyClick(Qt::Key_Escape);
         else
             personClicks(exitButton);
+        // A maximised window is as large as the screen here: its geometry
+        // tells nothing until full screen has ended.
+        QTRY_VERIFY_WITH_TIMEOUT(!callDlg()->isFullScreen(), kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(desktop::geometryOf(callDlg()), before, kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(frameOf(callDlg()), before, kWaitMs);
         auto *titleBar = child<QWidget>(callDlg(), "m_pWgtTitleBar");
@@ -401,6 +406,132 @@ private slots:
         leaveTheCall();
         expectHomeAgain();
         QCOMPARE(seam.count(), 0);
+    }
+
+    // Calls in a row: whatever the last call left open when it ended, the
+    // next one starts clean: none of its windows, a toolbar that hides on
+    // its own again, and its prompts shown.
+    void callsInARow_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("remoteEnd");
+        QTest::addColumn<int>("next");
+        QTest::addColumn<QString>("nextName");
+        const QStringList states = {QStringLiteral("popup"), QStringLiteral("unmute question"),
+                                    QStringLiteral("full screen"), QStringLiteral("compact"),
+                                    QStringLiteral("sharing")};
+        const std::pair<int, const char *> nexts[] = {
+            {1001, "Weekly sync"}, {1004, "Audio bridge"}, {1006, "Design review"}};
+        int i = 0;
+        for (const QString &state : states) {
+            for (bool remoteEnd : {false, true}) {
+                const auto &[number, name] = nexts[i++ % 3];
+                QTest::newRow(qPrintable(state + (remoteEnd ? QStringLiteral(", remote end") : QStringLiteral(", hang-up"))))
+                    << state << remoteEnd << number << QString::fromLatin1(name);
+            }
+        }
+    }
+    void callsInARow()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, remoteEnd);
+        QFETCH(int, next);
+        QFETCH(QString, nextName);
+        AlertBoxSeam seam; // boxes shown for real, and counted
+        glimora::test::ModalDialogDriver driver(kWaitMs);
+        join(1001, QStringLiteral("Weekly sync"));
+        if (QTest::currentTestFailed())
+            return;
+        const QSize normal = callDlg()->size();
+        const auto endTheCall = [remoteEnd] {
+            rjsim_clear_journal();
+            if (remoteEnd)
+                QCOMPARE(rjsim_command("remote-end 0"), 0);
+            else
+                call()->hangUp();
+        };
+
+        // 1. The state the call is in when it ends.
+        if (state == QLatin1String("popup")) {
+            m_mouse.bringUpTheToolbar();
+            if (QTest::currentTestFailed())
+                return;
+            personClicks(child<QPushButton>(toolbar(), "m_pBtnSelectMicUp"));
+            QTRY_VERIFY_WITH_TIMEOUT(!mappedPopups().isEmpty(), kWaitMs);
+            QVERIFY(!toolbar()->getShowPromptFlag());
+        } else if (state == QLatin1String("unmute question")) {
+            // The question runs a loop of its own: the call ends from there,
+            // while it is open.
+            driver.expect("rj_app::views::AlertDlg", [&endTheCall](QWidget *modal) {
+                QCOMPARE(glimora::test::ModalDialogDriver::textOf(modal),
+                         QStringLiteral("Meeting manager is unmuting you, do you agree?"));
+                endTheCall();
+            });
+            QCOMPARE(rjsim_command("warn 6"), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(call()->getCallStatus(), ConfEnded, kWaitMs);
+            QTRY_VERIFY2_WITH_TIMEOUT(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))),
+                                      kWaitMs);
+        } else if (state == QLatin1String("full screen")) {
+            personClicks(child<QPushButton>(callDlg(), "m_pBtnFullScreen"));
+            QTRY_COMPARE_WITH_TIMEOUT(desktop::geometryOf(callDlg()), screenGeometry(), kWaitMs);
+        } else if (state == QLatin1String("compact")) {
+            personClicks(child<QPushButton>(callDlg(), "m_pBtnMin"));
+            QTRY_VERIFY_WITH_TIMEOUT(callDlg()->isCompactMode(), kWaitMs);
+        } else if (state == QLatin1String("sharing")) {
+            CSelectShareContent *chooser = nullptr;
+            openTheShareChooser(m_mouse, chooser);
+            if (QTest::currentTestFailed())
+                return;
+            auto *screenTile = chooser->form().desktopwidget->tiles().first();
+            personClicks(screenTile);
+            QTRY_VERIFY_WITH_TIMEOUT(screenTile->isSelected(), kWaitMs);
+            pressShare(chooser);
+            QTRY_COMPARE_WITH_TIMEOUT(call()->getContentStreamStatus(), ContentStreamStatus_SendingContentStarted,
+                                      kWaitMs);
+        }
+        if (QTest::currentTestFailed())
+            return;
+
+        // 2. It ends.
+        if (call()->getCallStatus() != ConfEnded)
+            endTheCall();
+        QTRY_COMPARE_WITH_TIMEOUT(call()->getCallStatus(), ConfEnded, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(mappedPopups(), QStringList(), kWaitMs);
+        // A question closed by the end counts as No.
+        QVERIFY(rjsim::journalOf("requestRemoteUnmute").empty());
+        QVERIFY(rjsim::journalOf("enableMic").empty() || rjsim::journalOf("enableMic").back().at(1) != "1");
+
+        // 3. The next call starts clean.
+        join(next, nextName);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(mappedPopups(), QStringList());
+        QVERIFY(!callDlg()->isFullScreen());
+        QVERIFY(!callDlg()->isCompactMode());
+        QTRY_COMPARE_WITH_TIMEOUT(callDlg()->size(), normal, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop::geometryOf(callDlg()).size(), normal, kWaitMs);
+        QVERIFY(toolbar()->getShowPromptFlag());
+        QTRY_VERIFY_WITH_TIMEOUT(call()->getContentStreamStatus() != ContentStreamStatus_SendingContentStarted, kWaitMs);
+        // Its prompts show.
+        QCOMPARE(rjsim_command("mic-muted 1"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(layoutDlg()->getPromptWidget() && layoutDlg()->getPromptWidget()->isShowing(),
+                                 kWaitMs);
+        QCOMPARE(layoutDlg()->getPromptWidget()->findChild<QLabel *>()->text(),
+                 QStringLiteral("You have been muted by meeting host."));
+        // Its toolbar hides on its own again.
+        layoutDlg()->setHideToolbarIntervalMs(300);
+        toolbar()->hide();
+        m_mouse.bringUpTheToolbar();
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY_WITH_TIMEOUT(!toolbar()->isVisible(), kWaitMs);
+        m_mouse.install();
+        checkShot(QStringLiteral("next-call-") + QString::number(next), [] { return grabScreen(frameOf(callDlg())); });
+
+        leaveTheCall();
+        expectHomeAgain();
+        // The only boxes were the question of the row, if any.
+        QCOMPARE(seam.count(), state == QLatin1String("unmute question") ? 1 : 0);
     }
 };
 

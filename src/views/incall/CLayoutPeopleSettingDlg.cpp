@@ -1,5 +1,7 @@
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 
+#include "views/framework/AlertDlg.h"
+
 #include "helpers/CGeneralUtils.h"
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
@@ -778,6 +780,7 @@ void CLayoutPeopleSettingDlg::slotOnCallStatusChanged(rj_app::enums::CallStatus 
         return;
     }
 
+    closeCallAlerts();
     if (m_pMediaStatisticsDlg)
         m_pMediaStatisticsDlg->hide();
     if (m_pRemoteContentDlg)
@@ -785,8 +788,9 @@ void CLayoutPeopleSettingDlg::slotOnCallStatusChanged(rj_app::enums::CallStatus 
     hideWhiteBoardDlg();
     hideWhiteBoardDlgForLayout();
     closeScreenDrawing();
+    // A prompt of the call that left must not come back with the next one.
     if (m_pPromptWidget)
-        m_pPromptWidget->hideIfActive();
+        m_pPromptWidget->slot_Timer();
 
     if (callStatus == enums::ConfEnded) {
         qInfo() << RJ_FUNCTION << "Call ended and reset the value to initial status";
@@ -924,6 +928,20 @@ void CLayoutPeopleSettingDlg::setCompactMode(bool compact)
     } else {
         m_pRemoteVideoCell->setTopWindowFlags(true);
         m_pRemoteVideoCell->show();
+    }
+}
+
+// The host's unmute question and the no-microphone alert belong to the call
+// that left; closed, the question counts as No.
+void CLayoutPeopleSettingDlg::closeCallAlerts()
+{
+    const QList<QWidget *> parents = {m_pLayoutCover, m_bgWidget.data(), m_whiteBoardDlg.data()};
+    for (QWidget *parent : parents) {
+        if (!parent)
+            continue;
+        const QList<AlertDlg *> boxes = parent->findChildren<AlertDlg *>(QString(), Qt::FindDirectChildrenOnly);
+        for (AlertDlg *box : boxes)
+            box->close();
     }
 }
 

@@ -985,7 +985,11 @@ void CLayoutToolbarDlg::slotOnCallStatusChanged(enums::CallStatus callStatus)
         checkMicStatus();
         checkCameraStatus();
         checkControllable();
-        m_pBtnAttendees->startRefresh();
+        // A point-to-point call has no meeting whose participants to list.
+        if (CCallController::getInstance()->getCallTypes() == 2)
+            m_pBtnAttendees->stopRefresh();
+        else
+            m_pBtnAttendees->startRefresh();
         return;
     }
     // An answer still on its way belongs to the call that just left.
