@@ -1,7 +1,7 @@
 // A process with the client's application object, for the single-instance
 // tests: "listen" prints "first" or "later", then every message it receives
 // as hex on its own line; "send <text>" sends the text when another instance
-// runs and prints "sent" or "not sent".
+// runs and prints "sent" or "not sent". The log goes to stderr.
 
 #include "app/CSingleApplication.h"
 
@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
         return 2;
     const bool listen = std::strcmp(argv[1], "listen") == 0;
     const QByteArray text = argc > 2 ? QByteArray(argv[2]) : QByteArray();
-    int appArgc = 1;
+    // Every argument goes to the application object, which logs them.
+    int appArgc = argc;
     rj_app::CSingleApplication app(appArgc, argv, rj_app::CSingleApplication::userInstanceKey());
     std::printf("%s\n", app.isRunning() ? "later" : "first");
     std::fflush(stdout);

@@ -146,12 +146,50 @@ private slots:
         QTest::newRow("server form") << "--url=brondal://meet.example/joinmeeting/1002/0/Secret"
                                      << "--url=brondal://meet.example/joinmeeting/1002/0/***";
         QTest::newRow("no join url") << "--lang=zh-CN" << "--lang=zh-CN";
+        // Forms that do not parse are logged as typed: their passwords too.
+        QTest::newRow("bare server form") << "brondal://meet.example/joinmeeting/1002/0/Secret"
+                                          << "brondal://meet.example/joinmeeting/1002/0/***";
+        QTest::newRow("bare sip form") << "glimora://joinmeeting/1002/1/Secret" << "glimora://joinmeeting/1002/1/***";
+        QTest::newRow("bare sip form with server")
+            << "glimora://joinmeeting/1002/1/Secret/10.0.0.5" << "glimora://joinmeeting/1002/1/***/10.0.0.5";
+        QTest::newRow("bare, no password") << "glimora://joinmeeting/1001/0/NO" << "glimora://joinmeeting/1001/0/NO";
+        QTest::newRow("server form, slash in the password")
+            << "--url=brondal://m.example/joinmeeting/1002/0/Se/cr/et" << "--url=brondal://m.example/joinmeeting/1002/0/***";
+        QTest::newRow("server form, trailing slash")
+            << "--url=brondal://m.example/joinmeeting/1002/0/Secret/" << "--url=brondal://m.example/joinmeeting/1002/0/***";
+        QTest::newRow("sip form, slashes in the password")
+            << "--url=glimora://joinmeeting/1002/0/Se/cr/et" << "--url=glimora://joinmeeting/1002/0/***";
+        QTest::newRow("line feed ends the url") << "--url=glimora://joinmeeting/1002/0/Secret\n--lang=zh-CN"
+                                                << "--url=glimora://joinmeeting/1002/0/***\n--lang=zh-CN";
+        QTest::newRow("two urls on two lines")
+            << "a brondal://m/joinmeeting/1/0/Secret1 b\r\nc GLIMORA://JoinMeeting/2/0/Secret2/sip.example"
+            << "a brondal://m/joinmeeting/1/0/***\r\nc GLIMORA://JoinMeeting/2/0/***/sip.example";
+        QTest::newRow("no flag field") << "--url=glimora://joinmeeting/1002/Secret"
+                                       << "--url=glimora://joinmeeting/1002/***";
+        QTest::newRow("number alone") << "--url=glimora://joinmeeting/1002" << "--url=glimora://joinmeeting/1002";
     }
     void argumentsAsLogged()
     {
         QFETCH(QString, argument);
         QFETCH(QString, logged);
         QCOMPARE(rj_app::models::CUrlJoinConfArgsParser::maskedArgument(argument), logged);
+    }
+
+    // A start logs its arguments; a join password in any form stays out.
+    void startLogHoldsNoPassword()
+    {
+        const QStringList arguments{
+            "--url=glimora://joinmeeting/1002/0/Pw-0815", "--url=glimora://joinmeeting/1002/1/Pw-0815/10.0.0.5",
+            "--url=brondal://meet.example/joinmeeting/1002/0/Pw-0815", "glimora://joinmeeting/1002/0/Pw-0815",
+            "brondal://meet.example/joinmeeting/1002/0/Pw-0815", "--url=brondal://m/joinmeeting/1002/0/Pw-0815/"};
+        for (const QString &argument : arguments) {
+            QProcess probe;
+            probe.start(QStringLiteral(GLIMORA_INSTANCE_PROBE), {QStringLiteral("send"), argument});
+            QVERIFY(probe.waitForFinished(kWaitMs));
+            const QByteArray log = probe.readAllStandardError();
+            QVERIFY2(log.contains("argv[2]:"), log.constData());
+            QVERIFY2(!log.contains("Pw-0815"), log.constData());
+        }
     }
 
     void screenSaverCommands()
