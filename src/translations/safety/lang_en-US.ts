@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+    <context>
+        <name>rj_app::models::CUCMApiManager</name>
+        <message>
+            <source>The server&apos;s answer could not be read.</source>
+            <translation>The server&apos;s answer could not be read.</translation>
+        </message>
+    </context>
+</TS>
