@@ -188,6 +188,9 @@ bool start(CSingleApplication &app, int argc, char **argv)
     auto *termination = new platform::CTerminationWatcher(&app);
     QObject::connect(termination, &platform::CTerminationWatcher::sigTerminationRequested, &app,
                      [] { views::CMainDlgManager::getInstance()->exitApp(); });
+    // So does an event loop asked to end from outside (the session manager).
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
+                     [] { views::CMainDlgManager::getInstance()->exitApp(); });
 
     static CNativeEventFilters s_filter;
     app.installNativeEventFilter(&s_filter);
