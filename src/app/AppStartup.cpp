@@ -15,6 +15,7 @@
 #include "views/main/CLoginDlg.h"
 #include "views/main/CMainDlgManager.h"
 #include "views/settings/CDownloadThread.h"
+#include "views/settings/CSaveFailureNotice.h"
 
 #include <QDebug>
 #include <QDir>
@@ -169,6 +170,8 @@ bool start(CSingleApplication &app, int argc, char **argv)
     }
 
     qInfo("There is no app running. Go ahead.");
+    // Before the first setter: the reset below may already fail to save.
+    views::CSaveFailureNotice::install();
     config->setIsConfRunning(false);
     config->setConfId(QString());
     config->setLoginStatus(enums::NotLogin);

@@ -8,4 +8,15 @@
             <translation>The server&apos;s answer could not be read.</translation>
         </message>
     </context>
+    <context>
+        <name>rj_app::views::CSaveFailureNotice</name>
+        <message>
+            <source>Prompt</source>
+            <translation>Prompt</translation>
+        </message>
+        <message>
+            <source>The setting could not be saved: %1</source>
+            <translation>The setting could not be saved: %1</translation>
+        </message>
+    </context>
 </TS>
