@@ -16,9 +16,16 @@
 #include <QSharedMemory>
 #include <QProcess>
 
+#include <QCryptographicHash>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
 #include <csignal>
-#include <unistd.h>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using rj_app::CNativeEventFilters;
 using rj_app::CSingleApplication;
@@ -247,19 +254,16 @@ private slots:
         QCOMPARE(QByteArray::fromHex(next.nextLine()), QByteArray("Activate"));
     }
 
-    // A later start that finds the segment before the first instance listens
-    // waits for the server instead of losing its message.
+    // A later start that finds the lock taken before the first instance
+    // listens waits for the server instead of losing its message.
     void laterInstanceWaitsForTheServer()
     {
         const QString key = CSingleApplication::userInstanceKey();
-        {
-            // Left by a probe killed above.
-            QSharedMemory stale(key);
-            if (stale.attach())
-                stale.detach();
-        }
-        QSharedMemory segment(key);
-        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
+        const QByteArray lockPath = QFile::encodeName(CSingleApplication::lockFileForKey(key));
+        const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(lock >= 0);
+        const auto unlock = qScopeGuard([lock] { ::close(lock); });
+        QCOMPARE(::flock(lock, LOCK_EX | LOCK_NB), 0);
         Probe sender({QStringLiteral("send"), QStringLiteral("Activate")});
         QCOMPARE(sender.nextLine(), QByteArray("later"));
 
@@ -276,47 +280,88 @@ private slots:
         QCOMPARE(sender.nextLine(), QByteArray("sent"));
     }
 
-    // Without a runtime directory of its own the socket lies in the shared
-    // temporary directory: a later start talks to it only when it is this
-    // user's. (Made another user's by chown, so as root only.)
-    void strangerSocketIsNotTalkedTo()
+    // The shared-memory segment under the key is a hint only: one that
+    // another local user made (or, where the test cannot switch users, this
+    // process) never stops a start, and the channel still works.
+    void segmentOfAnotherUserNeverStopsAStart()
     {
-        if (::geteuid() != 0)
-            QSKIP("giving the socket to another user needs root");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-        // The key and the place the later start computes without the variable.
-        const QString key = QString::fromLatin1(CSingleApplication::s_pszInstanceGuid) + QLatin1Char('-')
-                            + QString::number(::getuid());
-        const QString path = QDir::tempPath() + QLatin1Char('/') + key;
+        const QString key = CSingleApplication::userInstanceKey();
         {
-            // Left by a client killed on this machine.
+            // Left by a probe killed above.
             QSharedMemory stale(key);
             if (stale.attach())
                 stale.detach();
         }
-        QSharedMemory segment(key);
-        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
-        QLocalServer server;
-        QLocalServer::removeServer(path);
-        QVERIFY(server.listen(path));
-        const QByteArray file = QFile::encodeName(path);
-
-        QCOMPARE(::chown(file.constData(), 65534, 65534), 0);
-        {
-            Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
-            QCOMPARE(sender.nextLine(), QByteArray("later"));
-            QCOMPARE(sender.nextLine(), QByteArray("not sent"));
+        std::unique_ptr<Probe> stranger;
+        QSharedMemory own(key);
+        if (::geteuid() == 0) {
+            stranger = std::make_unique<Probe>(QStringList{QStringLiteral("hold"), key});
+            const QByteArray held = stranger->nextLine();
+            QVERIFY2(held == "held", qPrintable(QStringLiteral("exit code %1").arg(stranger->process().exitCode())));
+        } else {
+            QVERIFY2(own.create(1), qPrintable(own.errorString()));
         }
-        QVERIFY(!server.hasPendingConnections());
+        QVERIFY(!QSharedMemory(key).create(1)); // the key is taken
 
-        QCOMPARE(::chown(file.constData(), ::getuid(), ::getgid()), 0);
+        Probe first({QStringLiteral("listen")});
+        QCOMPARE(first.nextLine(), QByteArray("first"));
+        QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
+        QCOMPARE(QByteArray::fromHex(first.nextLine()), QByteArray("Activate"));
+    }
+
+    // Without a runtime directory the channel lives in "glimora-<uid>" in the
+    // temporary directory, made private to the user; two starts still find
+    // each other there.
+    void fallbackDirectoryIsPrivate()
+    {
+        QTemporaryDir tmp(glimora::test::isolatedRoot() + QStringLiteral("/tmp-XXXXXX"));
+        QVERIFY(tmp.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+
+        Probe first({QStringLiteral("listen")}, env);
+        QCOMPARE(first.nextLine(), QByteArray("first"));
+        const QString dir = tmp.path() + QStringLiteral("/glimora-") + QString::number(::getuid());
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(dir).constData(), &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(int(info.st_mode & 07777), 0700);
+        QCOMPARE(info.st_uid, ::getuid());
+
         Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
         QCOMPARE(sender.nextLine(), QByteArray("later"));
-        QVERIFY(server.waitForNewConnection(kWaitMs));
         QCOMPARE(sender.nextLine(), QByteArray("sent"));
-        server.close();
-        QLocalServer::removeServer(path);
+        QCOMPARE(QByteArray::fromHex(first.nextLine()), QByteArray("Activate"));
+    }
+
+    // Another local user who takes that directory's name first, with a socket
+    // and a segment where this user's start would look, never stops it: the
+    // start is a first instance, and talks to nothing of theirs. (Another
+    // user needs root to play.)
+    void squattedFallbackNeverStopsAStart()
+    {
+        if (::geteuid() != 0)
+            QSKIP("playing another user needs root");
+        // A temporary directory as the system's: everybody writes to it.
+        QTemporaryDir tmp(QDir::tempPath() + QStringLiteral("/glimora-shared-XXXXXX"));
+        QVERIFY(tmp.isValid());
+        QVERIFY(::chmod(QFile::encodeName(tmp.path()).constData(), 01777) == 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        // What this user's start would compute with the directory its own.
+        const QString dir = tmp.path() + QStringLiteral("/glimora-") + QString::number(::getuid());
+        const QString key = QString::fromLatin1(CSingleApplication::s_pszInstanceGuid) + QLatin1Char('-')
+                            + QString::number(::getuid()) + QLatin1Char('-')
+                            + QString::fromLatin1(
+                                  QCryptographicHash::hash(QFile::encodeName(dir), QCryptographicHash::Sha1).toHex().left(8));
+        Probe stranger({QStringLiteral("hold"), key, dir + QLatin1Char('/') + key}, env);
+        QCOMPARE(stranger.nextLine(), QByteArray("held"));
+
+        Probe start({QStringLiteral("send"), QStringLiteral("Activate")}, env);
+        QCOMPARE(start.nextLine(), QByteArray("first"));
+        QCOMPARE(start.nextLine(), QByteArray("not sent"));
     }
 
     // Without a first instance a start is the first, and sends nothing.
