@@ -268,20 +268,12 @@ bool CFeedbackArchiveTask::copyInto(const QString &source, const QString &destin
 QByteArray CFeedbackArchiveTask::withoutJoinPasswords(const QByteArray &log)
 {
     // Logs of earlier versions, and the engine's, may hold a join URL as typed.
-    QByteArray out;
-    out.reserve(log.size());
-    int start = 0;
-    while (start < log.size()) {
-        int end = log.indexOf('\n', start);
-        end = end < 0 ? log.size() : end + 1;
-        const QByteArray line = log.mid(start, end - start);
+    QList<QByteArray> lines = log.split('\n');
+    for (QByteArray &line : lines) {
         if (line.toLower().contains("joinmeeting/"))
-            out += models::CUrlJoinConfArgsParser::maskedJoinUrls(QString::fromUtf8(line)).toUtf8();
-        else
-            out += line;
-        start = end;
+            line = models::CUrlJoinConfArgsParser::maskedJoinUrls(QString::fromUtf8(line)).toUtf8();
     }
-    return out;
+    return lines.join('\n');
 }
 
 QByteArray CFeedbackArchiveTask::withoutPasswords(const QByteArray &ini)
