@@ -15,6 +15,7 @@
 #include "views/main/CLoginDlg.h"
 #include "views/main/CMainDlgManager.h"
 #include "views/settings/CDownloadThread.h"
+#include "views/settings/CSaveFailureNotice.h"
 
 #include <QDebug>
 #include <QDir>
@@ -169,6 +170,8 @@ bool start(CSingleApplication &app, int argc, char **argv)
     }
 
     qInfo("There is no app running. Go ahead.");
+    // Before the first setter: the reset below may already fail to save.
+    views::CSaveFailureNotice::install();
     config->setIsConfRunning(false);
     config->setConfId(QString());
     config->setLoginStatus(enums::NotLogin);
@@ -187,6 +190,9 @@ bool start(CSingleApplication &app, int argc, char **argv)
     // same way as its Exit; armed before the first window shows.
     auto *termination = new platform::CTerminationWatcher(&app);
     QObject::connect(termination, &platform::CTerminationWatcher::sigTerminationRequested, &app,
+                     [] { views::CMainDlgManager::getInstance()->exitApp(); });
+    // So does an event loop asked to end from outside (the session manager).
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
                      [] { views::CMainDlgManager::getInstance()->exitApp(); });
 
     static CNativeEventFilters s_filter;

@@ -14,6 +14,10 @@
 #include <QLocalSocket>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,18 +27,56 @@ const char *const CSingleApplication::s_pszInstanceGuid = "5d0c7a3e-9f41-4b8e-a2
 
 namespace {
 
+// A directory that only this user can enter: owned by the user, no link, no
+// access for others.
+bool isPrivateDirectory(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
 QString runtimeDirectory()
 {
     const QString dir = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
-    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+    return !dir.isEmpty() && isPrivateDirectory(dir) ? dir : QString();
 }
 
-// Outside the user's own runtime directory the socket lies in a directory
-// everybody writes to: only a socket of this user is talked to.
+// Without a runtime directory: one of the user's own in the temporary
+// directory. A name another user took first (or opened to others) is not
+// used; a fresh directory then keeps this start apart, unreachable by later
+// ones, rather than letting the other user decide whether it may run.
+QString fallbackDirectory()
+{
+    const QString base = QDir::tempPath() + QStringLiteral("/glimora-") + QString::number(::getuid());
+    const QByteArray native = QFile::encodeName(base);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        qWarning() << "Can not create" << base << std::strerror(errno);
+    if (isPrivateDirectory(base))
+        return base;
+    QByteArray unique = native + "-XXXXXX";
+    if (::mkdtemp(unique.data())) {
+        qWarning() << base << "is not this user's own; this start uses" << unique << "and cannot be reached";
+        return QFile::decodeName(unique);
+    }
+    qWarning() << "No private directory for the single-instance channel";
+    return QString();
+}
+
+// Fixed for the process: later starts must compute the same place.
+const QString &instanceDirectory()
+{
+    static const QString s_dir = [] {
+        const QString runtimeDir = runtimeDirectory();
+        return runtimeDir.isEmpty() ? fallbackDirectory() : runtimeDir;
+    }();
+    return s_dir;
+}
+
+// The directory is private, so only this user can have put a socket there;
+// checked anyway before a message goes to it.
 bool socketIsOurs(const QString &path)
 {
-    if (!runtimeDirectory().isEmpty())
-        return true;
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return true; // nothing there yet; the connect finds no server
@@ -46,18 +88,23 @@ bool socketIsOurs(const QString &path)
 QString CSingleApplication::userInstanceKey()
 {
     QString key = QString::fromLatin1(s_pszInstanceGuid) + QLatin1Char('-') + QString::number(::getuid());
-    const QString runtimeDir = runtimeDirectory();
-    if (!runtimeDir.isEmpty()) {
-        const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(runtimeDir), QCryptographicHash::Sha1);
-        key += QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(8));
-    }
-    return key;
+    const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(instanceDirectory()), QCryptographicHash::Sha1);
+    return key + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(8));
+}
+
+QString CSingleApplication::instanceDirectoryPath()
+{
+    return instanceDirectory();
 }
 
 QString CSingleApplication::serverNameForKey(const QString &key)
 {
-    const QString runtimeDir = runtimeDirectory();
-    return (runtimeDir.isEmpty() ? QDir::tempPath() : runtimeDir) + QLatin1Char('/') + key;
+    return instanceDirectory() + QLatin1Char('/') + key;
+}
+
+QString CSingleApplication::lockFileForKey(const QString &key)
+{
+    return instanceDirectory() + QLatin1Char('/') + key + QStringLiteral(".lock");
 }
 
 CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &key)
@@ -67,31 +114,39 @@ CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &ke
     qInfo() << "applicationDirPath:" << QCoreApplication::applicationDirPath();
     qInfo() << "applicationName:" << QCoreApplication::applicationName();
 
-    // A segment left by a killed instance has nobody attached: attaching and
-    // detaching again removes it. A live instance stays attached, so its
-    // segment survives this.
-    {
-        QSharedMemory stale(m_qstrKey);
-        if (stale.attach())
-            stale.detach();
+    // The first instance is the one holding the lock file in the private
+    // directory; the kernel lets go of it when the process ends, however it
+    // ends. Not inherited by child processes, which may outlive this one.
+    QString channelError;
+    bool first = true;
+    if (instanceDirectory().isEmpty()) {
+        channelError = QStringLiteral("no private directory");
+    } else {
+        m_iLockFd = ::open(QFile::encodeName(lockFileForKey(m_qstrKey)).constData(),
+                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (m_iLockFd < 0) {
+            channelError = QStringLiteral("lock file: ") + QString::fromLocal8Bit(std::strerror(errno));
+        } else if (::flock(m_iLockFd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                first = false;
+            else
+                channelError = QStringLiteral("lock: ") + QString::fromLocal8Bit(std::strerror(errno));
+        }
     }
-    m_sharedMemory.setKey(m_qstrKey);
-    const bool created = m_sharedMemory.create(1);
-    // The server listens right after the segment appears: a later instance
-    // that finds the segment must find the server too. Logging comes after.
-    QString listenError;
-    if (created) {
+    // The server listens right after the lock is taken: a later instance
+    // waits for it. Logging comes after.
+    if (first && channelError.isEmpty()) {
         const QString serverName = serverNameForKey(m_qstrKey);
-        // Only the holder of the segment gets here, so a socket file left
+        // Only the holder of the lock gets here, so a socket file left
         // behind belongs to a dead instance.
         QLocalServer::removeServer(serverName);
         m_pLocalServer = new QLocalServer(this);
         m_pLocalServer->setSocketOptions(QLocalServer::UserAccessOption);
         connect(m_pLocalServer, &QLocalServer::newConnection, this, &CSingleApplication::receiveMessage);
         if (!m_pLocalServer->listen(serverName))
-            listenError = m_pLocalServer->errorString();
+            channelError = QStringLiteral("listen: ") + m_pLocalServer->errorString();
     }
-    if (!created && m_sharedMemory.error() == QSharedMemory::AlreadyExists) {
+    if (!first) {
         m_bRunning = true;
         initLogger(true);
         qInfo() << "===================== Conflicted App is starting, version:" << helpers::kAppVersion
@@ -100,10 +155,19 @@ CSingleApplication::CSingleApplication(int &argc, char **argv, const QString &ke
         initLogger(false);
         qInfo() << "===================== App is starting, version:" << helpers::kAppVersion
                 << "=====================";
-        if (!created)
-            qWarning() << "Unable to create single instance." << m_sharedMemory.errorString();
-        else if (!listenError.isEmpty())
-            qWarning() << "Failed to listen:" << listenError;
+        if (!channelError.isEmpty())
+            qWarning() << "Unable to create single instance." << channelError;
+        // The segment is a hint for others only: anybody may make one under
+        // the key, so it never decides. One left by a killed instance has
+        // nobody attached; attaching and detaching removes it.
+        {
+            QSharedMemory stale(m_qstrKey);
+            if (stale.attach())
+                stale.detach();
+        }
+        m_sharedMemory.setKey(m_qstrKey);
+        if (!m_sharedMemory.create(1))
+            qInfo() << "Single-instance segment not made (only a hint):" << m_sharedMemory.errorString();
     }
     const QStringList args = QCoreApplication::arguments();
     qInfo() << "argc:" << args.size();
@@ -116,6 +180,8 @@ CSingleApplication::~CSingleApplication()
 {
     if (m_pLocalServer)
         m_pLocalServer->close();
+    if (m_iLockFd >= 0)
+        ::close(m_iLockFd);
 }
 
 bool CSingleApplication::sendMessage(const QString &message)

@@ -13,9 +13,11 @@ class CLogProperties;
 namespace rj_app {
 
 // The application object with its single-instance channel: the first process
-// of a user holds a shared-memory segment and a local server under one key;
-// a later process finds the segment, sends one UTF-8 message ("Activate" or
-// its join URL) to the first and exits. Also sets up logging.
+// of a user holds a lock file in the user's private runtime directory and
+// listens there; a later process finds the lock taken, sends one UTF-8
+// message ("Activate" or its join URL) to the first and exits. The
+// shared-memory segment under the key is made as a hint only: anybody may
+// make one, so it never decides. Also sets up logging.
 class CSingleApplication : public QApplication
 {
     Q_OBJECT
@@ -29,12 +31,17 @@ public:
 
     // The fixed part of the single-instance key.
     static const char *const s_pszInstanceGuid;
-    // The key of the current user: the fixed part, the user id and the user's
-    // runtime directory, so two users (or two isolated sessions) never meet.
+    // The key of the current user: the fixed part, the user id and the
+    // instance directory, so two users (or two isolated sessions) never meet.
     static QString userInstanceKey();
-    // Where the local server of a key listens: the user's runtime directory
-    // when there is one, else the system's temporary directory.
+    // The user's own directory of the channel: $XDG_RUNTIME_DIR when it is
+    // private to the user, else "glimora-<uid>" in the temporary directory,
+    // made 0700 and used only when it is the user's own. Fixed per process.
+    static QString instanceDirectoryPath();
+    // Where the local server of a key listens, and the lock file that makes
+    // the first instance; both in the instance directory.
     static QString serverNameForKey(const QString &key);
+    static QString lockFileForKey(const QString &key);
 
     CSingleApplication(int &argc, char **argv, const QString &key);
     ~CSingleApplication() override;
@@ -57,6 +64,7 @@ private:
     QString m_qstrKey;
     QSharedMemory m_sharedMemory;
     QLocalServer *m_pLocalServer = nullptr;
+    int m_iLockFd = -1;
 };
 
 } // namespace rj_app

@@ -171,22 +171,24 @@ bool CConfigUtils::writeFile()
     // A temporary file beside the target, renamed over it on commit: a crash
     // or a concurrent reader never sees a half-written file.
     const QString qstrPath = QFile::decodeName(QByteArray::fromStdString(m_strPath));
-    if (qstrPath.isEmpty())
+    if (qstrPath.isEmpty()) {
+        m_qstrError = QStringLiteral("no file");
         return false;
+    }
     QSaveFile file(qstrPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
-        return false;
-    }
-    if (file.write(content) != content.size() || !file.flush()) {
-        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush();
+    if (!ok) {
+        m_qstrError = file.errorString(); // cancelling puts its own reason there
         file.cancelWriting();
+    } else if (!file.commit()) {
+        ok = false;
+        m_qstrError = file.errorString();
+    }
+    if (!ok) {
+        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(m_qstrError));
         return false;
     }
-    if (!file.commit()) {
-        qWarning("Can not write config file: %s, %s", m_strPath.c_str(), qPrintable(file.errorString()));
-        return false;
-    }
+    m_qstrError.clear();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <map>
 #include <string>
@@ -39,6 +40,8 @@ public:
     void setInt(const char *pszSection, const char *pszKey, int iValue);
 
     bool isDirty() const { return m_bDirty; }
+    // Why the last save failed, empty after a successful one.
+    QString errorString() const { return m_qstrError; }
     QByteArray path() const { return QByteArray::fromStdString(m_strPath); }
 
     // Both configuration files hold a few dozen short lines.
@@ -53,6 +56,7 @@ private:
     std::map<std::string, KeyTable> m_sections;
     bool m_bDirty = false;
     std::string m_strPath;
+    QString m_qstrError;
 };
 
 } // namespace rj_app::helpers

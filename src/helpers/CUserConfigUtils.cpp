@@ -1,5 +1,7 @@
 #include "helpers/CUserConfigUtils.h"
 
+#include "helpers/CConfigSaveNotifier.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -360,8 +362,32 @@ bool CUserConfigUtils::assign(const char *pszSection, const char *pszKey, const 
 
 void CUserConfigUtils::store(const char *pszSection, const char *pszKey, const QByteArray &value)
 {
-    if (assign(pszSection, pszKey, value))
-        m_ini.save();
+    QString failure;
+    {
+        std::unique_lock<std::shared_mutex> locker(m_lock);
+        const CConfigUtils before = m_ini;
+        if (!assign(pszSection, pszKey, value))
+            return;
+        failure = saveOrRevert(before);
+    }
+    reportSave(failure);
+}
+
+// A value that did not reach the file is not kept either: it would look
+// saved until the next start, or be written later along with another key.
+QString CUserConfigUtils::saveOrRevert(const CConfigUtils &before)
+{
+    if (m_ini.save())
+        return QString();
+    const QString reason = m_ini.errorString().isEmpty() ? QStringLiteral("unknown error") : m_ini.errorString();
+    m_ini = before;
+    return reason;
+}
+
+// Outside the lock: a listener reads the values again.
+void CUserConfigUtils::reportSave(const QString &failure)
+{
+    CConfigSaveNotifier::instance()->saved(failure.isEmpty(), failure);
 }
 
 // ---------------------------------------------------------------------------
@@ -370,9 +396,7 @@ void CUserConfigUtils::store(const char *pszSection, const char *pszKey, const Q
 #define RJ_READ(expr)                \
     std::shared_lock<std::shared_mutex> locker(m_lock);     \
     return expr
-#define RJ_WRITE(section, key, bytes) \
-    std::unique_lock<std::shared_mutex> locker(m_lock);     \
-    store(section, key, bytes)
+#define RJ_WRITE(section, key, bytes) store(section, key, bytes)
 
 bool CUserConfigUtils::getDisableCameraOnJoinConf() const { RJ_READ(readTrueTest(kSecConfig, kDisableCameraOnJoinConf)); }
 void CUserConfigUtils::setDisableCameraOnJoinConf(bool bValue) { RJ_WRITE(kSecConfig, kDisableCameraOnJoinConf, boolText(bValue)); }
@@ -465,7 +489,9 @@ QString CUserConfigUtils::getDeviceSn()
     if (!qstrSn.isEmpty())
         return qstrSn;
     const QString qstrNew = QUuid::createUuid().toString(QUuid::Id128);
-    store(kSecConfig, kDeviceSn, qstrNew.toUtf8());
+    // Kept even when it cannot be saved yet: the id must not change per call.
+    if (assign(kSecConfig, kDeviceSn, qstrNew.toUtf8()))
+        m_ini.save();
     return qstrNew;
 }
 
@@ -480,7 +506,8 @@ QString CUserConfigUtils::getScreenPicPath()
     if (!m_ini.getString(kSecConfig, kScreenPicPathUtf8, "").isEmpty())
         return readBase64(kSecConfig, kScreenPicPathUtf8);
     const QString qstrPath = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    store(kSecConfig, kScreenPicPathUtf8, qstrPath.toUtf8().toBase64());
+    if (assign(kSecConfig, kScreenPicPathUtf8, qstrPath.toUtf8().toBase64()))
+        m_ini.save();
     return qstrPath;
 }
 
@@ -518,7 +545,6 @@ void CUserConfigUtils::setLoginStatus(rj_app::enums::LoginStatus eStatus)
             eStored = eStatus;
     }
     const QByteArray name = QMetaEnum::fromType<rj_app::enums::LoginStatus>().valueToKey(eStored);
-    std::unique_lock<std::shared_mutex> locker(m_lock);
     store(kSecConfig, kLoginStatus, name);
 }
 
@@ -538,12 +564,18 @@ QStringList CUserConfigUtils::getConfIds() const
 
 void CUserConfigUtils::setConfIds(const QStringList &qstrlstIds)
 {
-    std::unique_lock<std::shared_mutex> locker(m_lock);
-    bool bChanged = assign(kSecConferenceIds, kConfIdsCount, QByteArray::number(qstrlstIds.size()));
-    for (int i = 0; i < qstrlstIds.size(); ++i)
-        bChanged = assign(kSecConferenceIds, confIdKey(i).constData(), qstrlstIds.at(i).toUtf8()) || bChanged;
-    if (bChanged)
-        m_ini.save();
+    QString failure;
+    {
+        std::unique_lock<std::shared_mutex> locker(m_lock);
+        const CConfigUtils before = m_ini;
+        bool bChanged = assign(kSecConferenceIds, kConfIdsCount, QByteArray::number(qstrlstIds.size()));
+        for (int i = 0; i < qstrlstIds.size(); ++i)
+            bChanged = assign(kSecConferenceIds, confIdKey(i).constData(), qstrlstIds.at(i).toUtf8()) || bChanged;
+        if (!bChanged)
+            return;
+        failure = saveOrRevert(before);
+    }
+    reportSave(failure);
 }
 
 } // namespace rj_app::helpers

@@ -124,14 +124,20 @@ private:
     static QString setAside(const QString &qstrFilePath);
     void loadFromOldConfigFile();
 
-    // Callers hold m_lock.
+    // Callers hold m_lock (but not store).
     QString readString(const char *pszSection, const char *pszKey) const;
     bool readTrueTest(const char *pszSection, const char *pszKey) const;
     bool readFalseTest(const char *pszSection, const char *pszKey) const;
     bool readIntBool(const char *pszSection, const char *pszKey, int iDefault) const;
     QString readBase64(const char *pszSection, const char *pszKey) const;
     bool assign(const char *pszSection, const char *pszKey, const QByteArray &value);
+    // Stores one value and saves; when the save fails, the table is put back
+    // as the file holds it and the notifier hears of it. Takes the lock.
     void store(const char *pszSection, const char *pszKey, const QByteArray &value);
+    // Saves after the caller's assignments; puts back `before` on failure.
+    // The caller holds the lock; returns the failure reason, empty on success.
+    QString saveOrRevert(const CConfigUtils &before);
+    static void reportSave(const QString &failure);
 
     // std::shared_mutex rather than QReadWriteLock: the sanitizer sees into it.
     mutable std::shared_mutex m_lock;

@@ -1,6 +1,7 @@
 #include "models/CRJSdkEventObserver.h"
 
 #include "helpers/LogMacros.h"
+#include "models/CHandOverQueue.h"
 #include "models/LogMasking.h"
 
 #include <QDebug>
@@ -23,7 +24,15 @@ const char *orEmpty(const char *text)
 
 CRJSdkEventObserver::CRJSdkEventObserver(QObject *parent)
     : QObject(parent)
+    , m_pHandOver(new CHandOverQueue(this))
 {
+}
+
+// Always queued, also from the observer's own thread: receivers never run
+// on the engine's callback stack.
+void CRJSdkEventObserver::deliver(std::function<void()> emission)
+{
+    m_pHandOver->post(std::move(emission));
 }
 
 CRJSdkEventObserver::~CRJSdkEventObserver() = default;
@@ -44,14 +53,14 @@ void CRJSdkEventObserver::onError(const rj::engine::RJError &err)
 {
     qInfo("CRJSdkEventObserver::onError, type: %d, action: %s, code: %d, msg: %s", err.type,
           err.action.c_str(), err.code, err.msg.c_str());
-    emit eventError(err);
+    deliver([=] { emit eventError(err); });
     qInfo("onError done");
 }
 
 void CRJSdkEventObserver::onWarn(const rj::engine::RJWarn &warn)
 {
     qInfo("CRJSdkEventObserver::onWarn, code: %d, msg: %s", warn.code, warn.msg.c_str());
-    emit eventWarn(warn);
+    deliver([=] { emit eventWarn(warn); });
     qInfo("onWarn done");
 }
 
@@ -77,7 +86,7 @@ void CRJSdkEventObserver::onLoginSucceed(const rj::engine::RJUserInfo &user)
             << ", switchingToAudioConference:" << user.switchingToAudioConference
             << ", sitenameIsChangeable" << user.sitenameIsChangeable
             << ", sipUserName:" << user.sipUserName.c_str();
-    emit eventLoginSucceed(user);
+    deliver([=] { emit eventLoginSucceed(user); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
@@ -87,63 +96,63 @@ void CRJSdkEventObserver::onRegisterInfo(const rj::engine::RJRegisterInfo &info)
             << ", transProtocol:" << info.transProtocol << ", useInternalServer:" << info.useInternalServer
             << ", externalServer:" << info.externalServer.c_str()
             << ", internalServer:" << info.internalServer.c_str();
-    emit eventRegisterInfo(info);
+    deliver([=] { emit eventRegisterInfo(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onDownloadUserImageComplete(const char *path)
 {
     qInfo("CRJSdkEventObserver::onDownloadUserImageComplete: %s", orEmpty(path));
-    emit eventDownloadUserImageComplete(std::string(orEmpty(path)));
+    deliver([this, copy = std::string(orEmpty(path))] { emit eventDownloadUserImageComplete(copy); });
     qInfo("onDownloadUserImageComplete done");
 }
 
 void CRJSdkEventObserver::onUploadUserImageComplete(const char *path)
 {
     qInfo("CRJSdkEventObserver::onUploadUserImageComplete: %s", orEmpty(path));
-    emit eventUploadUserImageComplete(std::string(orEmpty(path)));
+    deliver([this, copy = std::string(orEmpty(path))] { emit eventUploadUserImageComplete(copy); });
     qInfo("onUploadUserImageComplete done");
 }
 
 void CRJSdkEventObserver::onNetworkState(bool reachable)
 {
     qInfo("CRJSdkEventObserver::onNetworkState: %d", reachable);
-    emit eventNetworkState(reachable);
+    deliver([=] { emit eventNetworkState(reachable); });
     qInfo("onNetworkState done");
 }
 
 void CRJSdkEventObserver::onNetworkQuality(float quality_rating)
 {
     qInfo("CRJSdkEventObserver::onNetworkQuality: %f", double(quality_rating));
-    emit eventNetworkQuality(quality_rating);
+    deliver([=] { emit eventNetworkQuality(quality_rating); });
     qInfo("onNetworkQuality done");
 }
 
 void CRJSdkEventObserver::onCallConnected(const rj::engine::RJCallInfo &info)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << callInfoToString(info).c_str();
-    emit eventCallConnected(info);
+    deliver([=] { emit eventCallConnected(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onCallState(const rj::engine::RJCallInfo &info)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << callInfoToString(info).c_str();
-    emit eventCallState(info);
+    deliver([=] { emit eventCallState(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onCallPeerConnected(const rj::engine::RJCallInfo &info)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << callInfoToString(info).c_str();
-    emit eventCallPeerConnected(info);
+    deliver([=] { emit eventCallPeerConnected(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onCallEnd(const rj::engine::RJCallInfo &info)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << callInfoToString(info).c_str();
-    emit eventCallEnd(info);
+    deliver([=] { emit eventCallEnd(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
@@ -153,35 +162,35 @@ void CRJSdkEventObserver::onContent(const rj::engine::RJContentInfo &info)
             << ", type:" << info.type << ", status:" << info.status
             << ", isBigConference:" << info.isBigConference << ", isRemoteMuted:" << info.isRemoteMuted
             << ", senderName:" << info.senderName.c_str() << ", senderDeviceId:" << info.senderDeviceId;
-    emit eventContent(info);
+    deliver([=] { emit eventContent(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onMuteSpeakingDetected()
 {
     qInfo("CRJSdkEventObserver::onMuteSpeakingDetected");
-    emit eventMuteSpeakingDetected();
+    deliver([=] { emit eventMuteSpeakingDetected(); });
     qInfo("onMuteSpeakingDetected done");
 }
 
 void CRJSdkEventObserver::onMicMutedShow(int mic_muted)
 {
     qInfo("CRJSdkEventObserver::onMicMutedShow: %d", mic_muted);
-    emit eventMicMutedShow(mic_muted != 0);
+    deliver([=] { emit eventMicMutedShow(mic_muted != 0); });
     qInfo("onMicMutedShow");
 }
 
 void CRJSdkEventObserver::onWaitQueue(int queue_size)
 {
     qInfo("CRJSdkEventObserver::onWaitQueue: %d", queue_size);
-    emit eventWaitQueue(queue_size);
+    deliver([=] { emit eventWaitQueue(queue_size); });
     qInfo("onWaitQueue done");
 }
 
 void CRJSdkEventObserver::onUploadFeedback(int number)
 {
     qInfo("CRJSdkEventObserver::onUploadFeedback: %d", number);
-    emit eventUploadFeedback(number);
+    deliver([=] { emit eventUploadFeedback(number); });
     qInfo("onUploadFeedback done");
 }
 
@@ -191,14 +200,14 @@ void CRJSdkEventObserver::onContentSourceStatusChange(rj::engine::RJVideoSize si
     qInfo() << RJ_FUNCTION << __LINE__ << "size:" << size.width << size.height << ", x:" << x
             << ", y:" << y << ", isOverlaidorMinimized:" << isOverlaidorMinimized
             << ", isAlive:" << isAlive;
-    emit eventContentSourceStatusChange(size, x, y, isOverlaidorMinimized, isAlive);
+    deliver([=] { emit eventContentSourceStatusChange(size, x, y, isOverlaidorMinimized, isAlive); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onVolume(rj::engine::RJ_DEVICE_TYPE type, const rj::engine::RJVolume &vol)
 {
     qInfo("CRJSdkEventObserver::onVolume: %d, %d, %f", int(type), vol.mute, double(vol.volume));
-    emit eventVolume(type, vol);
+    deliver([=] { emit eventVolume(type, vol); });
     qInfo("onVolume done");
 }
 
@@ -206,7 +215,7 @@ void CRJSdkEventObserver::onDeviceAdded(const rj::engine::RJDevice &device)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "type:" << int(device.type) << ", id:" << device.id
             << ", name:" << device.name.c_str();
-    emit eventDeviceAdded(device);
+    deliver([=] { emit eventDeviceAdded(device); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
@@ -214,7 +223,7 @@ void CRJSdkEventObserver::onDeviceRemoved(const rj::engine::RJDevice &device)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "type:" << int(device.type) << ", id:" << device.id
             << ", name:" << device.name.c_str();
-    emit eventDeviceRemoved(device);
+    deliver([=] { emit eventDeviceRemoved(device); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
@@ -222,28 +231,28 @@ void CRJSdkEventObserver::onCurrentDeviceChanged(const rj::engine::RJDevice &dev
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "type:" << int(device.type) << ", id:" << device.id
             << ", name:" << device.name.c_str() << ", desc:" << device.desc.c_str();
-    emit eventCurrentDeviceChanged(device);
+    deliver([=] { emit eventCurrentDeviceChanged(device); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onVideoMutedShow(int video_muted)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << "video_muted:" << video_muted;
-    emit eventVideoMutedShow(video_muted);
+    deliver([=] { emit eventVideoMutedShow(video_muted); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onSIPForceClear()
 {
     qInfo() << RJ_FUNCTION << __LINE__;
-    emit eventSIPForceClear();
+    deliver([=] { emit eventSIPForceClear(); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 
 void CRJSdkEventObserver::onCallIncoming(const rj::engine::RJCallInfo &info)
 {
     qInfo() << RJ_FUNCTION << __LINE__ << callInfoToString(info).c_str();
-    emit eventCallIncoming(info);
+    deliver([=] { emit eventCallIncoming(info); });
     qInfo() << RJ_FUNCTION << __LINE__ << "done";
 }
 

@@ -5,14 +5,18 @@
 
 #include <QObject>
 
+#include <functional>
 #include <string>
 
 namespace rj_app {
 namespace models {
 
+class CHandOverQueue;
+
 // Turns the engine's callbacks into Qt signals carrying copies of the engine's
-// data. Callbacks arrive on engine threads; the observer keeps no state, so it
-// needs no lock. Only CRJSdkManager connects to these signals.
+// data. Callbacks arrive on engine threads: the copies cross into the
+// observer's thread through a hand-over queue and the signals are emitted
+// there, in the order of the callbacks. Only CRJSdkManager connects to them.
 class CRJSdkEventObserver : public QObject, public rj::engine::IAVEventHandler
 {
     Q_OBJECT
@@ -78,6 +82,12 @@ signals:
     void eventDeviceRemoved(rj::engine::RJDevice device);
     void eventCurrentDeviceChanged(rj::engine::RJDevice device);
     void eventVideoMutedShow(int video_muted);
+
+private:
+    // Hands the emission over into the observer's thread.
+    void deliver(std::function<void()> emission);
+
+    CHandOverQueue *m_pHandOver = nullptr;
 };
 
 } // namespace models

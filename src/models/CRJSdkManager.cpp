@@ -165,8 +165,10 @@ void CRJSdkManager::createRJEngine()
         SIGNAL(eventCurrentDeviceChanged(rj::engine::RJDevice)),
         SIGNAL(eventVideoMutedShow(int)),
     };
+    // Direct: the observer has already handed each event over into this
+    // thread (a queued forward would copy the records across threads again).
     for (const char *signal : forwards) {
-        if (!connect(m_pEventObserver, signal, this, signal, Qt::QueuedConnection))
+        if (!connect(m_pEventObserver, signal, this, signal, Qt::DirectConnection))
             qWarning() << RJ_FUNCTION << __LINE__ << "cannot forward" << (signal + 1);
     }
 

@@ -350,6 +350,22 @@ bool CUCMApiManager::readAnswer(Operation op, QNetworkReply *reply, bool listAns
     QJsonParseError parseError;
     const QByteArray body = reply->readAll();
     const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
+    // The one shape check of every answer: an object where one is due, an
+    // array for a list. Anything else that the server calls a success (an
+    // empty body, a bare number or text, the other container) is an error
+    // the person hears of, never a quiet nothing.
+    if (!httpError) {
+        const bool wrongShape = body.trimmed().isEmpty() || isJsonScalar(body)
+                                || (doc.isArray() && !listAnswer)
+                                || (doc.isObject() && listAnswer && !doc.object().contains(QLatin1String("errorCode"))
+                                    && doc.object().value(QLatin1String("errorInfo")).toString().isEmpty());
+        if (wrongShape) {
+            qWarning() << RJ_FUNCTION << "answer of the wrong shape, http status" << httpStatus << "bytes"
+                       << body.size();
+            reportUnreadable(op, httpStatus);
+            return false;
+        }
+    }
     if (parseError.error != QJsonParseError::NoError) {
         qWarning() << RJ_FUNCTION << "jsonData error" << parseError.errorString() << "http status" << httpStatus
                    << "network error" << networkError;
@@ -485,6 +501,21 @@ void CUCMApiManager::sendApiError(Operation op, int code, const QString &info)
 {
     const QString text = m_errorInfoMap.value(code, info + QStringLiteral("(%1)"));
     report(op, [this, code, text] { emit signal_ucmapi_error(code, text); });
+}
+
+// Qt's reader takes only an object or an array as a document.
+bool CUCMApiManager::isJsonScalar(const QByteArray &body)
+{
+    QJsonParseError error;
+    const QJsonDocument wrapped = QJsonDocument::fromJson("[" + body + "]", &error);
+    return error.error == QJsonParseError::NoError && wrapped.array().size() == 1 && !wrapped.array().at(0).isArray()
+           && !wrapped.array().at(0).isObject();
+}
+
+void CUCMApiManager::reportUnreadable(Operation op, int httpStatus)
+{
+    const QString text = tr("The server's answer could not be read.");
+    report(op, [this, httpStatus, text] { emit signal_ucmapi_error(httpStatus, text); });
 }
 
 void CUCMApiManager::reportUnreachable(Operation op, const QString &reason)

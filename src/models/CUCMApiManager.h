@@ -167,6 +167,9 @@ private:
     void emitSucceeded(Operation op);
     void sendApiError(Operation op, int code, const QString &info);
     void reportUnreachable(Operation op, const QString &reason);
+    // A success answer of the wrong shape; the text carries no code marker.
+    void reportUnreadable(Operation op, int httpStatus);
+    static bool isJsonScalar(const QByteArray &body);
     // Emits `signal` queued, with reportIsFromBackgroundRefresh() telling
     // the receivers whether `op` is a background refresh.
     void report(Operation op, std::function<void()> signal);

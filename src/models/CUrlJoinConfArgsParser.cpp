@@ -91,16 +91,46 @@ bool CUrlJoinConfArgsParser::parse(const char *arg)
 
 QString CUrlJoinConfArgsParser::maskedArgument(const QString &arg)
 {
-    for (const QRegularExpression *form : {&serverForm(), &sipForm()}) {
-        const QRegularExpressionMatch match = form->match(arg);
-        const int field = form == &serverForm() ? 4 : 3;
-        if (!match.hasMatch() || match.captured(field) == QLatin1String("NO"))
+    return maskedJoinUrls(arg);
+}
+
+// A join URL need not parse to carry a password: a bare one, one with a
+// slash too many or a line feed is still logged as typed. So every
+// "joinmeeting/<number>/<flag>/" hides what follows it to the end of its line;
+// only the SIP form's server after a single further "/" stays readable, as
+// the parser reads it.
+QString CUrlJoinConfArgsParser::maskedJoinUrls(const QString &text)
+{
+    static const QLatin1String kMarker("joinmeeting/");
+    static const QLatin1String kSipScheme("glimora://");
+    static const QLatin1String kHidden("***");
+    QString out = text;
+    int from = 0;
+    for (int at; (at = out.indexOf(kMarker, from, Qt::CaseInsensitive)) >= 0;) {
+        const int fields = at + kMarker.size();
+        int lineEnd = fields;
+        while (lineEnd < out.size() && out.at(lineEnd) != QLatin1Char('\n') && out.at(lineEnd) != QLatin1Char('\r'))
+            ++lineEnd;
+        from = lineEnd;
+        const int numberEnd = out.indexOf(QLatin1Char('/'), fields);
+        if (numberEnd < 0 || numberEnd >= lineEnd)
+            continue; // a number alone
+        const int flagEnd = out.indexOf(QLatin1Char('/'), numberEnd + 1);
+        // Without a flag field what follows the number may be the password.
+        const int start = flagEnd >= 0 && flagEnd < lineEnd ? flagEnd + 1 : numberEnd + 1;
+        int end = lineEnd;
+        const bool sip = at >= kSipScheme.size()
+                         && out.midRef(at - kSipScheme.size(), kSipScheme.size()).compare(kSipScheme, Qt::CaseInsensitive) == 0;
+        const int serverStart = out.indexOf(QLatin1Char('/'), start);
+        const int slashAfter = serverStart >= 0 ? out.indexOf(QLatin1Char('/'), serverStart + 1) : -1;
+        if (sip && serverStart >= 0 && serverStart < lineEnd && (slashAfter < 0 || slashAfter >= lineEnd))
+            end = serverStart;
+        if (end == start || out.midRef(start, end - start) == QLatin1String("NO"))
             continue;
-        QString masked = arg;
-        masked.replace(match.capturedStart(field), match.capturedLength(field), QStringLiteral("***"));
-        return masked;
+        out.replace(start, end - start, kHidden);
+        from = start + kHidden.size() + (lineEnd - end);
     }
-    return arg;
+    return out;
 }
 
 void CUrlJoinConfArgsParser::clear()

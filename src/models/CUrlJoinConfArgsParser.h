@@ -29,6 +29,9 @@ public:
     // The argument as it may be logged: the password field of a join URL
     // replaced by "***" ("NO", no password, stays). Anything else unchanged.
     static QString maskedArgument(const QString &arg);
+    // Any text as it may be logged or archived: the password of every join
+    // URL in it hidden, whether the URL would parse or not (see maskedArgument).
+    static QString maskedJoinUrls(const QString &text);
 
     // Forgets the last join URL.
     void clear();

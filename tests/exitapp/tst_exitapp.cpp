@@ -23,6 +23,7 @@
 #include "rjsim_control.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -182,6 +183,10 @@ private:
         std::fflush(stdout);
         if (m_trigger == QLatin1String("sigterm"))
             ::kill(::getpid(), SIGTERM);
+        else if (m_trigger == QLatin1String("sighup"))
+            ::kill(::getpid(), SIGHUP);
+        else if (m_trigger == QLatin1String("quit"))
+            QCoreApplication::quit();
         else
             CMainDlgManager::getInstance()->slotMainDlgClose();
     }
@@ -229,6 +234,9 @@ private slots:
         for (const char *situation : {"password-box", "server-wait", "call"})
             for (const char *trigger : {"exit", "sigterm"})
                 QTest::addRow("%s, %s", situation, trigger) << situation << trigger;
+        // The end of the session: the terminal or the session manager.
+        for (const char *trigger : {"sighup", "quit"})
+            QTest::addRow("call, %s", trigger) << "call" << trigger;
     }
     void exitTable()
     {
@@ -266,6 +274,15 @@ private slots:
             QVERIFY2(release.match(line).hasMatch(), qPrintable(QStringLiteral("after Exit app: ") + line));
         QCOMPARE(QDir(root.path() + QStringLiteral("/appdata/glimora")).entryList({QStringLiteral("*.dmp")}, QDir::Files),
                  QStringList());
+        // No meeting runs any more, as a later start reads it.
+        QDirIterator found(root.path() + QStringLiteral("/appdata"), {QStringLiteral("config.ini")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        QVERIFY(found.hasNext());
+        QFile config(found.next());
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        const QByteArray stored = config.readAll();
+        QVERIFY2(stored.contains("\nIsConfRunning=0\n"), stored.constData());
+        QVERIFY2(stored.contains("\nConfId=\n"), stored.constData());
     }
 };
 

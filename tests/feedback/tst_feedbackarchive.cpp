@@ -231,6 +231,34 @@ private slots:
         QCOMPARE(entries.value(QStringLiteral("app-config.ini")), archived);
     }
 
+    // The logs go as they are, but a join URL's password in them, as earlier
+    // versions and the engine may have written it, does not.
+    void joinPasswordsMaskedInLogs()
+    {
+        const QByteArray log =
+            "argv[1]: --url=glimora://joinmeeting/1002/0/Pw-0815\n"
+            "receiveDuplicatedAppMessage \"--url=brondal://m.example/joinmeeting/1002/1/Pw-0815\"\r\n"
+            "argv[1]: glimora://joinmeeting/1002/1/Pw-0815/10.0.0.5\n"
+            "unchanged line\n"
+            "no password: --url=glimora://joinmeeting/1001/0/NO";
+        const QByteArray masked =
+            "argv[1]: --url=glimora://joinmeeting/1002/0/***\n"
+            "receiveDuplicatedAppMessage \"--url=brondal://m.example/joinmeeting/1002/1/***\r\n"
+            "argv[1]: glimora://joinmeeting/1002/1/***/10.0.0.5\n"
+            "unchanged line\n"
+            "no password: --url=glimora://joinmeeting/1001/0/NO";
+        QCOMPARE(CFeedbackArchiveTask::withoutJoinPasswords(log), masked);
+        for (const char *name : {"app.log", "app-conflict.log", "rjsdk_1.log"})
+            QVERIFY(put(QLatin1String(name), log));
+        auto a = archiver();
+        a->execUploadLog(QString(), QString());
+        const QMap<QString, QByteArray> entries = zipEntries(m_dir + QLatin1String(kZipName));
+        for (const char *name : {"app.log", "app-conflict.log", "rjsdk_1.log"})
+            QCOMPARE(entries.value(QLatin1String(name)), masked);
+        // The logs themselves stay as they are.
+        QCOMPARE(readBytes(path(QStringLiteral("app.log"))), log);
+    }
+
     // The five newest dumps stay, older ones go; folders, whatever their
     // names, neither count nor go. Dump copies carry their birth time.
     void dumpsByAge()

@@ -95,6 +95,28 @@ private slots:
         QCOMPARE(rjsim_journal_count(nullptr), 0);
     }
 
+    // A handed-over message is logged with its join password hidden,
+    // whether it parses or not.
+    void handedOverMessagesLogNoPassword()
+    {
+        static QStringList s_lines;
+        s_lines.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &line) { s_lines << line; });
+        for (const char *message :
+             {"--url=glimora://joinmeeting/1004/0/Pw-0815", "--url=glimora://joinmeeting/1004/1/Pw-0815/10.0.0.5",
+              "--url=brondal://127.0.0.1/joinmeeting/1004/0/Pw-0815", "glimora://joinmeeting/1004/0/Pw-0815",
+              "--url=brondal://127.0.0.1/joinmeeting/1004/0/Pw-0815/"})
+            mgr()->receiveDuplicatedAppMessage(QString::fromLatin1(message));
+        qInstallMessageHandler(previous);
+        CUrlJoinConfArgsParser::getInstance()->clear();
+        const QString log = s_lines.join(QLatin1Char('\n'));
+        QVERIFY2(log.contains(QLatin1String("receiveDuplicatedAppMessage")), qPrintable(log));
+        QVERIFY2(log.contains(QLatin1String("joinmeeting/1004/0/***")), qPrintable(log));
+        QVERIFY2(!log.contains(QLatin1String("Pw-0815")), qPrintable(log));
+        QVERIFY(!CRJSdkManager::getInstance());
+    }
+
     // Messages between the first show and the engine: "Activate" and a
     // broken URL only raise the window; of two join URLs the later one is
     // kept. Nothing reaches the engine until it exists; then the kept join is

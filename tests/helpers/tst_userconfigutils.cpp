@@ -1,6 +1,8 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
+#include "support/UnwritableDir.h"
 
+#include "helpers/CConfigSaveNotifier.h"
 #include "helpers/CConfigUtils.h"
 #include "helpers/CUserConfigUtils.h"
 
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -26,6 +29,8 @@
 using rj_app::helpers::CConfigUtils;
 using rj_app::helpers::CUserConfigUtils;
 using glimora::test::readBytes;
+using glimora::test::UnwritableDir;
+using rj_app::helpers::CConfigSaveNotifier;
 using glimora::test::writeBytes;
 namespace enums = rj_app::enums;
 
@@ -648,8 +653,64 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("plain/config.ini"));
         CUserConfigUtils config(path);
         QVERIFY(config.getUseHttps());
-        config.setIp(QStringLiteral("1.2.3.4")); // the save fails quietly; the value is kept in memory
-        QCOMPARE(config.getIp(), QStringLiteral("1.2.3.4"));
+        QSignalSpy failures(CConfigSaveNotifier::instance(), &CConfigSaveNotifier::sigSaveFailed);
+        config.setIp(QStringLiteral("1.2.3.4")); // cannot be saved: not kept either, and told
+        QCOMPARE(config.getIp(), QString());
+        QCOMPARE(failures.count(), 1);
+    }
+
+    // A setting that cannot be written: the file stays byte for byte, the
+    // value read back is the stored one (also after another key is saved),
+    // and the failure is reported with its reason, as the first of its run
+    // only once.
+    void saveFailureKeepsWhatIsStored_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("disk full") << int(UnwritableDir::Full);
+        QTest::newRow("read-only") << int(UnwritableDir::ReadOnly);
+    }
+    void saveFailureKeepsWhatIsStored()
+    {
+        QFETCH(int, way);
+        {
+            CUserConfigUtils config(m_path);
+            config.setIp(QStringLiteral("10.0.0.1"));
+            config.setAntoAnswer(false);
+            config.setConfIds({QStringLiteral("1001")});
+        }
+        const QByteArray stored = readBytes(m_path);
+        CUserConfigUtils config(m_path);
+        config.setDomain(QStringLiteral("saved.example")); // a save that works
+        const QByteArray before = readBytes(m_path);
+        QSignalSpy failures(CConfigSaveNotifier::instance(), &CConfigSaveNotifier::sigSaveFailed);
+        {
+            UnwritableDir unwritable(m_dir->path(), UnwritableDir::Way(way));
+            if (!unwritable.ready())
+                QSKIP(qPrintable(unwritable.why()));
+            config.setIp(QStringLiteral("10.9.9.9"));
+            config.setAntoAnswer(true);
+            config.setConfIds({QStringLiteral("1002"), QStringLiteral("1003")});
+            config.setLoginStatus(enums::LoggedIn);
+            QCOMPARE(config.getIp(), QStringLiteral("10.0.0.1"));
+            QVERIFY(!config.getAntoAnswer());
+            QCOMPARE(config.getConfIds(), QStringList{QStringLiteral("1001")});
+            QCOMPARE(int(config.getLoginStatus()), int(enums::NotLogin));
+            QCOMPARE(readBytes(m_path), before);
+            QCOMPARE(failures.count(), 4);
+            QVERIFY2(!failures[0][0].toString().isEmpty(), "no reason");
+            QCOMPARE(failures[0][1].toBool(), true);
+            for (int i = 1; i < failures.count(); ++i)
+                QCOMPARE(failures[i][1].toBool(), false);
+        }
+        QVERIFY(before != stored);
+        // Writable again: the next setting is saved alone, nothing of the
+        // failed ones rides along, and the next failure is the first again.
+        config.setAntoAnswer(true);
+        const QByteArray after = readBytes(m_path);
+        QVERIFY(after.contains("AntoAnswer=true"));
+        QVERIFY(after.contains("Ip=10.0.0.1"));
+        QVERIFY(!after.contains("1002"));
+        QCOMPARE(failures.count(), 4);
     }
 
     // Pool threads read while the GUI thread writes: every value read is one

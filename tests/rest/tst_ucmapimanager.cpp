@@ -480,16 +480,32 @@ private slots:
                                               << 3010 << "Meeting does not exist(%1).";
         QTest::newRow("list answer object") << "getConferences" << 200 << QByteArray(R"({"errorInfo":"oops"})")
                                             << false << 0 << "oops(%1)";
-        QTest::newRow("list answer empty object") << "getUsers" << 200 << QByteArray("{}") << false << 0 << "(%1)";
+        // A success of the wrong shape is an error with a readable text.
+        const QString unreadable = QStringLiteral("The server's answer could not be read.");
+        QTest::newRow("list answer empty object") << "getUsers" << 200 << QByteArray("{}") << false << 200 << unreadable;
+        QTest::newRow("list answer scalar") << "getContacts" << 200 << QByteArray("42") << false << 200 << unreadable;
+        QTest::newRow("list answer null") << "getParticipants" << 200 << QByteArray("null") << false << 200
+                                          << unreadable;
+        QTest::newRow("list answer empty body") << "getConferences" << 200 << QByteArray() << false << 200
+                                                << unreadable;
+        QTest::newRow("object answer scalar") << "postConference" << 200 << QByteArray(R"("ok")") << false << 200
+                                              << unreadable;
+        QTest::newRow("object answer true") << "putConference" << 201 << QByteArray("true") << false << 201
+                                            << unreadable;
+        QTest::newRow("object answer blanks") << "postContact" << 200 << QByteArray(" \r\n") << false << 200
+                                              << unreadable;
         QTest::newRow("HTTP 500 empty body") << "deleteConference" << 500 << QByteArray() << false << 500
                                              << "Internal Server Error(%1)";
         QTest::newRow("HTTP 500 empty object") << "deleteConference" << 500 << QByteArray("{}") << false << 500
                                                << "Internal Server Error(%1)";
         QTest::newRow("HTTP 403 array") << "getContacts" << 403 << QByteArray("[]") << false << 403
                                         << "Forbidden(%1)";
-        QTest::newRow("HTTP 204 empty") << "deleteConference" << 204 << QByteArray() << false << -1 << "";
+        QTest::newRow("HTTP 204 empty") << "deleteConference" << 204 << QByteArray() << false << 204 << unreadable;
         QTest::newRow("empty object") << "deleteConference" << 200 << QByteArray("{}") << true << -1 << "";
-        QTest::newRow("object answer is array") << "getUser" << 200 << QByteArray("[1,2]") << false << -1 << "";
+        QTest::newRow("object answer is array") << "getUser" << 200 << QByteArray("[1,2]") << false << 200
+                                                << unreadable;
+        QTest::newRow("object answer is empty array") << "terminateConference" << 200 << QByteArray("[]") << false
+                                                      << 200 << unreadable;
         QTest::newRow("malformed object") << "postConference" << 200 << QByteArray(R"({"id":)") << false << -1 << "";
         QTest::newRow("malformed list") << "getParticipants" << 200 << QByteArray("[{]") << false << -1 << "";
         QTest::newRow("not json") << "terminateConference" << 200 << QByteArray("<html>ok</html>") << false << -1
@@ -664,8 +680,8 @@ private slots:
             QCOMPARE(failed->count(), 1);
     }
 
-    // A list refused by the server is a failed refresh as well; an empty
-    // answer to a change is no failure.
+    // A list refused by the server, or of the wrong shape, is a failed
+    // refresh as well; an empty answer to a change is reported too.
     void otherFailedAnswers_data()
     {
         QTest::addColumn<QString>("op");
@@ -680,12 +696,15 @@ private slots:
                                               << 200 << QByteArray(R"({"errorCode":1999})") << 1 << 0
                                               << QByteArray("signal_getConferences_failed");
         QTest::newRow("list with empty body") << "getContacts" << QByteArray("GET") << "/api/rest/v2.0/contacts" << 200
-                                              << QByteArray() << 0 << 1 << QByteArray("signal_getContacts_failed");
+                                              << QByteArray() << 1 << 0 << QByteArray("signal_getContacts_failed");
+        QTest::newRow("list answered with an object") << "getUsers" << QByteArray("GET") << "/api/rest/v2.0/users"
+                                                      << 200 << QByteArray(R"({"id":1})") << 1 << 0
+                                                      << QByteArray("signal_getUsers_failed");
         QTest::newRow("list, http error") << "getUsers" << QByteArray("GET") << "/api/rest/v2.0/users" << 502
                                           << QByteArray("<html>bad gateway</html>") << 1 << 0
                                           << QByteArray("signal_getUsers_failed");
         QTest::newRow("change answered 204") << "deleteConference" << QByteArray("DELETE")
-                                             << "/api/rest/v2.0/meetings/33" << 204 << QByteArray() << 0 << 0
+                                             << "/api/rest/v2.0/meetings/33" << 204 << QByteArray() << 1 << 0
                                              << QByteArray();
     }
 

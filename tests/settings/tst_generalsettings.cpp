@@ -8,6 +8,7 @@
 #include "support/AlertBoxSeam.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
+#include "support/UnwritableDir.h"
 
 #include "helpers/CUserConfigUtils.h"
 #include "models/CLinguist.h"
@@ -15,6 +16,7 @@
 #include "models/CRJSdkManager.h"
 #include "platform/CAutoStart.h"
 #include "rjsim_control.h"
+#include "views/settings/CSaveFailureNotice.h"
 #include "views/settings/CSettingsForm.h"
 #include "views/settings/FeedBackDlg.h"
 
@@ -23,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -32,12 +35,15 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
 #include <unistd.h>
 
 using glimora::test::AlertBoxSeam;
+using glimora::test::readBytes;
+using glimora::test::UnwritableDir;
 using rj_app::helpers::CUserConfigUtils;
 using rj_app::models::CLinguist;
 using rj_app::models::CLoginManager;
@@ -592,6 +598,54 @@ private slots:
         set(config(), true); // as the other settings window would
         reshow();
         QVERIFY(option->isChecked());
+    }
+
+    // A full disk or a read-only folder: a changed option tells the person
+    // why it was not saved, once for the run of failures; the box shows what
+    // is stored again, and the file stays byte for byte. Once the folder
+    // takes data again, a change is saved.
+    void unsavedOptionShowsStored_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("disk full") << int(UnwritableDir::Full);
+        QTest::newRow("read-only") << int(UnwritableDir::ReadOnly);
+    }
+    void unsavedOptionShowsStored()
+    {
+        QFETCH(int, way);
+        rj_app::views::CSaveFailureNotice::install();
+        config()->setAntoAnswer(false);
+        config()->setRememberMe(true);
+        openForm();
+        QCheckBox *answer = box("m_pChkBoxAutoAnswer");
+        QCheckBox *login = box("m_pChkBoxAutoLogin");
+        const QByteArray stored = readBytes(configFile());
+        const auto told = [this] {
+            return m_seam->texts().filter(QStringLiteral("The setting could not be saved: ")).size();
+        };
+        {
+            UnwritableDir unwritable(QFileInfo(configFile()).absolutePath(), UnwritableDir::Way(way));
+            if (!unwritable.ready())
+                QSKIP(qPrintable(unwritable.why()));
+            answer->click();
+            settle();
+            QVERIFY(!answer->isChecked());
+            QVERIFY(!config()->getAntoAnswer());
+            QCOMPARE(told(), 1);
+            QVERIFY2(m_seam->last().text.size() > int(std::strlen("The setting could not be saved: ")),
+                     qPrintable(m_seam->last().text));
+            login->click();
+            settle();
+            QVERIFY(login->isChecked());
+            QCOMPARE(told(), 1);
+            QCOMPARE(readBytes(configFile()), stored);
+        }
+        answer->click();
+        settle();
+        QVERIFY(answer->isChecked());
+        QVERIFY(config()->getAntoAnswer());
+        QVERIFY(readBytes(configFile()).contains("AntoAnswer=true"));
+        QCOMPARE(told(), 1);
     }
 
     // Every click on "Feedback" opens a feedback dialog of its own, which

@@ -16,9 +16,16 @@
 #include <QSharedMemory>
 #include <QProcess>
 
+#include <QCryptographicHash>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
 #include <csignal>
-#include <unistd.h>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using rj_app::CNativeEventFilters;
 using rj_app::CSingleApplication;
@@ -146,12 +153,50 @@ private slots:
         QTest::newRow("server form") << "--url=brondal://meet.example/joinmeeting/1002/0/Secret"
                                      << "--url=brondal://meet.example/joinmeeting/1002/0/***";
         QTest::newRow("no join url") << "--lang=zh-CN" << "--lang=zh-CN";
+        // Forms that do not parse are logged as typed: their passwords too.
+        QTest::newRow("bare server form") << "brondal://meet.example/joinmeeting/1002/0/Secret"
+                                          << "brondal://meet.example/joinmeeting/1002/0/***";
+        QTest::newRow("bare sip form") << "glimora://joinmeeting/1002/1/Secret" << "glimora://joinmeeting/1002/1/***";
+        QTest::newRow("bare sip form with server")
+            << "glimora://joinmeeting/1002/1/Secret/10.0.0.5" << "glimora://joinmeeting/1002/1/***/10.0.0.5";
+        QTest::newRow("bare, no password") << "glimora://joinmeeting/1001/0/NO" << "glimora://joinmeeting/1001/0/NO";
+        QTest::newRow("server form, slash in the password")
+            << "--url=brondal://m.example/joinmeeting/1002/0/Se/cr/et" << "--url=brondal://m.example/joinmeeting/1002/0/***";
+        QTest::newRow("server form, trailing slash")
+            << "--url=brondal://m.example/joinmeeting/1002/0/Secret/" << "--url=brondal://m.example/joinmeeting/1002/0/***";
+        QTest::newRow("sip form, slashes in the password")
+            << "--url=glimora://joinmeeting/1002/0/Se/cr/et" << "--url=glimora://joinmeeting/1002/0/***";
+        QTest::newRow("line feed ends the url") << "--url=glimora://joinmeeting/1002/0/Secret\n--lang=zh-CN"
+                                                << "--url=glimora://joinmeeting/1002/0/***\n--lang=zh-CN";
+        QTest::newRow("two urls on two lines")
+            << "a brondal://m/joinmeeting/1/0/Secret1 b\r\nc GLIMORA://JoinMeeting/2/0/Secret2/sip.example"
+            << "a brondal://m/joinmeeting/1/0/***\r\nc GLIMORA://JoinMeeting/2/0/***/sip.example";
+        QTest::newRow("no flag field") << "--url=glimora://joinmeeting/1002/Secret"
+                                       << "--url=glimora://joinmeeting/1002/***";
+        QTest::newRow("number alone") << "--url=glimora://joinmeeting/1002" << "--url=glimora://joinmeeting/1002";
     }
     void argumentsAsLogged()
     {
         QFETCH(QString, argument);
         QFETCH(QString, logged);
         QCOMPARE(rj_app::models::CUrlJoinConfArgsParser::maskedArgument(argument), logged);
+    }
+
+    // A start logs its arguments; a join password in any form stays out.
+    void startLogHoldsNoPassword()
+    {
+        const QStringList arguments{
+            "--url=glimora://joinmeeting/1002/0/Pw-0815", "--url=glimora://joinmeeting/1002/1/Pw-0815/10.0.0.5",
+            "--url=brondal://meet.example/joinmeeting/1002/0/Pw-0815", "glimora://joinmeeting/1002/0/Pw-0815",
+            "brondal://meet.example/joinmeeting/1002/0/Pw-0815", "--url=brondal://m/joinmeeting/1002/0/Pw-0815/"};
+        for (const QString &argument : arguments) {
+            QProcess probe;
+            probe.start(QStringLiteral(GLIMORA_INSTANCE_PROBE), {QStringLiteral("send"), argument});
+            QVERIFY(probe.waitForFinished(kWaitMs));
+            const QByteArray log = probe.readAllStandardError();
+            QVERIFY2(log.contains("argv[2]:"), log.constData());
+            QVERIFY2(!log.contains("Pw-0815"), log.constData());
+        }
     }
 
     void screenSaverCommands()
@@ -209,19 +254,16 @@ private slots:
         QCOMPARE(QByteArray::fromHex(next.nextLine()), QByteArray("Activate"));
     }
 
-    // A later start that finds the segment before the first instance listens
-    // waits for the server instead of losing its message.
+    // A later start that finds the lock taken before the first instance
+    // listens waits for the server instead of losing its message.
     void laterInstanceWaitsForTheServer()
     {
         const QString key = CSingleApplication::userInstanceKey();
-        {
-            // Left by a probe killed above.
-            QSharedMemory stale(key);
-            if (stale.attach())
-                stale.detach();
-        }
-        QSharedMemory segment(key);
-        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
+        const QByteArray lockPath = QFile::encodeName(CSingleApplication::lockFileForKey(key));
+        const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(lock >= 0);
+        const auto unlock = qScopeGuard([lock] { ::close(lock); });
+        QCOMPARE(::flock(lock, LOCK_EX | LOCK_NB), 0);
         Probe sender({QStringLiteral("send"), QStringLiteral("Activate")});
         QCOMPARE(sender.nextLine(), QByteArray("later"));
 
@@ -238,47 +280,88 @@ private slots:
         QCOMPARE(sender.nextLine(), QByteArray("sent"));
     }
 
-    // Without a runtime directory of its own the socket lies in the shared
-    // temporary directory: a later start talks to it only when it is this
-    // user's. (Made another user's by chown, so as root only.)
-    void strangerSocketIsNotTalkedTo()
+    // The shared-memory segment under the key is a hint only: one that
+    // another local user made (or, where the test cannot switch users, this
+    // process) never stops a start, and the channel still works.
+    void segmentOfAnotherUserNeverStopsAStart()
     {
-        if (::geteuid() != 0)
-            QSKIP("giving the socket to another user needs root");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-        // The key and the place the later start computes without the variable.
-        const QString key = QString::fromLatin1(CSingleApplication::s_pszInstanceGuid) + QLatin1Char('-')
-                            + QString::number(::getuid());
-        const QString path = QDir::tempPath() + QLatin1Char('/') + key;
+        const QString key = CSingleApplication::userInstanceKey();
         {
-            // Left by a client killed on this machine.
+            // Left by a probe killed above.
             QSharedMemory stale(key);
             if (stale.attach())
                 stale.detach();
         }
-        QSharedMemory segment(key);
-        QVERIFY2(segment.create(1), qPrintable(segment.errorString()));
-        QLocalServer server;
-        QLocalServer::removeServer(path);
-        QVERIFY(server.listen(path));
-        const QByteArray file = QFile::encodeName(path);
-
-        QCOMPARE(::chown(file.constData(), 65534, 65534), 0);
-        {
-            Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
-            QCOMPARE(sender.nextLine(), QByteArray("later"));
-            QCOMPARE(sender.nextLine(), QByteArray("not sent"));
+        std::unique_ptr<Probe> stranger;
+        QSharedMemory own(key);
+        if (::geteuid() == 0) {
+            stranger = std::make_unique<Probe>(QStringList{QStringLiteral("hold"), key});
+            const QByteArray held = stranger->nextLine();
+            QVERIFY2(held == "held", qPrintable(QStringLiteral("exit code %1").arg(stranger->process().exitCode())));
+        } else {
+            QVERIFY2(own.create(1), qPrintable(own.errorString()));
         }
-        QVERIFY(!server.hasPendingConnections());
+        QVERIFY(!QSharedMemory(key).create(1)); // the key is taken
 
-        QCOMPARE(::chown(file.constData(), ::getuid(), ::getgid()), 0);
+        Probe first({QStringLiteral("listen")});
+        QCOMPARE(first.nextLine(), QByteArray("first"));
+        QCOMPARE(sendFromLaterInstance("Activate"), QByteArray("later sent"));
+        QCOMPARE(QByteArray::fromHex(first.nextLine()), QByteArray("Activate"));
+    }
+
+    // Without a runtime directory the channel lives in "glimora-<uid>" in the
+    // temporary directory, made private to the user; two starts still find
+    // each other there.
+    void fallbackDirectoryIsPrivate()
+    {
+        QTemporaryDir tmp(glimora::test::isolatedRoot() + QStringLiteral("/tmp-XXXXXX"));
+        QVERIFY(tmp.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+
+        Probe first({QStringLiteral("listen")}, env);
+        QCOMPARE(first.nextLine(), QByteArray("first"));
+        const QString dir = tmp.path() + QStringLiteral("/glimora-") + QString::number(::getuid());
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(dir).constData(), &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(int(info.st_mode & 07777), 0700);
+        QCOMPARE(info.st_uid, ::getuid());
+
         Probe sender({QStringLiteral("send"), QStringLiteral("Activate")}, env);
         QCOMPARE(sender.nextLine(), QByteArray("later"));
-        QVERIFY(server.waitForNewConnection(kWaitMs));
         QCOMPARE(sender.nextLine(), QByteArray("sent"));
-        server.close();
-        QLocalServer::removeServer(path);
+        QCOMPARE(QByteArray::fromHex(first.nextLine()), QByteArray("Activate"));
+    }
+
+    // Another local user who takes that directory's name first, with a socket
+    // and a segment where this user's start would look, never stops it: the
+    // start is a first instance, and talks to nothing of theirs. (Another
+    // user needs root to play.)
+    void squattedFallbackNeverStopsAStart()
+    {
+        if (::geteuid() != 0)
+            QSKIP("playing another user needs root");
+        // A temporary directory as the system's: everybody writes to it.
+        QTemporaryDir tmp(QDir::tempPath() + QStringLiteral("/glimora-shared-XXXXXX"));
+        QVERIFY(tmp.isValid());
+        QVERIFY(::chmod(QFile::encodeName(tmp.path()).constData(), 01777) == 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        // What this user's start would compute with the directory its own.
+        const QString dir = tmp.path() + QStringLiteral("/glimora-") + QString::number(::getuid());
+        const QString key = QString::fromLatin1(CSingleApplication::s_pszInstanceGuid) + QLatin1Char('-')
+                            + QString::number(::getuid()) + QLatin1Char('-')
+                            + QString::fromLatin1(
+                                  QCryptographicHash::hash(QFile::encodeName(dir), QCryptographicHash::Sha1).toHex().left(8));
+        Probe stranger({QStringLiteral("hold"), key, dir + QLatin1Char('/') + key}, env);
+        QCOMPARE(stranger.nextLine(), QByteArray("held"));
+
+        Probe start({QStringLiteral("send"), QStringLiteral("Activate")}, env);
+        QCOMPARE(start.nextLine(), QByteArray("first"));
+        QCOMPARE(start.nextLine(), QByteArray("not sent"));
     }
 
     // Without a first instance a start is the first, and sends nothing.

@@ -5,6 +5,7 @@
 #include "views/meetings/CWebJsContext.h"
 
 #include <QMetaMethod>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -162,6 +163,22 @@ private slots:
         QTest::newRow("mail unknown field") << true << "mailto:a@x.example?x-file=/etc/passwd" << "";
         QTest::newRow("mail separator hidden in the address") << true << "mailto:a@x.example%3Fattach=%2Fetc%2Fpasswd"
                                                               << "";
+        // The mail program gets the link rebuilt from the checked fields.
+        QTest::newRow("mail fragment") << true << "mailto:a@b.example#?attach=/etc/passwd" << "";
+        QTest::newRow("mail fragment after fields") << true << "mailto:a@b.example?subject=s#x" << "";
+        QTest::newRow("mail semicolon in a value")
+            << true << "mailto:a@x.example?subject=Hi;attach=/etc/passwd"
+            << "mailto:a@x.example?subject=Hi%3Battach%3D%2Fetc%2Fpasswd";
+        QTest::newRow("mail encoded separators in a value")
+            << true << "mailto:a@x.example?body=a%26attach%3D%2Fetc%2Fpasswd%23x"
+            << "mailto:a@x.example?body=a%26attach%3D%2Fetc%2Fpasswd%23x";
+        QTest::newRow("mail semicolon in the address") << true << "mailto:a@x.example;attach=/etc/passwd" << "";
+        QTest::newRow("mail encoded field name") << true << "mailto:a@x.example?%73ubject=Hi" << "mailto:a@x.example?subject=Hi";
+        QTest::newRow("mail doubly encoded address") << true << "mailto:a@x.example%253Fattach=%252Fetc" << "";
+        QTest::newRow("mail field without value") << true << "mailto:a@x.example?attach" << "";
+        QTest::newRow("mail with a host") << true << "mailto://evil.example/a@x.example" << "";
+        QTest::newRow("mail two addresses") << true << "mailto:a@x.example,b@y.example?cc=c@z.example"
+                                            << "mailto:a@x.example,b@y.example?cc=c@z.example";
     }
 
     void links()
@@ -178,6 +195,15 @@ private slots:
         } else {
             QCOMPARE(m_opened.size(), 1);
             QCOMPARE(m_opened.at(0), QUrl(opened));
+            // Whatever separator a mail program splits on, only mail fields.
+            QVERIFY(!m_opened.at(0).hasFragment());
+            if (!email)
+                return;
+            const QString query = m_opened.at(0).query(QUrl::FullyEncoded);
+            for (const QString &field : query.split(QRegularExpression(QStringLiteral("[&;]")), Qt::SkipEmptyParts)) {
+                const QString name = field.section(QLatin1Char('='), 0, 0).toLower();
+                QVERIFY2(QStringList({"to", "subject", "body", "cc", "bcc"}).contains(name), qPrintable(field));
+            }
         }
     }
 

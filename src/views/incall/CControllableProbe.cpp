@@ -5,6 +5,9 @@
 
 #include <QDebug>
 #include <QFutureWatcher>
+
+#include <atomic>
+#include <memory>
 #include <QMutex>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -59,11 +62,14 @@ void CControllableProbe::start()
         query = askEngine;
 
     // The watcher belongs to this probe and so to the owner: deleting either
-    // deletes it, and a deleted watcher reports nothing.
-    auto *watcher = new QFutureWatcher<bool>(this);
+    // deletes it, and a deleted watcher reports nothing. The answer crosses
+    // in an atomic, which ThreadSanitizer sees, not in the future's result
+    // store behind Qt's own lock, which it does not.
+    auto answer = std::make_shared<std::atomic<bool>>(false);
+    auto *watcher = new QFutureWatcher<void>(this);
     m_pWatcher = watcher;
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher]() {
-        const bool controllable = watcher->result();
+    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher, answer]() {
+        const bool controllable = answer->load(std::memory_order_acquire);
         watcher->deleteLater();
         if (m_pWatcher != watcher)
             return;
@@ -71,12 +77,12 @@ void CControllableProbe::start()
         qInfo() << RJ_FUNCTION << "controllable:" << controllable;
         emit answered(controllable);
     });
-    watcher->setFuture(QtConcurrent::run(query));
+    watcher->setFuture(QtConcurrent::run([query, answer] { answer->store(query(), std::memory_order_release); }));
 }
 
 void CControllableProbe::cancel()
 {
-    if (QFutureWatcher<bool> *old = m_pWatcher.data()) {
+    if (QFutureWatcher<void> *old = m_pWatcher.data()) {
         m_pWatcher = nullptr;
         // The task itself cannot be stopped; its answer just goes nowhere.
         old->disconnect(this);

@@ -38,7 +38,7 @@ signals:
     void answered(bool controllable);
 
 private:
-    QPointer<QFutureWatcher<bool>> m_pWatcher;
+    QPointer<QFutureWatcher<void>> m_pWatcher;
 };
 
 } // namespace rj_app::views

@@ -276,6 +276,12 @@ void CMainDlgManager::exitApp()
         CLayoutBackgroundDlg::getInstance()->stopScreenFeeder();
     }
     CRJSdkManager::releaseInstance();
+    // The call's end event, which clears the running meeting, no longer comes
+    // once the engine is released: a later start must not find it running.
+    if (CUserConfigUtils *config = CUserConfigUtils::getInstance()) {
+        config->setIsConfRunning(false);
+        config->setConfId(QString());
+    }
     CUserConfigUtils::releaseInstance();
     qInfo("Exit app");
     if (m_exitFunction) {

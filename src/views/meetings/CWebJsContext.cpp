@@ -56,23 +56,35 @@ bool hasLineBreaker(const QString &qstrText)
     return false;
 }
 
-// The fields of a mail a page may fill in; anything else (attach,
-// attachment, file, ...) could make the mail program send a local file.
-bool onlyMailFields(const QUrl &url)
+// A mail link as the mail program gets it: rebuilt from the address and the
+// fields a page may fill in, each value encoded whole, so nothing the page
+// wrote (a fragment, a ";" or "&" hidden in a value, attach, file, ...) can
+// become a field that makes the mail program send a local file. Empty when
+// the link holds anything else.
+QUrl rebuiltMailLink(const QUrl &url)
 {
     static const QStringList kFields = {QStringLiteral("to"), QStringLiteral("subject"), QStringLiteral("body"),
                                         QStringLiteral("cc"), QStringLiteral("bcc")};
+    if (url.hasFragment() || !url.host().isEmpty() || !url.userInfo().isEmpty())
+        return QUrl();
     // A separator hidden in the address would become a parameter once the
-    // mail program decodes it.
-    const QString path = url.path(QUrl::FullyDecoded);
-    if (path.contains(QLatin1Char('?')) || path.contains(QLatin1Char('&')))
-        return false;
-    const QList<QPair<QString, QString>> items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
-    for (const auto &item : items) {
-        if (!kFields.contains(item.first.toLower()))
-            return false;
+    // mail program decodes it; a "%" left after decoding would on a second.
+    const QString address = url.path(QUrl::FullyDecoded);
+    if (address.isEmpty() || hasLineBreaker(address))
+        return QUrl();
+    for (const QChar c : address) {
+        if (c.isSpace() || QStringLiteral("?&#;=%<>\"").contains(c))
+            return QUrl();
     }
-    return true;
+    QByteArray link = "mailto:" + QUrl::toPercentEncoding(address, "@,+");
+    const QList<QPair<QString, QString>> items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+    for (int i = 0; i < items.size(); ++i) {
+        if (!kFields.contains(items.at(i).first.toLower()))
+            return QUrl();
+        link += (i == 0 ? '?' : '&') + items.at(i).first.toLatin1() + '='
+                + QUrl::toPercentEncoding(items.at(i).second, "@,");
+    }
+    return QUrl::fromEncoded(link, QUrl::StrictMode);
 }
 
 // Meeting passwords stay out of the log; whether one was given is enough.
@@ -178,11 +190,12 @@ void CWebJsContext::webLog(QString logInfo)
 // well-formed address of the expected kind, never a local file or a program.
 bool CWebJsContext::openLink(const QString &qstrLink, const QStringList &allowedSchemes)
 {
-    const QUrl url(qstrLink.trimmed(), QUrl::StrictMode);
+    QUrl url(qstrLink.trimmed(), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("mailto") && url.isValid())
+        url = rebuiltMailLink(url);
     if (qstrLink.trimmed().isEmpty() || !url.isValid() || !allowedSchemes.contains(scheme)
-        || (scheme != QLatin1String("mailto") && url.host().isEmpty())
-        || (scheme == QLatin1String("mailto") && (url.path().isEmpty() || !onlyMailFields(url)))) {
+        || (scheme != QLatin1String("mailto") && url.host().isEmpty())) {
         qWarning() << "Refused to open link:" << oneLine(qstrLink);
         return false;
     }

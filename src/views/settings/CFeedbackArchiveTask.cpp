@@ -4,6 +4,7 @@
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
 #include "models/CRJSdkManager.h"
+#include "models/CUrlJoinConfArgsParser.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,14 +241,17 @@ void CFeedbackArchiveTask::backupNeededLogFiles()
         const QString destination = m_qstrTempDir + QLatin1Char('/') + target;
         if (QFileInfo::exists(destination))
             continue; // the first file of a name wins
-        if (!copyInto(path, destination, suffix != QLatin1String("dmp") && isConfiguration(name)))
+        const CopyKind kind = suffix == QLatin1String("dmp") ? CopyKind::Verbatim
+                              : isConfiguration(name)        ? CopyKind::Configuration
+                                                             : CopyKind::Log;
+        if (!copyInto(path, destination, kind))
             qWarning() << RJ_FUNCTION << __LINE__ << "failed to copy file:" << path << "to" << destination;
     }
 }
 
-bool CFeedbackArchiveTask::copyInto(const QString &source, const QString &destination, bool configuration)
+bool CFeedbackArchiveTask::copyInto(const QString &source, const QString &destination, CopyKind kind)
 {
-    if (!configuration)
+    if (kind == CopyKind::Verbatim)
         return QFile::copy(source, destination);
     // The archive leaves the machine: no password goes with it.
     QFile in(source);
@@ -257,7 +261,19 @@ bool CFeedbackArchiveTask::copyInto(const QString &source, const QString &destin
     if (in.error() != QFileDevice::NoError)
         return false;
     QSaveFile out(destination);
-    return out.open(QIODevice::WriteOnly) && out.write(withoutPasswords(content)) >= 0 && out.commit();
+    const QByteArray copy = kind == CopyKind::Configuration ? withoutPasswords(content) : withoutJoinPasswords(content);
+    return out.open(QIODevice::WriteOnly) && out.write(copy) >= 0 && out.commit();
+}
+
+QByteArray CFeedbackArchiveTask::withoutJoinPasswords(const QByteArray &log)
+{
+    // Logs of earlier versions, and the engine's, may hold a join URL as typed.
+    QList<QByteArray> lines = log.split('\n');
+    for (QByteArray &line : lines) {
+        if (line.toLower().contains("joinmeeting/"))
+            line = models::CUrlJoinConfArgsParser::maskedJoinUrls(QString::fromUtf8(line)).toUtf8();
+    }
+    return lines.join('\n');
 }
 
 QByteArray CFeedbackArchiveTask::withoutPasswords(const QByteArray &ini)

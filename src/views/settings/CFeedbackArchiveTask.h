@@ -49,6 +49,8 @@ public:
     // A configuration file as the archive takes it: the value of every key
     // whose name holds "Password" or "Passwd" (any case, any section) blanked.
     static QByteArray withoutPasswords(const QByteArray &ini);
+    // A log as the archive takes it: every join URL's password hidden.
+    static QByteArray withoutJoinPasswords(const QByteArray &log);
 
     // Files a dump keeps, newest first; older ones are deleted.
     static constexpr int m_iKeptDumps = 5;
@@ -56,7 +58,8 @@ public:
 private:
     static QString userDataDir();
     static QString dumpCopyName(const QString &path);
-    bool copyInto(const QString &source, const QString &destination, bool configuration);
+    enum class CopyKind { Verbatim, Configuration, Log };
+    bool copyInto(const QString &source, const QString &destination, CopyKind kind);
     bool writeArchive(const QString &zipPath);
 
     Clock m_clock;

@@ -152,6 +152,8 @@ private:
     void initOptionControls();
     void connectOptionControls();
     void loadOptionControls();
+    // After a setting could not be saved: its control shows the stored value.
+    void showStoredOptions();
     void retranslateLanguageItems();
     void chooseSnapshotPath();
     void showEngineState(QCheckBox *box, bool engineState);

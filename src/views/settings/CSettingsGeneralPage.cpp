@@ -5,6 +5,7 @@
 #include "views/settings/CSettingsGeneralPage.h"
 
 #include "custom_controls/CComboBoxIgnoreScroll.h"
+#include "helpers/CConfigSaveNotifier.h"
 #include "helpers/CUserConfigUtils.h"
 #include "helpers/LogMacros.h"
 #include "models/CLinguist.h"
@@ -108,8 +109,32 @@ void CSettingsForm::initOptionControls()
     showRenderType();
 }
 
+void CSettingsForm::showStoredOptions()
+{
+    CUserConfigUtils *config = CUserConfigUtils::getInstance();
+    if (!config)
+        return;
+    qInfo() << RJ_FUNCTION;
+    ui->m_pSnapshotPath->setText(config->getScreenPicPath());
+    // A box that changes runs its handler, which finds the value stored and
+    // applies it again.
+    loadBox(ui->m_pChkBoxAutoLogin, config->getRememberMe());
+    loadBox(ui->m_pChkBoxAutoAnswer, config->getAntoAnswer());
+    loadBox(ui->m_pChkBoxAutoSaveWhiteBoardSnapshot, config->getAutoCaptureWin());
+    loadBox(ui->m_pChkBoxDisablePrompt, config->getDisablePrompt());
+    loadBox(ui->m_pChkBoxSeperateWin4RemoteContent, config->getOpenNewWinInContentStream());
+    loadBox(ui->m_pChkBoxFullScreenOnCallConnected, config->getFullScreenOnCallConnected());
+    loadBox(ui->m_pChkBoxAINoiseReduction, config->getAINoiseReduction());
+    loadBox(ui->m_pChkBoxHardEncode, config->getEnableHardEncode());
+    loadBox(ui->m_pChkBoxHardDecode, config->getEnableHardDecode());
+}
+
 void CSettingsForm::connectOptionControls()
 {
+    // Queued: the failure is heard inside the handler of the very box that
+    // changed.
+    connect(helpers::CConfigSaveNotifier::instance(), &helpers::CConfigSaveNotifier::sigSaveFailed, this,
+            &CSettingsForm::showStoredOptions, Qt::QueuedConnection);
     connect(ui->m_pBtnChangeSnapshotPath, &QPushButton::clicked, this, &CSettingsForm::chooseSnapshotPath);
     connect(ui->m_pCmbBoxCallRate, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CSettingsForm::slotOnCallRateCurrentIndexChanged);
