@@ -484,28 +484,18 @@ void CUCMApiManager::emitSucceeded(Operation op)
 void CUCMApiManager::sendApiError(Operation op, int code, const QString &info)
 {
     const QString text = m_errorInfoMap.value(code, info + QStringLiteral("(%1)"));
-    report(op, [this, code, text] { emit signal_ucmapi_error(code, text); });
+    QMetaObject::invokeMethod(
+        this, [this, code, text, background = isBackgroundRefresh(op)] {
+            emit signal_ucmapi_error(code, text, background);
+        },
+        Qt::QueuedConnection);
 }
 
 void CUCMApiManager::reportUnreachable(Operation op, const QString &reason)
 {
     qWarning().noquote() << RJ_FUNCTION << "server unreachable:" << reason;
-    report(op, [this] { emit signal_ucmapi_unreachable(); });
-}
-
-void CUCMApiManager::report(Operation op, std::function<void()> signal)
-{
-    const bool background = isBackgroundRefresh(op);
     QMetaObject::invokeMethod(
-        this,
-        [this, background, signal = std::move(signal)] {
-            // A receiver's prompt runs a loop in which a nested report may be
-            // delivered; the outer one's kind comes back after it.
-            const bool outer = m_bReportingBackground;
-            m_bReportingBackground = background;
-            signal();
-            m_bReportingBackground = outer;
-        },
+        this, [this, background = isBackgroundRefresh(op)] { emit signal_ucmapi_unreachable(background); },
         Qt::QueuedConnection);
 }
 

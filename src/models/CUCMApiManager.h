@@ -8,8 +8,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
@@ -32,8 +30,7 @@ namespace rj_app::models {
 //
 // The list requests (users, contacts, meetings, participants) are the
 // background refreshes; every other request is something a person asked for.
-// While an error or unreachable signal is delivered,
-// reportIsFromBackgroundRefresh() tells its receivers which kind failed.
+// The error and unreachable signals carry which kind of request failed.
 //
 // Nothing is sent while the token (trimmed) is empty. getUsers, getContacts
 // and getConferences send nothing while a request of their own kind waits.
@@ -89,10 +86,6 @@ public:
     static QByteArray getConferenceJsonWithId(const ucmconferenceReqData &data);
     static QByteArray getContactJson(int userId);
 
-    // True only while signal_ucmapi_error or signal_ucmapi_unreachable of a
-    // background refresh is being delivered.
-    bool reportIsFromBackgroundRefresh() const { return m_bReportingBackground; }
-
     // The wait per request; tests shorten it.
     void setRequestTimeout(int ms);
     int requestTimeout() const;
@@ -118,9 +111,10 @@ signals:
     void signal_terminateConference_succeed();
     void signal_getParticipants_succeed();
     // errorInfo still holds "%1"; the receiver puts the code there.
-    void signal_ucmapi_error(int errorCode, QString errorInfo);
+    // background: the request that failed was a background refresh.
+    void signal_ucmapi_error(int errorCode, QString errorInfo, bool background = false);
     // The server did not answer readably; the reason is in the log.
-    void signal_ucmapi_unreachable();
+    void signal_ucmapi_unreachable(bool background = false);
     // The last refresh of the list failed; the kept list is unchanged.
     void signal_getUsers_failed();
     void signal_getContacts_failed();
@@ -167,9 +161,6 @@ private:
     void emitSucceeded(Operation op);
     void sendApiError(Operation op, int code, const QString &info);
     void reportUnreachable(Operation op, const QString &reason);
-    // Emits `signal` queued, with reportIsFromBackgroundRefresh() telling
-    // the receivers whether `op` is a background refresh.
-    void report(Operation op, std::function<void()> signal);
     static bool isBackgroundRefresh(Operation op);
     void updateErrorInfoMap();
     bool *busyFlag(Operation op);
@@ -192,7 +183,6 @@ private:
     bool m_bContactsBusy = false;
     bool m_bConferencesBusy = false;
     QMap<int, QString> m_errorInfoMap;
-    bool m_bReportingBackground = false;
 };
 
 } // namespace rj_app::models

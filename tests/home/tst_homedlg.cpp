@@ -174,7 +174,8 @@ private slots:
         QCOMPARE(seam.count(), 0);
         QCOMPARE(m_env.login()->m_loginStatus, LoggedIn);
         // An error of the attendees refresh during the call is not prompted.
-        emit rj_app::models::CUCMApiManager::getInstance()->signal_ucmapi_error(1999, QStringLiteral("Internal error(%1)."));
+        emit rj_app::models::CUCMApiManager::getInstance()->signal_ucmapi_error(
+            1999, QStringLiteral("Internal error(%1)."), true);
         QTest::qWait(20);
         QCOMPARE(seam.count(), 0);
 
