@@ -135,6 +135,24 @@ void CContactsAddListmodel::setAddedFlag(int userId, bool added)
     rowChanged(row, {AddedRole});
 }
 
+void CContactsAddListmodel::setAddedUsers(const QSet<int> &userIds)
+{
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < m_items.size(); ++row) {
+        userItemData *item = m_items[row];
+        const bool added = userIds.contains(item->user.id);
+        if (item->added == added)
+            continue;
+        item->added = added;
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    if (first >= 0)
+        emit dataChanged(index(first), index(last), {AddedRole});
+}
+
 void CContactsAddListmodel::updateUser(int userId, const QString &imageUrl, const QString &displayName)
 {
     const int row = firstRowOf(userId);

@@ -55,6 +55,8 @@ public:
     void setAdded(int userId);
     void clearAdded(int userId);
     void updateUser(int userId, const QString &imageUrl, const QString &displayName);
+    // Every row is marked added exactly when its user is in `userIds`.
+    void setAddedUsers(const QSet<int> &userIds);
 
     QList<int> getSelectedUsers() const;
     void setSelectMode();
