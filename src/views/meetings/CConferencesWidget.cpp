@@ -471,6 +471,9 @@ void CConferencesWidget::slot_Detail_Delete_clicked(int nId)
 
 void CConferencesWidget::slot_Myroom_ConfJoin_clicked(QString strId)
 {
+    // No room, nothing to join: the join dialog would offer the last number.
+    if (strId.trimmed().isEmpty())
+        return;
     emit sigZOVJoinConf(strId, QString(), false, QString());
 }
 
