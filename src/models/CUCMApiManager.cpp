@@ -267,10 +267,9 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
     // What has arrived is counted, not what progress reports: those reports
     // are throttled, and the last one comes when the reply can no longer be
     // aborted.
-    const auto limitAnswer = [sent] {
+    const auto limitAnswer = [sent, limit = m_llAnswerLimit] {
         const QVariant length = sent->header(QNetworkRequest::ContentLengthHeader);
-        if (sent->bytesAvailable() > m_iMaxAnswerBytes
-            || (length.isValid() && length.toLongLong() > m_iMaxAnswerBytes)) {
+        if (sent->bytesAvailable() > limit || (length.isValid() && length.toLongLong() > limit)) {
             sent->setProperty(kTooLargeProperty, true);
             sent->abort();
         }
@@ -320,9 +319,8 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
 
 bool CUCMApiManager::readAnswer(Operation op, QNetworkReply *reply, bool listAnswer, QJsonValue *answer)
 {
-    if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_iMaxAnswerBytes) {
-        qWarning() << RJ_FUNCTION << "answer larger than" << m_iMaxAnswerBytes << "bytes refused";
-        reportUnreachable(op, QStringLiteral("answer larger than %1 bytes").arg(m_iMaxAnswerBytes));
+    if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_llAnswerLimit) {
+        reportUnreachable(op, QStringLiteral("answer larger than %1 bytes refused").arg(m_llAnswerLimit));
         return false;
     }
     const QNetworkReply::NetworkError networkError = reply->error();
@@ -418,9 +416,10 @@ void CUCMApiManager::handleListAnswer(Operation op, QNetworkReply *reply)
 {
     QJsonValue answer;
     bool usable = readAnswer(op, reply, true, &answer) && answer.isArray();
-    if (usable && answer.toArray().size() > m_iMaxListRecords) {
-        qWarning() << RJ_FUNCTION << "list of" << answer.toArray().size() << "entries refused, at most"
-                   << m_iMaxListRecords;
+    if (usable && answer.toArray().size() > m_iRecordLimit) {
+        reportUnreachable(op, QStringLiteral("list of %1 entries refused, at most %2")
+                                  .arg(answer.toArray().size())
+                                  .arg(m_iRecordLimit));
         usable = false;
     }
     if (usable) {
@@ -650,6 +649,12 @@ void CUCMApiManager::clearSavedUsers()
 void CUCMApiManager::clearSavedContacts()
 {
     m_contacts.clear();
+}
+
+void CUCMApiManager::setAnswerLimits(qint64 maxBytes, int maxRecords)
+{
+    m_llAnswerLimit = maxBytes;
+    m_iRecordLimit = maxRecords;
 }
 
 void CUCMApiManager::setRequestTimeout(int ms)

@@ -90,13 +90,16 @@ public:
     void setRequestTimeout(int ms);
     int requestTimeout() const;
 
-    // An answer past m_iMaxAnswerBytes, or a list of more than
-    // m_iMaxListRecords entries, is refused like an unreadable one: logged,
-    // the kept data unchanged, no signal. A real directory stays far below
-    // both; a hostile answer of empty objects would otherwise become millions
-    // of records.
-    static constexpr qint64 m_iMaxAnswerBytes = 8 * 1024 * 1024;
-    static constexpr int m_iMaxListRecords = 20000;
+    // An answer past the byte limit, or a list of more records than the
+    // record limit, is refused like an unreadable one: logged and reported
+    // as unreachable, the kept data unchanged. The defaults hold the
+    // directory of a large organisation (a few hundred bytes a user); a
+    // hostile answer of empty objects would otherwise become millions of
+    // records.
+    static constexpr qint64 m_iMaxAnswerBytes = 128 * 1024 * 1024;
+    static constexpr int m_iMaxListRecords = 250000;
+    // Tests lower them.
+    void setAnswerLimits(qint64 maxBytes, int maxRecords);
 
 signals:
     void signal_getUsers_succeed();
@@ -183,6 +186,8 @@ private:
     bool m_bContactsBusy = false;
     bool m_bConferencesBusy = false;
     QMap<int, QString> m_errorInfoMap;
+    qint64 m_llAnswerLimit = m_iMaxAnswerBytes;
+    int m_iRecordLimit = m_iMaxListRecords;
 };
 
 } // namespace rj_app::models

@@ -3,6 +3,8 @@
 #include "models/UcmRecords.h"
 
 #include <QAbstractListModel>
+#include <QHash>
+#include <QVector>
 #include <QList>
 #include <QPixmap>
 #include <QSet>
@@ -78,7 +80,12 @@ private:
     void setAddedFlag(int userId, bool added);
     void rowChanged(int row, const QVector<int> &roles);
 
+    void indexUrl(int row);
+
     QList<userItemData *> m_items;
+    // Rows by the address their picture waits for: a directory of many
+    // thousand users gets as many pictures, each found without a scan.
+    QHash<QString, QVector<int>> m_rowsByUrl;
     bool m_bSelectMode = false;
 };
 
