@@ -969,7 +969,7 @@ private slots:
         QCOMPARE(child<QLabel>(&page, "label_description_value")->text(),
                  QStringLiteral("Quarterly numbers\nand the plan"));
         QCOMPARE(child<QLabel>(&page, "label_meetingtitle")->text(), QStringLiteral("Meeting Title"));
-        QCOMPARE(child<QLabel>(&page, "label_participaints")->text(), QStringLiteral("Participaints"));
+        QCOMPARE(child<QLabel>(&page, "label_participaints")->text(), QStringLiteral("Participants"));
         QCOMPARE(page.conferenceId(), 9);
     }
 

@@ -445,7 +445,10 @@ void CHomeDlg::showEvent(QShowEvent *event)
     qInfo() << "content count:" << m_pStackedWgtContent->count();
     m_scaler.init(width(), height(), this);
     CBaseDlg::showEvent(event);
-    centerWindowOnScreen();
+    // Centred when the client shows it; a restore from minimised by the
+    // window system (a spontaneous show) brings it back where it was left.
+    if (!event->spontaneous())
+        centerWindowOnScreen();
     if (!m_pShowTimer) {
         m_pShowTimer = new QTimer(this);
         m_pShowTimer->setSingleShot(true);
