@@ -10,9 +10,11 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 #include <QtConcurrent>
 #include <QtDebug>
 
@@ -251,6 +253,7 @@ void CLoginManager::onLoginSucceed(rj::engine::RJUserInfo user)
 {
     qInfo() << "userId:" << user.userId;
     m_userInfo = user;
+    resetTokenRenewal();
 
     LoginStatus eNewStatus = enums::LoggedIn;
     if (m_loginStatus == enums::LoggingIn) {
@@ -422,6 +425,7 @@ void CLoginManager::logout()
     CRJSdkManager *pSdk = CRJSdkManager::getInstance();
     if (m_loginStatus == enums::LoggedIn && pSdk)
         pSdk->avlogout();
+    resetTokenRenewal();
     setLoginStatus(enums::NotLogin);
 }
 
@@ -497,24 +501,71 @@ void CLoginManager::setCallStatusGetter(CallStatusGetter getter)
     m_callStatusGetter = std::move(getter);
 }
 
+void CLoginManager::setClock(MonotonicClock clock)
+{
+    m_clock = std::move(clock);
+    // Readings of another clock say nothing about this one.
+    m_bTokenRenewed = false;
+}
+
+void CLoginManager::resetTokenRenewal()
+{
+    m_bTokenRenewed = false;
+    m_bTokenRefused = false;
+}
+
 void CLoginManager::updateLoginToken(bool bLogoutOnFailure)
 {
     if (m_loginStatus != enums::LoggedIn) {
         qInfo("Can't update login token for not login.");
         return;
     }
+    // The receivers of a renewal ask the server again, and its answers may
+    // ask for another renewal while this one is delivered.
+    if (m_bRenewingToken) {
+        qInfo("Token renewal already running.");
+        return;
+    }
+    if (!m_clock) {
+        static QElapsedTimer s_monotonic;
+        if (!s_monotonic.isValid())
+            s_monotonic.start();
+        m_clock = [] { return s_monotonic.elapsed(); };
+    }
+    const qint64 llNow = m_clock();
+    if (m_bTokenRenewed && llNow - m_llLastTokenRenewalMs < m_iTokenRenewalIntervalMs) {
+        // A server that refuses every token would otherwise be asked in a loop.
+        qWarning() << "Token renewed" << llNow - m_llLastTokenRenewalMs << "ms ago; not again yet.";
+        m_bTokenRefused = true;
+        return;
+    }
+    m_bTokenRenewed = true;
+    m_llLastTokenRenewalMs = llNow;
+    const QScopedValueRollback<bool> renewing(m_bRenewingToken, true);
+
     qInfo("Update login token.");
     rj::engine::RJUserInfo user;
     CRJSdkManager *pSdk = CRJSdkManager::getInstance();
     if (pSdk && pSdk->getUserInfo(user)) {
+        if (user.token == m_userInfo.token) {
+            // The server has just refused this token; asking it again with
+            // the same one cannot help. Signed in the user stays: the engine
+            // still holds the login, and the next login brings a new token.
+            qWarning("Token renewal brought back the refused token.");
+            m_bTokenRefused = true;
+            return;
+        }
         m_userInfo = user;
+        m_bTokenRefused = false;
         const QString qstrName = QString::fromStdString(user.displayName);
         qInfo() << "Updated token:" << maskedToken(user.token).c_str() << ", displayName" << qstrName;
         setDisplayName(qstrName);
+        const QScopedValueRollback<bool> delivering(m_bDeliveringRenewedToken, true);
         emit sigLoginTokenChanged();
         return;
     }
     qWarning("Failed to update login token");
+    m_bTokenRefused = true;
     const int iCallStatus = m_callStatusGetter ? m_callStatusGetter() : 0;
     if (bLogoutOnFailure && (iCallStatus < 2 || iCallStatus > 5)) {
         setLoginStatus(enums::NotLogin);

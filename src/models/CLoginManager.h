@@ -78,6 +78,22 @@ public:
     // Installed by the call controller; without it no call is assumed.
     void setCallStatusGetter(CallStatusGetter getter);
 
+    // Token renewal. At most one runs at a time and at most one per
+    // m_iTokenRenewalIntervalMs; a renewal that brings back the token the
+    // server refused fails. After a failed renewal isTokenRefused() holds
+    // until the token changes, and background refreshes stop asking.
+    static constexpr int m_iTokenRenewalIntervalMs = 60000;
+    bool isTokenRefused() const { return m_bTokenRefused; }
+    // The person acted, or the server took the token again: background
+    // refreshes may ask once more.
+    void clearTokenRefused() { m_bTokenRefused = false; }
+    // True while sigLoginTokenChanged of a renewal (not of a login) is
+    // delivered: the pages keep what the person is looking at.
+    bool isDeliveringRenewedToken() const { return m_bDeliveringRenewedToken; }
+    // Milliseconds of a monotonic clock; tests step it.
+    using MonotonicClock = std::function<qint64()>;
+    void setClock(MonotonicClock clock);
+
     // State read directly by the windows; written only by this class.
     rj_app::enums::LoginStatus m_previousLoginStatus = rj_app::enums::NotLogin;
     rj_app::enums::LoginStatus m_loginStatus = rj_app::enums::NotLogin;
@@ -121,7 +137,15 @@ private:
                              unsigned int uPort, QString qstrUserName, QString qstrPassword,
                              rj::engine::AVFeature feature);
 
+    void resetTokenRenewal();
+
     CallStatusGetter m_callStatusGetter;
+    MonotonicClock m_clock;
+    qint64 m_llLastTokenRenewalMs = 0;
+    bool m_bTokenRenewed = false;      // m_llLastTokenRenewalMs is set
+    bool m_bRenewingToken = false;
+    bool m_bTokenRefused = false;
+    bool m_bDeliveringRenewedToken = false;
     bool m_bSdkSignalsConnected = false;
     QList<QFuture<void>> m_loginTasks;
     quint64 m_ullLoginGeneration = 0;

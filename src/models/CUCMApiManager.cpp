@@ -267,10 +267,9 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
     // What has arrived is counted, not what progress reports: those reports
     // are throttled, and the last one comes when the reply can no longer be
     // aborted.
-    const auto limitAnswer = [sent] {
+    const auto limitAnswer = [sent, limit = m_llAnswerLimit] {
         const QVariant length = sent->header(QNetworkRequest::ContentLengthHeader);
-        if (sent->bytesAvailable() > m_iMaxAnswerBytes
-            || (length.isValid() && length.toLongLong() > m_iMaxAnswerBytes)) {
+        if (sent->bytesAvailable() > limit || (length.isValid() && length.toLongLong() > limit)) {
             sent->setProperty(kTooLargeProperty, true);
             sent->abort();
         }
@@ -320,9 +319,8 @@ void CUCMApiManager::sendAndWait(Operation op, const QByteArray &verb, const QUr
 
 bool CUCMApiManager::readAnswer(Operation op, QNetworkReply *reply, bool listAnswer, QJsonValue *answer)
 {
-    if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_iMaxAnswerBytes) {
-        qWarning() << RJ_FUNCTION << "answer larger than" << m_iMaxAnswerBytes << "bytes refused";
-        reportUnreachable(op, QStringLiteral("answer larger than %1 bytes").arg(m_iMaxAnswerBytes));
+    if (reply->property(kTooLargeProperty).toBool() || reply->bytesAvailable() > m_llAnswerLimit) {
+        reportUnreachable(op, QStringLiteral("answer larger than %1 bytes refused").arg(m_llAnswerLimit));
         return false;
     }
     const QNetworkReply::NetworkError networkError = reply->error();
@@ -434,9 +432,10 @@ void CUCMApiManager::handleListAnswer(Operation op, QNetworkReply *reply)
 {
     QJsonValue answer;
     bool usable = readAnswer(op, reply, true, &answer) && answer.isArray();
-    if (usable && answer.toArray().size() > m_iMaxListRecords) {
-        qWarning() << RJ_FUNCTION << "list of" << answer.toArray().size() << "entries refused, at most"
-                   << m_iMaxListRecords;
+    if (usable && answer.toArray().size() > m_iRecordLimit) {
+        reportUnreachable(op, QStringLiteral("list of %1 entries refused, at most %2")
+                                  .arg(answer.toArray().size())
+                                  .arg(m_iRecordLimit));
         usable = false;
     }
     if (usable) {
@@ -500,7 +499,11 @@ void CUCMApiManager::emitSucceeded(Operation op)
 void CUCMApiManager::sendApiError(Operation op, int code, const QString &info)
 {
     const QString text = m_errorInfoMap.value(code, info + QStringLiteral("(%1)"));
-    report(op, [this, code, text] { emit signal_ucmapi_error(code, text); });
+    QMetaObject::invokeMethod(
+        this, [this, code, text, background = isBackgroundRefresh(op)] {
+            emit signal_ucmapi_error(code, text, background);
+        },
+        Qt::QueuedConnection);
 }
 
 // Qt's reader takes only an object or an array as a document.
@@ -515,28 +518,18 @@ bool CUCMApiManager::isJsonScalar(const QByteArray &body)
 void CUCMApiManager::reportUnreadable(Operation op, int httpStatus)
 {
     const QString text = tr("The server's answer could not be read.");
-    report(op, [this, httpStatus, text] { emit signal_ucmapi_error(httpStatus, text); });
+    QMetaObject::invokeMethod(
+        this, [this, httpStatus, text, background = isBackgroundRefresh(op)] {
+            emit signal_ucmapi_error(httpStatus, text, background);
+        },
+        Qt::QueuedConnection);
 }
 
 void CUCMApiManager::reportUnreachable(Operation op, const QString &reason)
 {
     qWarning().noquote() << RJ_FUNCTION << "server unreachable:" << reason;
-    report(op, [this] { emit signal_ucmapi_unreachable(); });
-}
-
-void CUCMApiManager::report(Operation op, std::function<void()> signal)
-{
-    const bool background = isBackgroundRefresh(op);
     QMetaObject::invokeMethod(
-        this,
-        [this, background, signal = std::move(signal)] {
-            // A receiver's prompt runs a loop in which a nested report may be
-            // delivered; the outer one's kind comes back after it.
-            const bool outer = m_bReportingBackground;
-            m_bReportingBackground = background;
-            signal();
-            m_bReportingBackground = outer;
-        },
+        this, [this, background = isBackgroundRefresh(op)] { emit signal_ucmapi_unreachable(background); },
         Qt::QueuedConnection);
 }
 
@@ -691,6 +684,12 @@ void CUCMApiManager::clearSavedUsers()
 void CUCMApiManager::clearSavedContacts()
 {
     m_contacts.clear();
+}
+
+void CUCMApiManager::setAnswerLimits(qint64 maxBytes, int maxRecords)
+{
+    m_llAnswerLimit = maxBytes;
+    m_iRecordLimit = maxRecords;
 }
 
 void CUCMApiManager::setRequestTimeout(int ms)

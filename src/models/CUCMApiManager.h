@@ -8,8 +8,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
@@ -32,8 +30,7 @@ namespace rj_app::models {
 //
 // The list requests (users, contacts, meetings, participants) are the
 // background refreshes; every other request is something a person asked for.
-// While an error or unreachable signal is delivered,
-// reportIsFromBackgroundRefresh() tells its receivers which kind failed.
+// The error and unreachable signals carry which kind of request failed.
 //
 // Nothing is sent while the token (trimmed) is empty. getUsers, getContacts
 // and getConferences send nothing while a request of their own kind waits.
@@ -89,21 +86,20 @@ public:
     static QByteArray getConferenceJsonWithId(const ucmconferenceReqData &data);
     static QByteArray getContactJson(int userId);
 
-    // True only while signal_ucmapi_error or signal_ucmapi_unreachable of a
-    // background refresh is being delivered.
-    bool reportIsFromBackgroundRefresh() const { return m_bReportingBackground; }
-
     // The wait per request; tests shorten it.
     void setRequestTimeout(int ms);
     int requestTimeout() const;
 
-    // An answer past m_iMaxAnswerBytes, or a list of more than
-    // m_iMaxListRecords entries, is refused like an unreadable one: logged,
-    // the kept data unchanged, no signal. A real directory stays far below
-    // both; a hostile answer of empty objects would otherwise become millions
-    // of records.
-    static constexpr qint64 m_iMaxAnswerBytes = 8 * 1024 * 1024;
-    static constexpr int m_iMaxListRecords = 20000;
+    // An answer past the byte limit, or a list of more records than the
+    // record limit, is refused like an unreadable one: logged and reported
+    // as unreachable, the kept data unchanged. The defaults hold the
+    // directory of a large organisation (a few hundred bytes a user); a
+    // hostile answer of empty objects would otherwise become millions of
+    // records.
+    static constexpr qint64 m_iMaxAnswerBytes = 128 * 1024 * 1024;
+    static constexpr int m_iMaxListRecords = 250000;
+    // Tests lower them.
+    void setAnswerLimits(qint64 maxBytes, int maxRecords);
 
 signals:
     void signal_getUsers_succeed();
@@ -118,9 +114,10 @@ signals:
     void signal_terminateConference_succeed();
     void signal_getParticipants_succeed();
     // errorInfo still holds "%1"; the receiver puts the code there.
-    void signal_ucmapi_error(int errorCode, QString errorInfo);
+    // background: the request that failed was a background refresh.
+    void signal_ucmapi_error(int errorCode, QString errorInfo, bool background = false);
     // The server did not answer readably; the reason is in the log.
-    void signal_ucmapi_unreachable();
+    void signal_ucmapi_unreachable(bool background = false);
     // The last refresh of the list failed; the kept list is unchanged.
     void signal_getUsers_failed();
     void signal_getContacts_failed();
@@ -170,9 +167,6 @@ private:
     // A success answer of the wrong shape; the text carries no code marker.
     void reportUnreadable(Operation op, int httpStatus);
     static bool isJsonScalar(const QByteArray &body);
-    // Emits `signal` queued, with reportIsFromBackgroundRefresh() telling
-    // the receivers whether `op` is a background refresh.
-    void report(Operation op, std::function<void()> signal);
     static bool isBackgroundRefresh(Operation op);
     void updateErrorInfoMap();
     bool *busyFlag(Operation op);
@@ -195,7 +189,8 @@ private:
     bool m_bContactsBusy = false;
     bool m_bConferencesBusy = false;
     QMap<int, QString> m_errorInfoMap;
-    bool m_bReportingBackground = false;
+    qint64 m_llAnswerLimit = m_iMaxAnswerBytes;
+    int m_iRecordLimit = m_iMaxListRecords;
 };
 
 } // namespace rj_app::models

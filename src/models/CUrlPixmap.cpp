@@ -23,7 +23,8 @@ const QString kDefaultPicture = QStringLiteral(":/resources/images/default_user_
 
 // The picture in `data`, or a null one when it is none or declares a size
 // beyond `maxSide` (its pixels would be allocated before anything else).
-QPixmap decodePicture(const QByteArray &data, int maxSide)
+// Any thread.
+QImage decodePicture(const QByteArray &data, int maxSide)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -33,9 +34,9 @@ QPixmap decodePicture(const QByteArray &data, int maxSide)
     if (!reader.canRead() || !declared.isValid() || declared.isEmpty() || declared.width() > maxSide
         || declared.height() > maxSide) {
         qWarning() << "avatar refused, format:" << reader.format() << ", declared size:" << declared;
-        return QPixmap();
+        return QImage();
     }
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
 } // namespace
 
@@ -121,10 +122,10 @@ void CUrlPixmap::run()
         if (!takeNext(&url))
             continue;
         QByteArray data;
-        const bool ok = fetch(url, &data);
-        // Decoding and the cache belong to the GUI thread, where this object lives.
+        const QImage picture = fetch(url, &data) ? decodePicture(data, m_iMaxPictureSide) : QImage();
+        // The cache belongs to the GUI thread, where this object lives.
         QMetaObject::invokeMethod(this, "slot_ReplyFinished", Qt::QueuedConnection, Q_ARG(QString, url),
-                                  Q_ARG(bool, ok), Q_ARG(QByteArray, data));
+                                  Q_ARG(QImage, picture));
     }
 
     delete m_pManager;
@@ -165,12 +166,12 @@ bool CUrlPixmap::fetch(const QString &url, QByteArray *data)
     return ok;
 }
 
-void CUrlPixmap::slot_ReplyFinished(const QString &url, bool ok, const QByteArray &data)
+void CUrlPixmap::slot_ReplyFinished(const QString &url, const QImage &picture)
 {
     // A body that is no picture, or one too large to decode, is a failed
     // download like a network error: the fallback shows, the address gets
     // no entry.
-    m_pixmap = ok ? decodePicture(data, m_iMaxPictureSide) : QPixmap();
+    m_pixmap = picture.isNull() ? QPixmap() : QPixmap::fromImage(picture);
     if (m_pixmap.isNull()) {
         m_pixmap = QPixmap(kDefaultPicture);
         if (!s_pixmapCache.contains(kDefaultKey))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QMap>
 #include <QPixmap>
 #include <QString>
@@ -20,9 +21,10 @@ namespace rj_app::models {
 // one process-wide cache from address to picture.
 //
 // The object lives in the GUI thread; setDownloadUrl, the cache and
-// signal_downloadFinished belong to it. The worker only fetches bytes: the
-// reply is read in the worker thread and its bytes are handed to the GUI
-// thread, where they are decoded (QPixmap exists only there).
+// signal_downloadFinished belong to it. The worker fetches and decodes: the
+// reply is read and decoded into a QImage in the worker thread, so a long
+// list's pictures never hold up typing; the GUI thread only turns the image
+// into a QPixmap (which exists only there).
 //
 // List models get their pictures through CAvatarCache, which looks them up
 // here, queues each missing address once and gives the fallback picture for
@@ -48,7 +50,8 @@ public:
     int downloadTimeout() const;
 
     // A picture that declares a width or height beyond this is refused before
-    // it is decoded (0 or less restores the default). GUI thread.
+    // it is decoded (0 or less restores the default). Read by the worker at
+    // each decode.
     static constexpr int kDefaultMaxPictureSide = 4096;
     void setMaxPictureSide(int pixels);
     int maxPictureSide() const;
@@ -62,7 +65,8 @@ signals:
     void signal_downloadFinished(QString url);
 
 private slots:
-    void slot_ReplyFinished(const QString &url, bool ok, const QByteArray &data);
+    // `picture` is null when the download failed or brought no picture.
+    void slot_ReplyFinished(const QString &url, const QImage &picture);
 
 protected:
     void run() override;
@@ -83,7 +87,7 @@ private:
     std::atomic<bool> m_bStop{false};
     QTimer *m_pTimer = nullptr;                    // worker thread
     std::atomic<int> m_downloadTimeoutMs{2000};
-    int m_iMaxPictureSide = kDefaultMaxPictureSide; // GUI thread
+    std::atomic<int> m_iMaxPictureSide{kDefaultMaxPictureSide};
 };
 
 } // namespace rj_app::models

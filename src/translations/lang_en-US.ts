@@ -444,7 +444,7 @@
         </message>
         <message>
             <source>Participaints</source>
-            <translation>Participaints</translation>
+            <translation>Participants</translation>
         </message>
         <message>
             <source>Edit</source>
@@ -996,7 +996,7 @@
         </message>
         <message>
             <source>Participaints</source>
-            <translation>Participaints</translation>
+            <translation>Participants</translation>
         </message>
         <message>
             <source>Now</source>

@@ -370,6 +370,11 @@ private slots:
         if (withAddress)
             QCOMPARE(field(calls[0], 4), address);
 
+        // The copies made for the archive are gone, whatever the outcome.
+        QVERIFY(!a->tempDir().isEmpty());
+        QVERIFY(!QFileInfo::exists(a->tempDir()));
+        QVERIFY(QFileInfo::exists(path(QStringLiteral("app.log"))));
+
         // After a success the dialog drops the pictures and the archive.
         QVERIFY(QFileInfo::exists(a->zipPath()));
         if (final == 100) {
@@ -396,6 +401,7 @@ private slots:
         QCOMPARE(results.at(0).at(0).toInt(), -1);
         QVERIFY(!a->isUploading());
         QCOMPARE(rjsim_journal_count("uploadFeedbackfile"), 0);
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("temp"))));
     }
 
     // Closing the dialog while its archive is being made returns at once,

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QtTest/qtestspontaneevent.h>
 
 using glimora::test::AlertBoxSeam;
 using home_test::kWaitMs;
@@ -174,7 +175,8 @@ private slots:
         QCOMPARE(seam.count(), 0);
         QCOMPARE(m_env.login()->m_loginStatus, LoggedIn);
         // An error of the attendees refresh during the call is not prompted.
-        emit rj_app::models::CUCMApiManager::getInstance()->signal_ucmapi_error(1999, QStringLiteral("Internal error(%1)."));
+        emit rj_app::models::CUCMApiManager::getInstance()->signal_ucmapi_error(
+            1999, QStringLiteral("Internal error(%1)."), true);
         QTest::qWait(20);
         QCOMPARE(seam.count(), 0);
 
@@ -253,6 +255,27 @@ private slots:
         QApplication::sendEvent(home(), &release);
         QVERIFY(!home()->m_bMaximized);
         QCOMPARE(home()->size(), normal.size());
+    }
+
+    // The client's own show centres the window; the window system's show on
+    // a restore from minimised leaves it where the person put it.
+    void restoredWhereLeft()
+    {
+        m_env.signIn(false);
+        QTRY_VERIFY_WITH_TIMEOUT(home()->isVisible(), kWaitMs);
+        QVERIFY(QTest::qWaitForWindowExposed(home()));
+        const QPoint centred = home()->pos();
+        const QPoint left = centred + QPoint(-37, 23);
+        home()->move(left);
+        QTRY_COMPARE(home()->pos(), left);
+        // As the window system delivers it (sendEvent would clear the flag).
+        QShowEvent restored;
+        QSpontaneKeyEvent::setSpontaneous(&restored);
+        static_cast<QObject *>(home())->event(&restored);
+        QCOMPARE(home()->pos(), left);
+        home()->hide();
+        home()->show();
+        QTRY_COMPARE(home()->pos(), centred);
     }
 
     // The sidebar's exit button: hover picture only while hovered, a click

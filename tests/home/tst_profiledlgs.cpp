@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using glimora::test::AlertBoxSeam;
 using home_test::kWaitMs;
@@ -148,6 +149,53 @@ private slots:
         QVERIFY(!dlg.isEditing());
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("m_pLblDisplayName"))->text(), QStringLiteral("Alice Chen"));
         QVERIFY(!httpRequests().contains("/users/"));
+    }
+
+    void renameWhileTheServerWaits_data()
+    {
+        QTest::addColumn<bool>("click"); // the second commit: a click on the popup, else Return
+        QTest::newRow("second Return") << false;
+        QTest::newRow("click on the popup") << true;
+    }
+
+    // While the user's record is awaited from a slow server, a second Return
+    // or a click on the popup finds edit mode already ended: one rename, one
+    // request, and the popup is still whole afterwards.
+    void renameWhileTheServerWaits()
+    {
+        QFETCH(bool, click);
+        QVERIFY(CRJSdkManager::getInstance()->changeDisplayName("Alice Chen"));
+        auto *api = rj_app::models::CUCMApiManager::getInstance();
+        const int timeout = api->requestTimeout();
+        api->setRequestTimeout(400);
+        CMyInfoDlg dlg;
+        dlg.show();
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        dlg.EnterEditMode();
+        QPointer<QLineEdit> editor = dlg.nameEditor();
+        editor->setText(QStringLiteral("Alicia"));
+        rjsim_clear_journal();
+        // What the sign-in asked of the server is in by now.
+        QTest::qWait(100);
+        httpRequests();
+        int secondCommits = 0;
+        QTimer::singleShot(50, &dlg, [&] {
+            ++secondCommits;
+            if (click)
+                QTest::mouseClick(&dlg, Qt::LeftButton, {}, QPoint(5, dlg.height() - 5));
+            else if (editor)
+                QTest::keyClick(editor, Qt::Key_Return);
+        });
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(seam.count(), 1, kWaitMs); // the unanswered record
+        QTest::qWait(20);
+        api->setRequestTimeout(timeout);
+        QCOMPARE(secondCommits, 1);
+        QVERIFY(!dlg.isEditing());
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("m_pLblDisplayName"))->text(), QStringLiteral("Alicia"));
+        QCOMPARE(rjsim_journal_count("changeDisplayName"), 1);
+        QCOMPARE(httpRequests().count("/api/rest/v2.0/users/1?"), 1);
+        QCOMPARE(seam.count(), 1);
     }
 
     void passwordChecks_data()

@@ -9,6 +9,7 @@
 #include "support/HttpFixtureServer.h"
 #include "support/TestMain.h"
 
+#include "views/meetings/CConferencesDetailPage.h"
 #include "views/meetings/CConferencesListWidget.h"
 #include "views/meetings/CConferencesMainPage.h"
 #include "views/meetings/CConferencesSchedulePage.h"
@@ -17,6 +18,8 @@
 #include "views/meetings/CContactsWidget.h"
 
 #include <QLabel>
+#include <QStackedWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -154,6 +157,15 @@ class TestRestFailures : public QObject
         drainEvents();
     }
 
+    // REST requests the server received (the web pages ask for others).
+    int restRequests(const QString &path = QStringLiteral("/api/rest/"))
+    {
+        int count = 0;
+        for (const auto &request : m_server->requests())
+            count += request.path.startsWith(path) ? 1 : 0;
+        return count;
+    }
+
     // The lists as the refresh left them: failed, or showing their rows.
     bool meetingListFailed() { return meetings()->mainPage()->isListLoadFailed(); }
     bool contactListFailed() { return !contacts()->contactsStateLabel()->isHidden(); }
@@ -183,6 +195,106 @@ private slots:
     {
         m_server.reset();
         pointRestAt(m_env.plain.serverPort(), false);
+    }
+
+    // A server that refuses every token: the first refusal renews once, and
+    // as the renewal brings back the same token it fails and the polling
+    // stops. What the person does is still asked, with at most one renewal a
+    // minute, and never takes them off the page they are on.
+    void refusedTokenIsNotRenewedInALoop()
+    {
+        m_server->clearRoutes();
+        for (const Route &route : goodRoutes(ownUserId()))
+            m_server->addRoute(route.method, route.path, 200, R"({"errorCode":1010,"errorInfo":"Invalid token"})");
+        qint64 now = 5000000;
+        m_env.login()->setClock([&now] { return now; });
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        rjsim_clear_journal();
+        m_server->clearRequests();
+
+        // Four ticks of the list's polling, 15 s apart.
+        for (int tick = 0; tick < 4; ++tick) {
+            if (tick > 0)
+                now += 15000;
+            meetings()->slot_updatePage();
+            drainEvents();
+        }
+        QCOMPARE(rjsim_journal_count("getUserInfo"), 1);
+        QCOMPARE(restRequests(), 1);
+        QVERIFY(m_env.login()->isTokenRefused());
+
+        // The person opens a meeting, then looks at the contacts twice: 45 s
+        // after the renewal, and a minute later.
+        meetings()->slot_MeetingDetail_clicked(0);
+        QWidget *details = meetings()->detailPage();
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), details);
+        for (int visit = 0; visit < 2; ++visit) {
+            CContactsWidget::clearContactsCache();
+            contacts()->requestData();
+            drainEvents();
+            QCOMPARE(rjsim_journal_count("getUserInfo"), 1 + visit);
+            now += 60000;
+        }
+        QCOMPARE(restRequests(), 5);
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), details);
+        QCOMPARE(m_env.login()->m_loginStatus, rj_app::enums::LoggedIn);
+        QCOMPARE(seam.count(), 0);
+
+        // A renewal that does bring a new token asks for the list again,
+        // still without leaving the meeting's details.
+        serve(0, false);
+        m_server->clearRequests();
+        m_env.login()->m_userInfo.token = "sim-alice-expired";
+        m_env.login()->updateLoginToken(true);
+        drainEvents();
+        QVERIFY(!m_env.login()->isTokenRefused());
+        QTRY_COMPARE_WITH_TIMEOUT(restRequests("/api/rest/v2.0/meetings"), 1, kWaitMs);
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), details);
+        m_env.login()->setClock({});
+    }
+
+    void errorsBelongToTheirRequest_data()
+    {
+        QTest::addColumn<bool>("personFails"); // else the refresh fails
+        QTest::newRow("the person's error while the refresh waits") << true;
+        QTest::newRow("the refresh's error while the person's request waits") << false;
+    }
+
+    // Whether an error is prompted depends on the request that received it,
+    // not on what else waits at that moment.
+    void errorsBelongToTheirRequest()
+    {
+        QFETCH(bool, personFails);
+        const QString meetingsPath = QStringLiteral("/api/rest/v2.0/meetings");
+        const Route list = goodRoutes(ownUserId()).constFirst();
+        m_server->clearRoutes();
+        if (personFails) {
+            m_server->addRoute("GET", meetingsPath, 200, list.body, 300);
+            m_server->addRoute("DELETE", meetingsPath + "/33", 200, R"({"errorCode":3070})");
+        } else {
+            m_server->addRoute("GET", meetingsPath, 200, R"({"errorCode":1999})");
+            m_server->addRoute("DELETE", meetingsPath + "/33", 200, "{}", 300);
+        }
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        bool nestedDone = false;
+        // The second request starts while the first one waits.
+        QTimer::singleShot(50, meetings(), [&] {
+            if (personFails)
+                meetings()->slot_DeleteEdit_clicked(0);
+            else
+                meetings()->slot_updatePage();
+            nestedDone = true;
+        });
+        if (personFails)
+            meetings()->slot_updatePage();
+        else
+            meetings()->slot_DeleteEdit_clicked(0);
+        QTRY_VERIFY_WITH_TIMEOUT(nestedDone, kWaitMs);
+        drainEvents();
+        QStringList expected{QStringLiteral("Are you sure to delete meeting?")};
+        if (personFails)
+            expected << QStringLiteral("The meeting has ended or has been deleted(3070).");
+        QCOMPARE(seam.texts(), expected);
     }
 
     void unreachableServer_data()

@@ -138,6 +138,43 @@ private slots:
         QCOMPARE(requestsTo(*m_server, "GET", kContacts).size(), int(signedIn && !haveContacts));
     }
 
+    void directoryMarksFollowTheContactsAnswer_data()
+    {
+        QTest::addColumn<bool>("usersFirst");
+        QTest::newRow("users answer first") << true;
+        QTest::newRow("contacts answer first") << false;
+    }
+
+    // Whichever answer comes last, the directory marks exactly the users who
+    // are contacts; a later contacts answer also takes a mark away.
+    void directoryMarksFollowTheContactsAnswer()
+    {
+        QFETCH(bool, usersFirst);
+        serve(QJsonArray{user(21), user(22), user(23)}, QJsonArray{contact(5, 21), contact(6, 23)});
+        CContactsWidget tab;
+        CUCMApiManager *api = CUCMApiManager::getInstance();
+        const QString base = m_server->baseUrl();
+        const QString token = QStringLiteral("sim-alice-1");
+        if (usersFirst) {
+            api->getUsers(base, token);
+            QCoreApplication::processEvents();
+            api->getContacts(base, token);
+        } else {
+            api->getContacts(base, token);
+            QCoreApplication::processEvents();
+            api->getUsers(base, token);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(tab.directoryView()->usersModel()->rowCount(), 3, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(directoryAdded(tab.directoryView(), 21), kWaitMs);
+        QVERIFY(!directoryAdded(tab.directoryView(), 22));
+        QVERIFY(directoryAdded(tab.directoryView(), 23));
+
+        m_server->addRoute("GET", kContacts, 200, compact(QJsonArray{contact(6, 23)}));
+        api->getContacts(base, token);
+        QTRY_VERIFY_WITH_TIMEOUT(!directoryAdded(tab.directoryView(), 21), kWaitMs);
+        QVERIFY(directoryAdded(tab.directoryView(), 23));
+    }
+
     void showsAskFromTheSecondOn()
     {
         serve(QJsonArray{}, QJsonArray{});   // empty answers stay empty: asked again

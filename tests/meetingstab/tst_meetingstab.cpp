@@ -337,12 +337,11 @@ private slots:
         loadList(QJsonArray{meeting(41, 1041, "", kMe)});
         QList<bool> background;
         connect(CUCMApiManager::getInstance(), &CUCMApiManager::signal_ucmapi_error, m_tab.get(),
-                [&] { background.append(CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh()); });
+                [&](int, const QString &, bool fromRefresh) { background.append(fromRefresh); });
         m_server->addRoute("GET", kMeetings, 502, "");
         m_tab->slot_updatePage();
         QTRY_COMPARE_WITH_TIMEOUT(background.size(), 1, kWaitMs);
         QCOMPARE(background.last(), true);
-        QVERIFY(!CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh());
         QTRY_VERIFY_WITH_TIMEOUT(m_tab->mainPage()->isListLoadFailed(), kWaitMs);
 
         m_server->addRoute("DELETE", kMeetings + QStringLiteral("/41"), 200, R"({"errorCode":1005})");

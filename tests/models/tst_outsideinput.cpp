@@ -96,6 +96,10 @@ public:
 
 } // namespace
 
+// Lowered for the limit cases, so their answers stay small.
+constexpr qint64 kByteLimit = 1024 * 1024;
+constexpr int kRecordLimit = 2000;
+
 class TestOutsideInput : public QObject
 {
     Q_OBJECT
@@ -114,8 +118,8 @@ private slots:
         QTest::addColumn<bool>("burst"); // close-delimited, bulk in one late burst
         QTest::addColumn<int>("kept");   // -1: refused
 
-        const int records = CUCMApiManager::m_iMaxListRecords;
-        const int bytes = int(CUCMApiManager::m_iMaxAnswerBytes);
+        const int records = kRecordLimit;
+        const int bytes = int(kByteLimit);
         const QByteArray pastBytes = '[' + QByteArray(bytes, ' ') + ']';
         const QByteArray underBytes = '[' + QByteArray(bytes - 2, ' ') + ']';
         for (auto it = operations().cbegin(); it != operations().cend(); ++it) {
@@ -140,8 +144,10 @@ private slots:
         const ListOperation &op = operations()[operation];
 
         CUCMApiManager manager;
+        manager.setAnswerLimits(kByteLimit, kRecordLimit);
         QSignalSpy succeeded(&manager, op.succeeded);
         QSignalSpy errors(&manager, &CUCMApiManager::signal_ucmapi_error);
+        QSignalSpy unreachable(&manager, &CUCMApiManager::signal_ucmapi_unreachable);
 
         // One record kept from an earlier answer.
         m_server.addRoute("GET", op.path, 200, "[{\"id\":7,\"userId\":7}]");
@@ -163,6 +169,35 @@ private slots:
         QCOMPARE(succeeded.count(), kept < 0 ? 1 : 2);
         QCOMPARE(op.kept(manager), kept < 0 ? 1 : kept);
         QCOMPARE(errors.count(), 0);
+        // A refused answer is reported, never dropped in silence.
+        QCOMPARE(unreachable.count(), kept < 0 ? 1 : 0);
+    }
+
+    // The default limits hold the directory of a large organisation.
+    void largeDirectoryLoads()
+    {
+        const int count = 100000;
+        QByteArray body = "[";
+        for (int id = 1; id <= count; ++id) {
+            if (id > 1)
+                body += ',';
+            const QByteArray n = QByteArray::number(id);
+            body += "{\"id\":" + n + ",\"name\":\"user" + n + "\",\"displayName\":\"User Number " + n
+                    + "\",\"imageURL\":\"/userFiles/avatar/" + n + ".jpg\",\"email\":\"user" + n
+                    + "@example.org\",\"cellphone\":\"+86 138 0000 " + n + "\",\"org\":\"Example Org\","
+                    + "\"dept\":\"Unit " + QByteArray::number(id % 97) + "\"}";
+        }
+        body += ']';
+        m_server.addRoute("GET", QStringLiteral("/api/rest/v2.0/users"), 200, body);
+        CUCMApiManager manager;
+        manager.setRequestTimeout(60000);
+        QSignalSpy succeeded(&manager, &CUCMApiManager::signal_getUsers_succeed);
+        QSignalSpy unreachable(&manager, &CUCMApiManager::signal_ucmapi_unreachable);
+        manager.getUsers(m_server.baseUrl(), QStringLiteral("token"));
+        QTRY_COMPARE(succeeded.count(), 1);
+        QCOMPARE(unreachable.count(), 0);
+        QCOMPARE(manager.getSavedUsers().size(), count);
+        QCOMPARE(manager.getSavedUsers().last().id, count);
     }
 };
 

@@ -6,11 +6,15 @@
 #include "support/TestMain.h"
 
 #include "views/meetings/CConferenceItemWidget.h"
+#include "views/meetings/CConferencesDelegate.h"
+#include "views/meetings/CConferencesTablemodel.h"
 #include "views/meetings/CConferencesSchedulePage.h"
 #include "views/meetings/CConferencesScheduleDataEdit.h"
 #include "views/meetings/CConferencesScheduleTimeEdit.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QStandardItemModel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -101,6 +105,63 @@ private slots:
         const Ink dateInk = inkIn(dateImage, QRect(date->width() - px(26) + 1, 1, px(26) - 2, date->height() - 2));
         QVERIFY2(dateInk.darkest > 120, qPrintable(QString::number(dateInk.darkest)));
         QVERIFY(dateInk.arrow > 0);
+    }
+
+    void participantNamesReadable_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QString>("name");
+        for (double scale : {1.0, 1.5, 2.0}) {
+            for (const char *name : {"Alice Chen", "Carol Wu"})
+                QTest::addRow("%s at %g", name, scale) << scale << QString::fromLatin1(name);
+        }
+    }
+
+    // A participant's cell shows the name in full under the avatar, on two
+    // lines where one is too narrow, at every scale.
+    void participantNamesReadable()
+    {
+        QFETCH(double, scale);
+        QFETCH(QString, name);
+        CConferencesDelegate delegate;
+        delegate.updateDpi(scale);
+        QStandardItemModel model(1, 1);
+        const QModelIndex index = model.index(0, 0);
+        model.setData(index, name, CConferencesTablemodel::NameRole);
+        model.setData(index, int(participantItemData::Participant), CConferencesTablemodel::TypeRole);
+        QStyleOptionViewItem option;
+        option.rect = QRect(QPoint(0, 0), delegate.sizeHint(option, index));
+        QImage cell(option.rect.size(), QImage::Format_RGB32);
+        cell.fill(Qt::white);
+        {
+            QPainter painter(&cell);
+            delegate.paint(&painter, option, index);
+        }
+        QFont font;
+        font.setPixelSize(CConferencesDelegate::namePixelSize(scale));
+        const QFontMetrics metrics(font);
+        const QRect area = CConferencesDelegate::nameRect(option.rect, scale);
+        const QStringList lines = metrics.horizontalAdvance(name) <= area.width()
+                                      ? QStringList{name}
+                                      : name.split(QLatin1Char(' '));
+        QCOMPARE(CConferencesDelegate::nameLines(name, metrics, area.width()), lines);
+
+        // The ink below the avatar: as wide as the widest line, as tall as
+        // the lines.
+        QRect ink;
+        for (int y = area.top(); y < cell.height(); ++y) {
+            for (int x = 0; x < cell.width(); ++x) {
+                if (qGray(cell.pixel(x, y)) < 150)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        int widest = 0;
+        for (const QString &line : lines)
+            widest = qMax(widest, metrics.horizontalAdvance(line));
+        QVERIFY2(ink.width() >= widest - 3, qPrintable(QStringLiteral("%1 < %2").arg(ink.width()).arg(widest)));
+        if (lines.size() > 1)
+            QVERIFY2(ink.height() > metrics.height(), qPrintable(QString::number(ink.height())));
+        QVERIFY(ink.bottom() < cell.height());
     }
 
     // A title too long for its row is cut with "..." before the row's

@@ -680,6 +680,8 @@ private slots:
         QCOMPARE(f.page->calendar()->locale().language(), QLocale::English);
         QCOMPARE(f.heading()->text(), QStringLiteral("Schedule meeting"));
         QCOMPARE(child<QLabel>(f.page.get(), "label_starttime")->text(), QStringLiteral("Start Time"));
+        // The source text keeps its old spelling; English reads right.
+        QCOMPARE(child<QLabel>(f.page.get(), "label_participaints")->text(), QStringLiteral("Participants"));
     }
 };
 

@@ -445,7 +445,10 @@ void CHomeDlg::showEvent(QShowEvent *event)
     qInfo() << "content count:" << m_pStackedWgtContent->count();
     m_scaler.init(width(), height(), this);
     CBaseDlg::showEvent(event);
-    centerWindowOnScreen();
+    // Centred when the client shows it; a restore from minimised by the
+    // window system (a spontaneous show) brings it back where it was left.
+    if (!event->spontaneous())
+        centerWindowOnScreen();
     if (!m_pShowTimer) {
         m_pShowTimer = new QTimer(this);
         m_pShowTimer->setSingleShot(true);
@@ -757,7 +760,7 @@ void CHomeDlg::slotP2pCall(QString number, QString password, bool audioOnly, QSt
     call->dialOut(number, password, !audioOnly, name);
 }
 
-void CHomeDlg::slot_ucmapi_error(int errorCode, QString errorInfo)
+void CHomeDlg::slot_ucmapi_error(int errorCode, QString errorInfo, bool background)
 {
     if (errorCode == 1010) {
         CLoginManager::getInstance()->updateLoginToken(true);
@@ -769,28 +772,20 @@ void CHomeDlg::slot_ucmapi_error(int errorCode, QString errorInfo)
     const int marker = text.lastIndexOf(QLatin1String("%1"));
     if (marker >= 0)
         text.replace(marker, 2, QString::number(errorCode));
-    if (isBackgroundRestReport()) {
+    if (background) {
         qWarning() << "REST error of a background refresh:" << errorCode << text;
         return;
     }
     AlertDlg::execPrompt(this, tr("Prompt"), text);
 }
 
-void CHomeDlg::slot_ucmapi_unreachable()
+void CHomeDlg::slot_ucmapi_unreachable(bool background)
 {
-    if (isBackgroundRestReport()) {
+    if (background) {
         qWarning() << "server unreachable for a background refresh; the list says so";
         return;
     }
     AlertDlg::execPrompt(this, tr("Prompt"), tr("Server unreachable"));
-}
-
-// Background refreshes (the lists' polling, the attendees of a running call)
-// must not raise a box every few seconds; the lists show their own state.
-bool CHomeDlg::isBackgroundRestReport()
-{
-    return models::CUCMApiManager::getInstance()->reportIsFromBackgroundRefresh()
-           || CCallController::isInCall(CCallController::getInstance()->getCallStatus());
 }
 
 void CHomeDlg::slotOnClose()

@@ -88,8 +88,10 @@ public slots:
     void slotOnCallStatusChanged(rj_app::enums::CallStatus callStatus);
     void slotOnTimerShowContent();
     void slotOnTimerDelayHandle4WinShow();
-    void slot_ucmapi_error(int errorCode, QString errorInfo);
-    void slot_ucmapi_unreachable();
+    // background: the failed request was a background refresh, which
+    // prompts nothing (its list shows its own state).
+    void slot_ucmapi_error(int errorCode, QString errorInfo, bool background = false);
+    void slot_ucmapi_unreachable(bool background = false);
     void slot_contentsPageChanged(int index);
 
 protected:
@@ -114,7 +116,6 @@ private:
     void updateAvatar();
     void restoreFromMaximized();
     void forceLogout();
-    static bool isBackgroundRestReport();
 
     // Form.
     QHBoxLayout *m_pRootLayout = nullptr;

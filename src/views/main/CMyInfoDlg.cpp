@@ -23,6 +23,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace rj_app::views {
 
 using models::CLoginManager;
@@ -283,8 +285,10 @@ bool CMyInfoDlg::eventFilter(QObject *watched, QEvent *event)
 
 void CMyInfoDlg::mousePressEvent(QMouseEvent *event)
 {
+    QPointer<CMyInfoDlg> self(this);
     ExitEditMode();
-    CBaseDlg::mousePressEvent(event);
+    if (self)
+        CBaseDlg::mousePressEvent(event);
 }
 
 void CMyInfoDlg::slot_m_pLblAvatar_clicked()
@@ -338,41 +342,52 @@ void CMyInfoDlg::EnterEditMode()
 
 void CMyInfoDlg::ExitEditMode()
 {
-    if (!m_pNewNameEdit)
+    if (!m_pNewNameEdit || m_bLeavingEditMode)
         return;
     qInfo("%s", RJ_FUNCTION);
     const QString name = m_pNewNameEdit->text().trimmed();
-    if (!name.isEmpty()) {
-        if (!isValidDisplayName(name)) {
-            m_pNewNameEdit->removeEventFilter(this);
-            AlertDlg::execPrompt(this, tr("Prompt"), tr("Invalid input format"));
-            if (m_pNewNameEdit) {
-                m_pNewNameEdit->setFocus();
-                m_pNewNameEdit->setText(m_pLblDisplayName->text());
-                m_pNewNameEdit->installEventFilter(this);
-            }
+    if (!name.isEmpty() && !isValidDisplayName(name)) {
+        // The prompt runs a loop of its own, in which a queued Return or
+        // focus change would end edit mode under it.
+        QPointer<CMyInfoDlg> self(this);
+        m_bLeavingEditMode = true;
+        m_pNewNameEdit->removeEventFilter(this);
+        AlertDlg::execPrompt(this, tr("Prompt"), tr("Invalid input format"));
+        if (!self)
             return;
+        m_bLeavingEditMode = false;
+        if (m_pNewNameEdit) {
+            m_pNewNameEdit->setFocus();
+            m_pNewNameEdit->setText(m_pLblDisplayName->text());
+            m_pNewNameEdit->installEventFilter(this);
         }
-        CRJSdkManager *sdk = CRJSdkManager::getInstance();
-        const QByteArray utf8 = name.toUtf8();
-        if (sdk && sdk->changeDisplayName(utf8.constData())) {
-            m_pLblDisplayName->setText(name);
-            fitLabelWidth(m_pLblDisplayName);
-            CLoginManager *login = CLoginManager::getInstance();
-            if (login->m_userInfo.appServerType != "ROZ" && login->m_loginStatus != enums::AnonymousLoggedIn) {
-                models::CUCMApiManager::getInstance()->getUser(login->getUrlPrefix(), login->getToken(),
-                                                               QString::number(m_userInfo.userId));
-            }
-        }
+        return;
     }
-    QLineEdit *editor = m_pNewNameEdit;
-    m_pNewNameEdit = nullptr;
+
+    // Edit mode ends before the engine and the server are asked: the
+    // server's answer is awaited in a loop in which a second Return or a
+    // click arrive, and they must find nothing left to commit.
+    QLineEdit *editor = std::exchange(m_pNewNameEdit, nullptr);
     editor->removeEventFilter(this);
     m_pNameRow->removeWidget(editor);
     editor->hide();
     editor->deleteLater();
     m_pLblDisplayName->show();
     m_pBtnChange->show();
+    if (name.isEmpty())
+        return;
+
+    CRJSdkManager *sdk = CRJSdkManager::getInstance();
+    const QByteArray utf8 = name.toUtf8();
+    if (!sdk || !sdk->changeDisplayName(utf8.constData()))
+        return;
+    m_pLblDisplayName->setText(name);
+    fitLabelWidth(m_pLblDisplayName);
+    CLoginManager *login = CLoginManager::getInstance();
+    if (login->m_userInfo.appServerType != "ROZ" && login->m_loginStatus != enums::AnonymousLoggedIn) {
+        models::CUCMApiManager::getInstance()->getUser(login->getUrlPrefix(), login->getToken(),
+                                                       QString::number(m_userInfo.userId));
+    }
 }
 
 } // namespace rj_app::views

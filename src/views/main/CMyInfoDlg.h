@@ -76,6 +76,8 @@ private:
     CDpiLayoutScaler m_scaler;
     QPointer<CHomeDlg> m_pHomeDlg;
     bool m_bPlaced = false;
+    // Set while the refused-name prompt is up.
+    bool m_bLeavingEditMode = false;
 };
 
 } // namespace rj_app::views

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QPixmap>
+#include <QStringList>
 #include <QStyledItemDelegate>
 
 // Paints a participant cell (avatar, name below it, and on hover in an
@@ -18,6 +20,14 @@ public:
     bool isReadOnly() const { return m_bReadOnly; }
     void updateDpi(double scale);
     double scale() const { return m_scale; }
+
+    // A participant's name as painted under the avatar: the whole cell width,
+    // broken at blanks into at most two lines, a line elided only when one
+    // word alone is too wide.
+    static QStringList nameLines(const QString &name, const QFontMetrics &metrics, int width);
+    // Where the name goes in a cell of `cell`, and its font, at `scale`.
+    static QRect nameRect(const QRect &cell, double scale);
+    static int namePixelSize(double scale);
 
 private:
     bool m_bReadOnly = false;

@@ -146,8 +146,13 @@ void CConferencesMainPage::setConferences(const QList<ucmconferenceData> &confer
 
 void CConferencesMainPage::setRoomNumber(const QString &roomNumber)
 {
-    m_roomNumber = roomNumber;
-    label_meetingid_value->setText(roomNumber);
+    m_roomNumber = roomNumber.trimmed();
+    label_meetingid_value->setText(m_roomNumber);
+    // A user without a personal room has nothing to join here; an empty
+    // number would open the join dialog on the last number dialled.
+    const bool hasRoom = !m_roomNumber.isEmpty();
+    label_meetingid->setVisible(hasRoom);
+    pBtn_confjoin->setVisible(hasRoom);
 }
 
 void CConferencesMainPage::retranslate()
@@ -174,7 +179,8 @@ void CConferencesMainPage::updateDpi(double scale)
 
 void CConferencesMainPage::slot_ConfJoin_clicked()
 {
-    emit signal_ConfJoin_clicked(m_roomNumber);
+    if (!m_roomNumber.isEmpty())
+        emit signal_ConfJoin_clicked(m_roomNumber);
 }
 
 void CConferencesMainPage::paintEvent(QPaintEvent *event)

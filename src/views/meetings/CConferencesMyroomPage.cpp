@@ -82,8 +82,9 @@ void CConferencesMyroomPage::setupUi()
 
 void CConferencesMyroomPage::setRoomNumber(const QString &roomNumber)
 {
-    m_roomNumber = roomNumber;
-    label_meetingid_value->setText(roomNumber);
+    m_roomNumber = roomNumber.trimmed();
+    label_meetingid_value->setText(m_roomNumber);
+    pBtn_confjoin->setVisible(!m_roomNumber.isEmpty());
 }
 
 void CConferencesMyroomPage::retranslate()
@@ -107,7 +108,8 @@ void CConferencesMyroomPage::updateDpi(double scale)
 
 void CConferencesMyroomPage::slot_ConfJoin_clicked()
 {
-    emit signal_ConfJoin_clicked(m_roomNumber);
+    if (!m_roomNumber.isEmpty())
+        emit signal_ConfJoin_clicked(m_roomNumber);
 }
 
 void CConferencesMyroomPage::paintEvent(QPaintEvent *event)

@@ -212,12 +212,18 @@ void CConferencesWidget::requestList()
 
 void CConferencesWidget::slot_tokenChanged()
 {
-    refresh();
+    // A renewal happens behind the person's back: the list is asked for
+    // again, but the page they are on stays.
+    if (CLoginManager::getInstance()->isDeliveringRenewedToken())
+        requestList();
+    else
+        refresh();
     m_pMainPage->setRoomNumber(roomNumberOfSignedInUser());
 }
 
 void CConferencesWidget::slot_getConferences_succeed()
 {
+    CLoginManager::getInstance()->clearTokenRefused();
     m_rowConferences = CUCMApiManager::getInstance()->getSavedConferences();
     m_pMainPage->setConferences(m_rowConferences);
     m_pMainPage->setListLoadFailed(false);
@@ -465,6 +471,9 @@ void CConferencesWidget::slot_Detail_Delete_clicked(int nId)
 
 void CConferencesWidget::slot_Myroom_ConfJoin_clicked(QString strId)
 {
+    // No room, nothing to join: the join dialog would offer the last number.
+    if (strId.trimmed().isEmpty())
+        return;
     emit sigZOVJoinConf(strId, QString(), false, QString());
 }
 
@@ -520,7 +529,9 @@ void CConferencesWidget::slot_DeleteEdit_clicked(int nindex)
 
 void CConferencesWidget::slot_updatePage()
 {
-    if (m_pStack->currentWidget() != m_pMainPage)
+    // After a failed token renewal the server is not polled until the token
+    // changes or the person acts.
+    if (m_pStack->currentWidget() != m_pMainPage || CLoginManager::getInstance()->isTokenRefused())
         return;
     requestList();
 }
@@ -538,6 +549,7 @@ void CConferencesWidget::showEvent(QShowEvent *event)
 {
     Q_UNUSED(event)
     if (m_bShown) {
+        CLoginManager::getInstance()->clearTokenRefused();
         refresh();
         m_pSelectuserPage->refreshForSelect();
     }

@@ -135,6 +135,24 @@ void CContactsAddListmodel::setAddedFlag(int userId, bool added)
     rowChanged(row, {AddedRole});
 }
 
+void CContactsAddListmodel::setAddedUsers(const QSet<int> &userIds)
+{
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < m_items.size(); ++row) {
+        userItemData *item = m_items[row];
+        const bool added = userIds.contains(item->user.id);
+        if (item->added == added)
+            continue;
+        item->added = added;
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    if (first >= 0)
+        emit dataChanged(index(first), index(last), {AddedRole});
+}
+
 void CContactsAddListmodel::updateUser(int userId, const QString &imageUrl, const QString &displayName)
 {
     const int row = firstRowOf(userId);
@@ -148,8 +166,10 @@ void CContactsAddListmodel::updateUser(int userId, const QString &imageUrl, cons
         roles << TextRole << UserRole;
     }
     if (item->user.imageURL != imageUrl) {
+        m_rowsByUrl[item->avatarUrl].removeOne(row);
         item->user.imageURL = imageUrl;
         item->avatarUrl = imageUrl;
+        indexUrl(row);
         takeAvatar(item);
         roles << AvatarRole << UserRole;
     }
@@ -218,10 +238,11 @@ void CContactsAddListmodel::slot_downloadFinished(QString strUrl)
     // Every row of that address takes the picture (one download serves all),
     // each announced on its own: a reset per arrival would re-filter the list
     // and throw the view back to the top while scrolling.
-    for (int row = 0; row < m_items.size(); ++row) {
+    const auto rows = m_rowsByUrl.constFind(strUrl);
+    if (rows == m_rowsByUrl.constEnd())
+        return;
+    for (int row : *rows) {
         userItemData *item = m_items[row];
-        if (item->avatarUrl != strUrl)
-            continue;
         item->avatar = CAvatarCache::cachedOrDefault(item->user.imageURL);
         rowChanged(row, {AvatarRole});
     }
@@ -231,6 +252,7 @@ void CContactsAddListmodel::clearRows()
 {
     qDeleteAll(m_items);
     m_items.clear();
+    m_rowsByUrl.clear();
 }
 
 void CContactsAddListmodel::storeItem(const userItemData &item)
@@ -238,6 +260,14 @@ void CContactsAddListmodel::storeItem(const userItemData &item)
     auto *copy = new userItemData(item);
     takeAvatar(copy);
     m_items.append(copy);
+    indexUrl(m_items.size() - 1);
+}
+
+void CContactsAddListmodel::indexUrl(int row)
+{
+    const QString &url = m_items.at(row)->avatarUrl;
+    if (!url.isEmpty())
+        m_rowsByUrl[url].append(row);
 }
 
 void CContactsAddListmodel::takeAvatar(userItemData *item)

@@ -3,6 +3,8 @@
 #include "models/UcmRecords.h"
 
 #include <QAbstractListModel>
+#include <QHash>
+#include <QVector>
 #include <QList>
 #include <QPixmap>
 #include <QSet>
@@ -55,6 +57,8 @@ public:
     void setAdded(int userId);
     void clearAdded(int userId);
     void updateUser(int userId, const QString &imageUrl, const QString &displayName);
+    // Every row is marked added exactly when its user is in `userIds`.
+    void setAddedUsers(const QSet<int> &userIds);
 
     QList<int> getSelectedUsers() const;
     void setSelectMode();
@@ -76,7 +80,12 @@ private:
     void setAddedFlag(int userId, bool added);
     void rowChanged(int row, const QVector<int> &roles);
 
+    void indexUrl(int row);
+
     QList<userItemData *> m_items;
+    // Rows by the address their picture waits for: a directory of many
+    // thousand users gets as many pictures, each found without a scan.
+    QHash<QString, QVector<int>> m_rowsByUrl;
     bool m_bSelectMode = false;
 };
 

@@ -46,12 +46,7 @@ void CContactsAddListview::setUsers(const QList<ucmuserData> &users, const QList
 {
     if (!m_pModel)
         return;
-    QSet<int> contactUsers;
-    for (const ucmcontactData &contact : contacts) {
-        // A contact without a user (id 0) marks nobody.
-        if (contact.userId != 0)
-            contactUsers.insert(contact.userId);
-    }
+    const QSet<int> contactUsers = usersOf(contacts);
     QList<userItemData> rows;
     rows.reserve(users.size());
     for (const ucmuserData &user : users) {
@@ -63,6 +58,23 @@ void CContactsAddListview::setUsers(const QList<ucmuserData> &users, const QList
         rows.append(row);
     }
     m_pModel->setItems(rows);
+}
+
+QSet<int> CContactsAddListview::usersOf(const QList<ucmcontactData> &contacts)
+{
+    QSet<int> users;
+    for (const ucmcontactData &contact : contacts) {
+        // A contact without a user (id 0) marks nobody.
+        if (contact.userId != 0)
+            users.insert(contact.userId);
+    }
+    return users;
+}
+
+void CContactsAddListview::setAddedFrom(const QList<ucmcontactData> &contacts)
+{
+    if (m_pModel)
+        m_pModel->setAddedUsers(usersOf(contacts));
 }
 
 void CContactsAddListview::setAdded(int userId)

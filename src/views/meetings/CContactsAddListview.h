@@ -6,6 +6,7 @@
 #include <QList>
 #include <QListView>
 #include <QRegExp>
+#include <QSet>
 
 class QSortFilterProxyModel;
 
@@ -30,6 +31,9 @@ public:
     // Rebuilds the rows: a user is marked added when one of `contacts` is
     // that user. Ticks are cleared; the search filter stays in force.
     void setUsers(const QList<ucmuserData> &users, const QList<ucmcontactData> &contacts);
+    // Marks exactly the users of `contacts` as added; for a contacts answer
+    // that arrives after the users answer.
+    void setAddedFrom(const QList<ucmcontactData> &contacts);
     void setAdded(int userId);
     void clearAdded(int userId);
     void updateCurrentUser(const ucmuserData &user);
@@ -58,6 +62,7 @@ public slots:
     void slot_textChanged(QString str);
 
 private:
+    static QSet<int> usersOf(const QList<ucmcontactData> &contacts);
     int sourceRow(const QModelIndex &index) const;
 
     CContactsAddListmodel *m_pModel = nullptr;

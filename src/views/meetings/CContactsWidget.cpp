@@ -341,7 +341,10 @@ void CContactsWidget::slot_tokenChanged()
 void CContactsWidget::slot_getContacts_succeed()
 {
     const QList<int> selected = m_bSelectMode ? getSelectedUsers() : QList<int>();
-    listView->setContacts(CUCMApiManager::getInstance()->getSavedContacts());
+    const QList<ucmcontactData> &contacts = CUCMApiManager::getInstance()->getSavedContacts();
+    listView->setContacts(contacts);
+    // The users answer may have come first, marked against no contacts.
+    listView_add->setAddedFrom(contacts);
     label_contactsState->hide();
     if (m_bSelectMode)
         setSelectedUsers(selected);

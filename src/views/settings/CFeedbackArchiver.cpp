@@ -6,6 +6,7 @@
 #include "models/CRJSdkManager.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -67,15 +68,22 @@ public:
     // Posted by the task once the archive is written, before the engine has it.
     void archiveWritten(quint64 ticket, const QString &zipName, const QString &tempDir)
     {
-        if (ticket == m_uTicket && m_pOwner)
+        if (ticket != m_uTicket)
+            return;
+        m_qstrCollection = tempDir;
+        if (m_pOwner)
             m_pOwner->takeTaskResult(zipName, tempDir);
     }
 
     void taskEnded(quint64 ticket, Outcome outcome, const QString &zipName, const QString &tempDir)
     {
-        if (ticket != m_uTicket || !m_bBusy || outcome == Outcome::Handed)
-            return; // Handed: the engine's event ends it
+        if (ticket != m_uTicket || !m_bBusy)
+            return;
+        m_qstrCollection = tempDir;
+        if (outcome == Outcome::Handed)
+            return; // the engine's event ends it
         m_bBusy = false;
+        removeCollection();
         QPointer<CFeedbackArchiver> owner = m_pOwner;
         m_pOwner.clear();
         if (!owner)
@@ -108,12 +116,26 @@ private:
         if (number < 0 || number == 100) {
             m_bBusy = false;
             m_pOwner.clear();
+            removeCollection();
         }
         if (owner)
             emit owner->sigUploadFeedback(number);
     }
 
+    // The copies of the logs and of config.ini made for the archive are not
+    // left lying about once the upload is over, whatever its outcome; the
+    // archive itself stays for "save as" after a failure.
+    void removeCollection()
+    {
+        const QString dir = std::exchange(m_qstrCollection, QString());
+        if (dir.isEmpty() || !QFileInfo(dir).isDir())
+            return;
+        qInfo() << RJ_FUNCTION << "remove" << dir;
+        QDir(dir).removeRecursively();
+    }
+
     QObject m_context; // the receiver of engine events, in the GUI thread
+    QString m_qstrCollection; // the collection folder of the running upload
     bool m_bBusy = false;
     quint64 m_uTicket = 0;
     QPointer<CFeedbackArchiver> m_pOwner;
