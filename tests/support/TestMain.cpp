@@ -56,11 +56,19 @@ class WatcherAboveQtTest : public QObject
 public:
     bool eventFilter(QObject *, QEvent *) override
     {
+        // Once: a handler a test puts in later goes above the watcher.
+        if (m_done)
+            return false;
         const QtMessageHandler previous = qInstallMessageHandler(messageWatcher);
-        if (previous != messageWatcher)
+        if (previous != messageWatcher) {
             g_previousHandler.store(previous);
+            m_done = true;
+        }
         return false;
     }
+
+private:
+    bool m_done = false;
 };
 
 WatcherAboveQtTest *g_aboveQtTest = nullptr;
@@ -111,6 +119,8 @@ int styleSheetCheckedStatus(int status)
 {
     // Qt Test is done: the watcher stays, over the handler from before.
     QCoreApplication::instance()->removeEventFilter(g_aboveQtTest);
+    delete g_aboveQtTest;
+    g_aboveQtTest = nullptr;
     qInstallMessageHandler(messageWatcher);
     g_previousHandler.store(g_outerHandler);
     const int warnings = g_styleSheetWarnings.loadRelaxed();
