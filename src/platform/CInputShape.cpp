@@ -3,8 +3,11 @@
 #include "helpers/LogMacros.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 
 #include <xcb/shape.h>
@@ -51,18 +54,8 @@ uint16_t toLength(double v)
     return static_cast<uint16_t>(clamped);
 }
 
-} // namespace
-
-bool CInputShape::isSupported()
+bool applyInputRegion(xcb_connection_t *c, QWidget *window, const QRegion &region)
 {
-    return shapeConnection() != nullptr;
-}
-
-bool CInputShape::setInputRegion(QWidget *window, const QRegion &region)
-{
-    xcb_connection_t *c = shapeConnection();
-    if (!c || !window || !window->isWindow())
-        return false;
     const auto id = static_cast<xcb_window_t>(window->winId());
     // The native window counts device pixels.
     const double ratio = window->devicePixelRatioF();
@@ -82,12 +75,86 @@ bool CInputShape::setInputRegion(QWidget *window, const QRegion &region)
     return true;
 }
 
+// Holds a window's input region and sets it again whenever the window is
+// exposed after a map, i.e. once the window manager has framed it.
+class InputRegionKeeper : public QObject
+{
+public:
+    explicit InputRegionKeeper(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        setObjectName(QStringLiteral("CInputShapeKeeper"));
+    }
+
+    void keep(const QRegion &region)
+    {
+        m_region = region;
+        QWindow *handle = m_window->windowHandle();
+        if (handle != m_handle) {
+            if (m_handle)
+                m_handle->removeEventFilter(this);
+            m_handle = handle;
+            m_exposed = handle && handle->isExposed();
+            if (handle)
+                handle->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_handle && event->type() == QEvent::Expose) {
+            const bool exposed = m_handle->isExposed();
+            if (exposed && !m_exposed) {
+                if (xcb_connection_t *c = shapeConnection())
+                    applyInputRegion(c, m_window, m_region);
+            }
+            m_exposed = exposed;
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    QPointer<QWindow> m_handle;
+    QRegion m_region;
+    bool m_exposed = false;
+};
+
+InputRegionKeeper *keeperOf(QWidget *window, bool create)
+{
+    auto *keeper = dynamic_cast<InputRegionKeeper *>(
+        window->findChild<QObject *>(QStringLiteral("CInputShapeKeeper"), Qt::FindDirectChildrenOnly));
+    if (!keeper && create)
+        keeper = new InputRegionKeeper(window);
+    return keeper;
+}
+
+} // namespace
+
+bool CInputShape::isSupported()
+{
+    return shapeConnection() != nullptr;
+}
+
+bool CInputShape::setInputRegion(QWidget *window, const QRegion &region)
+{
+    xcb_connection_t *c = shapeConnection();
+    if (!c || !window || !window->isWindow())
+        return false;
+    const bool done = applyInputRegion(c, window, region);
+    keeperOf(window, true)->keep(region);
+    return done;
+}
+
 bool CInputShape::clearInputRegion(QWidget *window)
 {
     xcb_connection_t *c = shapeConnection();
     if (!c || !window || !window->isWindow())
         return false;
     const auto id = static_cast<xcb_window_t>(window->winId());
+    delete keeperOf(window, false);
     // No pixmap: the input shape goes back to the whole window.
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, id, 0, 0, XCB_NONE);
     xcb_flush(c);

@@ -20,7 +20,10 @@ public:
 
     // The window takes the mouse only inside `region` (widget coordinates).
     // Creates the native window when needed. False when not supported or
-    // `window` is not a window.
+    // `window` is not a window. The region is set again each time the window
+    // comes on screen: a window manager that frames the window copies the
+    // client's input shape to its frame only when told of a change after
+    // framing, and until then the frame takes every click.
     static bool setInputRegion(QWidget *window, const QRegion &region);
 
     // The whole window takes the mouse again.

@@ -1,7 +1,7 @@
 #include "web/WebComponentsPlugin.h"
 
-#include "views/annotation/WhiteBoardWebEngineWidget.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "web/WhiteBoardWebEngineWidget.h"
+#include "web/CWebBrowserWrapperForm.h"
 
 namespace rj_app::web {
 

@@ -502,12 +502,13 @@ private slots:
 
         QCOMPARE(seam.count(), 1);
         QCOMPARE(seam.last().title, QStringLiteral("Note"));
-        QCOMPARE(seam.last().text, QStringLiteral("Save successfully"));
         QCOMPARE(seam.last().buttons, QDialogButtonBox::StandardButtons(QDialogButtonBox::Yes));
         QCOMPARE(seam.last().defaultButton, QDialogButtonBox::NoButton);
         QCOMPARE(seam.last().parent.data(), static_cast<QWidget *>(&o));
         const QStringList files = QDir(folder).entryList(QDir::Files);
         QCOMPARE(files.size(), 1);
+        // The note says where the picture went.
+        QCOMPARE(seam.last().text, QStringLiteral("Save successfully\n") + QDir(folder).filePath(files.first()));
         QVERIFY(files.first().startsWith(QLatin1String("Screenshot_")));
         QVERIFY(files.first().endsWith(QLatin1String(".jpg")));
         QImageReader reader(QDir(folder).filePath(files.first()));
@@ -545,7 +546,7 @@ private slots:
         AlertBoxSeam seam(QDialogButtonBox::Yes);
         overlay().slotBtnSaveClicked();
         QCOMPARE(seam.count(), 1);
-        QCOMPARE(seam.last().text, QStringLiteral("Save failed"));
+        QVERIFY(seam.last().text.startsWith(QStringLiteral("Save failed\n") + folder + QLatin1String("/Screenshot_")));
         QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }

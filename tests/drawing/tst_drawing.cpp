@@ -6,6 +6,7 @@
 #include "support/TestMain.h"
 
 #include "helpers/CUserConfigUtils.h"
+#include "platform/CInputShape.h"
 #include "views/annotation/DrawingPalette.h"
 #include "views/annotation/PaintWidget.h"
 #include "views/annotation/WhiteBoard.h"
@@ -147,6 +148,8 @@ private slots:
     void drawingFolderFailureIsHarmless();
 
     // Board sheet
+    void styleSheetColoursReadBack_data();
+    void styleSheetColoursReadBack();
     void boardSheetColours_data();
     void boardSheetColours();
     void boardSheetIsATranslucentToolWindow();
@@ -661,6 +664,38 @@ void TestDrawing::drawingFolderFailureIsHarmless()
 
 // --------------------------------------------------------------- board sheet
 
+void TestDrawing::styleSheetColoursReadBack_data()
+{
+    QTest::addColumn<QString>("board");  // a board text
+    QTest::addColumn<QColor>("colour");  // what it means
+
+    QTest::newRow("black") << QString::fromLatin1(kBoardBlack) << QColor(0, 0, 0, 255);
+    QTest::newRow("white") << QString::fromLatin1(kBoardWhite) << QColor(255, 255, 255, 255);
+    QTest::newRow("transparent") << QString::fromLatin1(kBoardTransparent) << QColor(255, 255, 255, 0);
+    // Qt reads an rgba() alpha of 1 as a whole, opaque one.
+    QTest::newRow("alpha 1") << QStringLiteral("rgb(190,190,190,1)") << QColor(190, 190, 190, 1);
+    QTest::newRow("alpha 2") << QStringLiteral("rgba(43, 144, 25, 2)") << QColor(43, 144, 25, 2);
+    QTest::newRow("alpha 80") << QStringLiteral("rgb(1,2,3,80)") << QColor(1, 2, 3, 80);
+    QTest::newRow("alpha 254") << QStringLiteral("rgb(9,9,9,254)") << QColor(9, 9, 9, 254);
+}
+
+void TestDrawing::styleSheetColoursReadBack()
+{
+    QFETCH(QString, board);
+    QFETCH(QColor, colour);
+    QCOMPARE(boardColor(board), colour);
+    // Written for a style sheet, Qt reads back the same colour, alpha and all.
+    QWidget w;
+    w.setObjectName(QStringLiteral("w"));
+    w.setAttribute(Qt::WA_StyledBackground);
+    w.resize(8, 8);
+    w.setStyleSheet(QStringLiteral("#w{background-color: ") + styleSheetColor(colour) + QStringLiteral("}"));
+    QImage image(w.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    w.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    QCOMPARE(image.pixelColor(4, 4).alpha(), colour.alpha());
+}
+
 void TestDrawing::boardSheetColours_data()
 {
     QTest::addColumn<QStringList>("colours");  // setBgColor in order; "clear" calls clearBgColor
@@ -673,6 +708,7 @@ void TestDrawing::boardSheetColours_data()
     QTest::newRow("black, then stop drawing") << QStringList{kBoardBlack, "clear"} << QColor(Qt::transparent);
     QTest::newRow("white after black") << QStringList{kBoardBlack, kBoardWhite} << QColor(255, 255, 255, 255);
     QTest::newRow("nonsense keeps no colour") << QStringList{"no-colour{"} << QColor(Qt::transparent);
+    QTest::newRow("nonsense keeps the colour") << QStringList{kBoardWhite, "no-colour{"} << QColor(255, 255, 255, 255);
 }
 
 void TestDrawing::boardSheetColours()
@@ -689,7 +725,7 @@ void TestDrawing::boardSheetColours()
     QVERIFY(QTest::qWaitForWindowExposed(sheet));
 
     if (colours.contains(QLatin1String("no-colour{")))
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("style ?sheet|Could not parse")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a board colour")));
     for (const QString &c : colours) {
         if (c == QLatin1String("clear"))
             sheet->clearBgColor();
@@ -699,8 +735,17 @@ void TestDrawing::boardSheetColours()
 
     auto *bg = sheet->findChild<QWidget *>(QStringLiteral("bg"));
     QVERIFY(bg);
-    if (!colours.isEmpty() && colours.last() != QLatin1String("clear"))
-        QCOMPARE(bg->styleSheet(), QStringLiteral("#bg{background-color: ") + colours.last() + QStringLiteral("}"));
+    if (!colours.isEmpty() && boardColor(colours.last()).isValid())
+        QCOMPARE(bg->styleSheet(),
+                 QStringLiteral("#bg{background-color: ") + styleSheetColor(boardColor(colours.last())) + QStringLiteral("}"));
+
+    // Transparent, it lets the mouse through to what lies under the shared
+    // screen; showing a colour, it takes the mouse where the colour is.
+    const bool coloured = expected.alpha() != 0;
+    QCOMPARE(sheet->takesMouse(), coloured);
+    if (rj_app::platform::CInputShape::isSupported())
+        QTRY_COMPARE_WITH_TIMEOUT(rj_app::platform::CInputShape::inputRegion(sheet),
+                                  coloured ? QRegion(bg->geometry()) : QRegion(), kWaitMs);
 
     const QImage image = renderOf(sheet);
     QVERIFY(pixelIs(image, {150, 100}, expected, 0));

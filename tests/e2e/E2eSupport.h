@@ -128,7 +128,9 @@ void leaveTheCall();
         /* The test's own arguments are no join URL. */                                               \
         if (!rj_app::startup::start(app, 1, argv))                                                     \
             return 1;                                                                                  \
+        /* After start(): the log layer's handler gets every message still. */                     \
+        glimora::test::watchStyleSheetWarnings();                                                      \
         TestObject tc;                                                                                 \
         QTEST_SET_MAIN_SOURCE_PATH                                                                     \
-        return QTest::qExec(&tc, argc, argv);                                                          \
+        return glimora::test::styleSheetCheckedStatus(QTest::qExec(&tc, argc, argv));                 \
     }

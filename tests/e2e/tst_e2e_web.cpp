@@ -205,6 +205,14 @@ class TestEndToEndWeb : public QObject
         personClicks(view, pos);
     }
 
+    // The "Signed in as" line of a page, empty while hidden.
+    QString signedInAs(CWebPageHost *page)
+    {
+        return js(page, QStringLiteral("document.querySelector('.user').hidden ? '' "
+                                       ": document.getElementById('user-name').textContent"))
+            .toString();
+    }
+
     void openTab(int row)
     {
         CHomeDlg *home = CHomeDlg::getInstance();
@@ -283,6 +291,8 @@ private slots:
         QCOMPARE(js(page, QStringLiteral("document.querySelector('tr[data-meeting=\"1001\"] td.name').textContent"))
                      .toString(),
                  QStringLiteral("Weekly sync"));
+        // The page says who is signed in, once the client has told it.
+        QTRY_COMPARE_WITH_TIMEOUT(signedInAs(page), QStringLiteral("Alice Chen"), kWaitMs);
         // The page paints a moment after it announced itself: the picture is
         // taken once the page's own area shows something.
         auto *view = page->findChild<QWebEngineView *>();
@@ -355,6 +365,14 @@ private slots:
         leaveTheCall();
         QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
         QCOMPARE(seam.count(), 0);
+        // Back home the page lists the meetings and still says who is
+        // signed in. (It also shows "Failed to fetch" as its status line
+        // here, a fault left open for now.)
+        CWebPageHost *back = shownPage(CHomeDlg::getInstance(), "conferences");
+        QVERIFY(back);
+        QTRY_VERIFY_WITH_TIMEOUT(js(back, QStringLiteral("document.querySelectorAll('tr[data-meeting]').length")).toInt() > 0,
+                                 kWaitMs);
+        QCOMPARE(signedInAs(back), QStringLiteral("Alice Chen"));
     }
 
     // The contacts page lists alice's contacts; "Call" dials at once.

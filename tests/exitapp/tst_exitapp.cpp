@@ -293,9 +293,10 @@ int main(int argc, char *argv[])
     glimora::test::isolateEnvironment();
     QApplication::setApplicationName(QStringLiteral("glimora"));
     QApplication app(argc, argv);
+    glimora::test::watchStyleSheetWarnings();
     TestExitApp tc;
     QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
+    return glimora::test::styleSheetCheckedStatus(QTest::qExec(&tc, argc, argv));
 }
 
 #include "tst_exitapp.moc"

@@ -508,7 +508,8 @@ private slots:
         // The board colour goes to the sheet.
         overlay->m_strDrawBg = QStringLiteral("rgb(0,0,0,255)");
         emit overlay->changeBgColor();
-        QVERIFY(sheet->findChild<QWidget *>(QStringLiteral("bg"))->styleSheet().contains(QLatin1String("rgb(0,0,0,255)")));
+        QVERIFY(sheet->findChild<QWidget *>(QStringLiteral("bg"))->styleSheet().contains(QLatin1String("rgba(0, 0, 0, 255)")));
+        QVERIFY(qobject_cast<WhiteBoard *>(sheet.data())->takesMouse());
 
         // The overlay's Stop asks first: No keeps sharing, Yes ends it.
         const int stops = rjsim_journal_count("stopContent");

@@ -12,7 +12,7 @@
 #include "models/CLoginManager.h"
 #include "views/meetings/CWebBrowserLoadFailedForm.h"
 #include "views/meetings/CWebBrowserLoadingForm.h"
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "web/CWebBrowserWrapperForm.h"
 #include "views/meetings/CWebPageUnavailableForm.h"
 #include "views/meetings/IWebComponents.h"
 #include "views/meetings/WebComponents.h"
@@ -529,6 +529,25 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(lastReceived(), name, kWaitMs);
         const QString pwned = js(*m_namePage, QStringLiteral("typeof window.pwned")).toString();
         QCOMPARE(pwned, QStringLiteral("undefined"));
+    }
+
+    // A name told while the page still loads (sign-in tells it before the
+    // page is there) reaches the page once it announces itself.
+    void displayNameToldBeforeThePageIsReady()
+    {
+        CLoginManager *login = CLoginManager::getInstance();
+        login->m_qstrDisplayName = QStringLiteral("Alice Chen");
+        serve(rj_app::enums::Conferences, QString::fromLatin1(kAnnounce));
+        CWebBrowserWrapperForm form(rj_app::enums::Conferences);
+        form.resize(800, 600);
+        // Told before the page exists, and again while it loads.
+        emit login->sigDisplayNameChanged();
+        form.show();
+        emit login->sigDisplayNameChanged();
+        QTRY_VERIFY_WITH_TIMEOUT(form.displayState() == CWebPageHost::Shown, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(jsList(form, QStringLiteral("window.received")).value(0), QStringLiteral("Alice Chen"),
+                                  kWaitMs);
+        login->m_qstrDisplayName.clear();
     }
 
     // The client's own server may run on a certificate of its own; a page

@@ -428,13 +428,14 @@ private slots:
         m_page->scripts.clear();
         QTest::mouseClick(d.m_pBoardTopWidget->findChild<QPushButton *>(QStringLiteral("m_closeBtn")), Qt::LeftButton);
 
-        QCOMPARE(m_boxes, QStringList{QStringLiteral("Save successfully")});
         QVERIFY(!scriptsAtBox.contains(QStringLiteral("window.disconnect()")));
         QCOMPARE(boxesAtHidden, 1);
         QCOMPARE(scriptsAtHidden.last(), QStringLiteral("window.disconnect()"));
         QVERIFY(scriptsAtHidden.contains(QStringLiteral("window.pencil('pencil')")));
         const QStringList files = QDir(shots.path()).entryList({QStringLiteral("WhiteBoardshot_*.jpg")});
         QCOMPARE(files.size(), 1);
+        // The note says where the picture went.
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("Save successfully\n") + shots.filePath(files.first())});
         QVERIFY(!QImage(shots.filePath(files.first())).isNull());
     }
 
@@ -452,7 +453,8 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         emit d.paintListWidget()->sigSaveClicked();
-        QCOMPARE(m_boxes, QStringList{QStringLiteral("Save failed")});
+        QCOMPARE(m_boxes.size(), 1);
+        QVERIFY(m_boxes.first().startsWith(QStringLiteral("Save failed\n") + file + QLatin1String("/shots/WhiteBoardshot_")));
     }
 
     // ---- background upload ----
@@ -461,13 +463,20 @@ private slots:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("changesBackground");
-        QTest::newRow("200") << 200 << true;
-        QTest::newRow("500") << 500 << false;
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("200") << 200 << true << QStringList();
+        QTest::newRow("400: no picture") << 400 << false
+                                         << QStringList{QStringLiteral("The whiteboard did not accept this picture.")};
+        QTest::newRow("413: too large") << 413 << false
+                                        << QStringList{QStringLiteral("The picture is too large for the whiteboard.")};
+        QTest::newRow("500") << 500 << false
+                             << QStringList{QStringLiteral("The whiteboard did not accept this picture.")};
     }
     void upload()
     {
         QFETCH(int, status);
         QFETCH(bool, changesBackground);
+        QFETCH(QStringList, told);
         glimora::test::HttpFixtureServer server;
         QVERIFY(server.start());
         server.addRoute("POST", QStringLiteral("/acs/upload"), status, "{}");
@@ -500,6 +509,8 @@ private slots:
         QCOMPARE(r.parts.first().contentType, QByteArray("image/jpg;"));
         QCOMPARE(r.parts.first().content, bytes);
         QCOMPARE(m_page->scripts.contains(QStringLiteral("window.changeBackground('img')")), changesBackground);
+        // A refusal is told once, in a word.
+        QCOMPARE(m_boxes, told);
         CCallController::getInstance()->m_acsServer = QStringLiteral("http://127.0.0.1:1");
     }
 
@@ -529,9 +540,11 @@ private slots:
         emit d.selectBgWidget()->sigClickedSelectBtn();
         QCOMPARE(asked, 1);
         QVERIFY(d.isUploading());
-        // The server never answers: the upload gives up and frees the slot.
+        // The server never answers: the upload gives up, frees the slot and
+        // says so.
         QTRY_VERIFY_WITH_TIMEOUT(!d.isUploading(), 5000);
         QVERIFY(!m_page->scripts.contains(QStringLiteral("window.changeBackground('img')")));
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("The picture could not be uploaded. Please try again.")});
         emit d.selectBgWidget()->sigClickedSelectBtn();
         QCOMPARE(asked, 2);
         QVERIFY(d.isUploading());

@@ -10,8 +10,8 @@
 #include "helpers/CUserConfigUtils.h"
 #include "models/CCallController.h"
 #include "views/annotation/WebWhiteBoardJSContext.h"
-#include "views/annotation/WhiteBoardWebEngineWidget.h"
-#include "views/meetings/CWebPageEngineCustomization.h"
+#include "web/WhiteBoardWebEngineWidget.h"
+#include "web/CWebPageEngineCustomization.h"
 #include "views/meetings/WebComponents.h"
 
 #include <QJsonArray>

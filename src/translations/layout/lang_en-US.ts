@@ -161,6 +161,18 @@
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>
         <message>
+            <source>The picture is too large for the whiteboard.</source>
+            <translation>The picture is too large for the whiteboard.</translation>
+        </message>
+        <message>
+            <source>The whiteboard did not accept this picture.</source>
+            <translation>The whiteboard did not accept this picture.</translation>
+        </message>
+        <message>
+            <source>The picture could not be uploaded. Please try again.</source>
+            <translation>The picture could not be uploaded. Please try again.</translation>
+        </message>
+        <message>
             <source>PRODUCT_NAME</source>
             <translation>Glimora</translation>
         </message>

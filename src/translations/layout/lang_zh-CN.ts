@@ -161,6 +161,18 @@
     <context>
         <name>rj_app::views::WhiteBoardDlg</name>
         <message>
+            <source>The picture is too large for the whiteboard.</source>
+            <translation>图片太大，白板无法使用。</translation>
+        </message>
+        <message>
+            <source>The whiteboard did not accept this picture.</source>
+            <translation>白板不接受这张图片。</translation>
+        </message>
+        <message>
+            <source>The picture could not be uploaded. Please try again.</source>
+            <translation>图片上传失败，请重试。</translation>
+        </message>
+        <message>
             <source>PRODUCT_NAME</source>
             <translation>Glimora</translation>
         </message>

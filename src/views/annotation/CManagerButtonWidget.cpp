@@ -28,7 +28,7 @@ CManagerButtonWidget::CManagerButtonWidget(QWidget *parent)
     m_pNumber->setObjectName(QStringLiteral("m_pNumber"));
     m_pNumber->setGeometry(45, 0, 30, 21);
     m_pNumber->setStyleSheet(
-        QStringLiteral("#m_pNumber{color: rgb(255, 255, 255);background-color: rgb(255, 255, 255, 0);font-size: "
+        QStringLiteral("#m_pNumber{color: rgb(255, 255, 255);background-color: rgba(255, 255, 255, 0);font-size: "
                        "12px;background-color: rgba(255, 255, 255, 0);}\n\n"));
     m_pNumber->setText(QStringLiteral("0"));
     m_pNumber->setAlignment(Qt::AlignCenter);

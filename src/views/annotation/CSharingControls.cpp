@@ -188,7 +188,7 @@ const char CSharingControls::kArrowStyle[] =
 QString CSharingControls::stateButtonStyle(const char *name, bool checkedRule)
 {
     const QString n = QLatin1String(name);
-    QString style = QStringLiteral("#%1{background-color: rbg(28,30,32);border: none;font-size: 12px;color: #ff4747;}\n"
+    QString style = QStringLiteral("#%1{background-color: rgb(28, 30, 32);border: none;font-size: 12px;color: #ff4747;}\n"
                                    "#%1:hover{background-color: #474747;}")
                         .arg(n);
     if (checkedRule)

@@ -42,8 +42,8 @@ using rj_app::models::CRJSdkManager;
 
 namespace rj_app::views {
 
-const char CbackgroundWidget::kTakeMouseStyle[] = "#w{background-color: rgb(190,190,190,1)}";
-const char CbackgroundWidget::kPassMouseStyle[] = "#w{background-color: rgb(43, 144, 25, 0)}";
+const char CbackgroundWidget::kTakeMouseStyle[] = "#w{background-color: rgba(190, 190, 190, 0.005)}";
+const char CbackgroundWidget::kPassMouseStyle[] = "#w{background-color: rgba(43, 144, 25, 0)}";
 
 namespace {
 
@@ -122,7 +122,7 @@ void CbackgroundWidget::setupForm()
     resize(953, 466);
     // Scoped, so the popups and pickers that become windows of the overlay
     // keep their own backgrounds.
-    setStyleSheet(QStringLiteral("#CbackgroundWidget{background-color: rgb(255, 85, 255, 0);}"));
+    setStyleSheet(QStringLiteral("#CbackgroundWidget{background-color: rgba(255, 85, 255, 0);}"));
     m_pFormLayout = new QVBoxLayout(this);
     m_pFormLayout->setContentsMargins(0, 0, 0, 0);
     m_pFormLayout->setSpacing(0);
@@ -813,11 +813,14 @@ void CbackgroundWidget::slotBtnSaveClicked()
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     qInfo() << RJ_FUNCTION << "savePath:" << folder;
-    const bool saved = saveScreenshot(shot, screenshotPath(folder, QDateTime::currentDateTime()));
+    const QString path = screenshotPath(folder, QDateTime::currentDateTime());
+    const bool saved = saveScreenshot(shot, path);
+    // The person is told where to find the picture.
+    const QString note = (saved ? tr("Save successfully") : tr("Save failed")) + QLatin1Char('\n')
+                         + QDir::toNativeSeparators(path);
     // The tool bar's Save acts on the press: the note waits for the release.
-    runWhenMouseReleased(this, [this, saved] {
-        AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
-                               QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    runWhenMouseReleased(this, [this, note] {
+        AlertDlg::execQuestion(this, tr("Note"), note, QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
     });
 }
 

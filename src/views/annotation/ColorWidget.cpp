@@ -38,6 +38,8 @@ ColorWidget::ColorWidget(QWidget *parent)
 {
     setupUi();
     setAttribute(Qt::WA_DeleteOnClose);
+    // The rounded frame's corners show what lies under the picker.
+    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(windowFlags() | Qt::Tool | Qt::FramelessWindowHint);
     m_swatches[0]->setStyleSheet(
         QStringLiteral("border:2px solid #4381ff;background-image: url(:/resources/images/ScreenDrawing/"
@@ -63,7 +65,7 @@ void ColorWidget::setupUi()
 {
     setObjectName(QStringLiteral("ColorWidget"));
     resize(250, 184);
-    setStyleSheet(QStringLiteral("#ColorWidget{background-color: rgb(255, 255, 255, 1);}\n"));
+    setStyleSheet(QStringLiteral("#ColorWidget{background-color: rgba(255, 255, 255, 0);}\n"));
     m_pVerticalLayout = new QVBoxLayout(this);
     m_pVerticalLayout->setObjectName(QStringLiteral("verticalLayout"));
     m_pVerticalLayout->setContentsMargins(0, 0, 0, 0);

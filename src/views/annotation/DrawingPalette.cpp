@@ -1,5 +1,7 @@
 #include "views/annotation/DrawingPalette.h"
 
+#include <QRegularExpression>
+
 namespace rj_app::views {
 
 namespace {
@@ -69,6 +71,30 @@ QString swatchName(DrawMode mode, int swatch)
         return QString();
     const auto &names = mode == DrawMode::Highlighter ? kHighlighterColorNames : kPenColorNames;
     return QLatin1String(names[static_cast<size_t>(swatch - 1)]);
+}
+
+QColor boardColor(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*rgba?\\(\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*\\)\\s*$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return {};
+    int parts[4];
+    for (int i = 0; i < 4; ++i) {
+        parts[i] = m.captured(i + 1).toInt();
+        if (parts[i] > 255)
+            return {};
+    }
+    return QColor(parts[0], parts[1], parts[2], parts[3]);
+}
+
+QString styleSheetColor(const QColor &color)
+{
+    // A fraction that Qt turns back into the same whole alpha, whether it
+    // truncates or rounds.
+    const QString alpha = color.alpha() == 1 ? QStringLiteral("0.005") : QString::number(color.alpha());
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(color.red()).arg(color.green()).arg(color.blue()).arg(alpha);
 }
 
 } // namespace rj_app::views

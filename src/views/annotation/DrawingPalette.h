@@ -52,7 +52,9 @@ inline constexpr std::array<const char *, kSwatchCount> kHighlighterColorNames{
 inline constexpr std::array<int, kSizeStepCount> kPenSizes{{3, 6, 9, 12}};
 inline constexpr std::array<int, kSizeStepCount> kHighlighterSizes{{4, 8, 12, 16}};
 
-// Board backgrounds in style-sheet form, applied as "#bg{background-color: <text>}".
+// Board backgrounds as the board pickers and the overlay keep them: red,
+// green, blue and an alpha of 0 to 255. Qt's style sheets read rgb() with
+// four numbers as opaque; the sheet writes them with styleSheetColor().
 inline constexpr char kBoardBlack[] = "rgb(0,0,0,255)";
 inline constexpr char kBoardWhite[] = "rgb(255,255,255,255)";
 inline constexpr char kBoardTransparent[] = "rgb(255,255,255,0)";
@@ -64,6 +66,13 @@ inline constexpr char kSelectedFrameStyle[] = "border:2px solid #4381ff;";
 
 // The drawing folder beside the executable.
 inline constexpr char kPaintDirName[] = "Paint";
+
+// A board text, "rgb(r,g,b,a)" or "rgba(r,g,b,a)" with an alpha of 0 to 255;
+// an invalid colour for anything else.
+QColor boardColor(const QString &text);
+// `color` as a style sheet colour that Qt reads back with the same alpha:
+// its rgba() takes an alpha of 0 or 1 as a fraction of one.
+QString styleSheetColor(const QColor &color);
 
 // Swatch 1 to 8 of the mode's table; an invalid colour for any other number.
 QColor paletteColor(DrawMode mode, int swatch);

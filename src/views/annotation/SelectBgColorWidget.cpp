@@ -33,6 +33,8 @@ SelectBgColorWidget::SelectBgColorWidget(QWidget *parent)
 {
     setupUi();
     setAttribute(Qt::WA_DeleteOnClose);
+    // The rounded frame's corners show what lies under the picker.
+    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(windowFlags() | Qt::Tool | Qt::FramelessWindowHint);
     m_pClearBg->setStyleSheet(QStringLiteral(
         "border:2px solid #4381ff;background-image: url(:/resources/images/ScreenDrawing/bg_transparent_default.png);"));
@@ -47,7 +49,7 @@ void SelectBgColorWidget::setupUi()
 {
     setObjectName(QStringLiteral("SelectBgColorWidget"));
     resize(kBaseWidth, kBaseHeight);
-    setStyleSheet(QStringLiteral("#SelectBgColorWidget{background-color: rgb(255, 255, 255, 1);}\n"));
+    setStyleSheet(QStringLiteral("#SelectBgColorWidget{background-color: rgba(255, 255, 255, 0);}\n"));
     setWindowTitle(QString());
     m_pHorizontalLayout = new QHBoxLayout(this);
     m_pHorizontalLayout->setContentsMargins(0, 0, 0, 0);

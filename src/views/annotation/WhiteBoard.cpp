@@ -1,5 +1,6 @@
 #include "views/annotation/WhiteBoard.h"
 
+#include "platform/CInputShape.h"
 #include "views/annotation/DrawingPalette.h"
 
 #include <QDebug>
@@ -36,7 +37,7 @@ void WhiteBoard::setupUi()
     m_pVerticalLayout->setContentsMargins(0, 0, 0, 6);
     m_pBg = new QWidget(this);
     m_pBg->setObjectName(QStringLiteral("bg"));
-    m_pBg->setStyleSheet(QStringLiteral("background-color: rgb(170, 85, 127, 0);"));
+    m_pBg->setStyleSheet(QStringLiteral("background-color: rgba(170, 85, 127, 0);"));
     m_pVerticalLayout2 = new QVBoxLayout(m_pBg);
     m_pVerticalLayout2->setObjectName(QStringLiteral("verticalLayout_2"));
     m_pVerticalLayout->addWidget(m_pBg);
@@ -45,13 +46,34 @@ void WhiteBoard::setupUi()
 
 void WhiteBoard::setBgColor(const QString &color)
 {
-    m_pBg->setStyleSheet(QStringLiteral("#bg{background-color: ") + color + QStringLiteral("}"));
+    const QColor parsed = rj_app::views::boardColor(color);
+    if (!parsed.isValid()) {
+        qWarning() << "WhiteBoard::setBgColor" << "not a board colour:" << color;
+        return;
+    }
+    applyColor(parsed);
 }
 
 void WhiteBoard::clearBgColor()
 {
-    m_pBg->setStyleSheet(QStringLiteral("#bg{background-color: ") + QLatin1String(rj_app::views::kBoardTransparent)
+    applyColor(rj_app::views::boardColor(QLatin1String(rj_app::views::kBoardTransparent)));
+}
+
+void WhiteBoard::applyColor(const QColor &color)
+{
+    m_pBg->setStyleSheet(QStringLiteral("#bg{background-color: ") + rj_app::views::styleSheetColor(color)
                          + QStringLiteral("}"));
+    m_bTakesMouse = color.alpha() != 0;
+    updateInputRegion();
+}
+
+void WhiteBoard::updateInputRegion()
+{
+    // Without a native window there is nothing to shape yet; the show does it.
+    if (!testAttribute(Qt::WA_WState_Created))
+        return;
+    // The strip under "bg" stays transparent, so it lets the mouse through too.
+    rj_app::platform::CInputShape::setInputRegion(this, m_bTakesMouse ? QRegion(m_pBg->geometry()) : QRegion());
 }
 
 // The sheet paints nothing itself; only "bg" may show a colour.
@@ -64,6 +86,13 @@ void WhiteBoard::showEvent(QShowEvent *event)
 {
     qInfo() << "WhiteBoard::showEvent";
     QWidget::showEvent(event);
+    updateInputRegion();
+}
+
+void WhiteBoard::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateInputRegion();
 }
 
 void WhiteBoard::hideEvent(QHideEvent *event)

@@ -126,6 +126,8 @@ WhiteBoardDlg::~WhiteBoardDlg()
     qInfo() << RJ_FUNCTION;
     // The owned windows go first, without their connections, so none of
     // them reaches a half-destroyed dialog.
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->removeEventFilter(this);
     m_pWebWidget->setParent(nullptr);
     delete m_pWebWidget;
     m_pSelectBgWidget->disconnect(this);
@@ -224,6 +226,62 @@ void WhiteBoardDlg::isSendWhiteBoard(bool send)
     placeTopWidget();
 }
 
+void WhiteBoardDlg::raiseTools()
+{
+    if (m_pBoardTopWidget && m_pBoardTopWidget->isVisible())
+        m_pBoardTopWidget->raise();
+    // The pickers open from the tool bar and lie over it.
+    for (QWidget *tool : {static_cast<QWidget *>(m_pPaintListWidget), static_cast<QWidget *>(m_pColorWidget),
+                          static_cast<QWidget *>(m_pSelectBgWidget)}) {
+        if (tool->isVisible())
+            tool->raise();
+    }
+}
+
+void WhiteBoardDlg::showToolBar()
+{
+    // Placed first: mapped elsewhere and moved after, the bar would report
+    // the window manager's first place for a moment, and a picker opened
+    // then would go there.
+    paintListWidgetPos();
+    m_pPaintListWidget->show();
+    raiseTools();
+}
+
+void WhiteBoardDlg::watchNativeWindow()
+{
+    QWindow *handle = windowHandle();
+    if (handle == m_pWatchedWindow)
+        return;
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->removeEventFilter(this);
+    m_pWatchedWindow = handle;
+    m_bExposed = handle && handle->isExposed();
+    if (handle)
+        handle->installEventFilter(this);
+}
+
+bool WhiteBoardDlg::event(QEvent *event)
+{
+    // A click on the board raises it: the tools come back over it.
+    if (event->type() == QEvent::WindowActivate)
+        raiseTools();
+    return CBaseDlg::event(event);
+}
+
+bool WhiteBoardDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pWatchedWindow && event->type() == QEvent::Expose) {
+        const bool exposed = m_pWatchedWindow->isExposed();
+        if (exposed && !m_bExposed && m_bToolBarOnExpose) {
+            m_bToolBarOnExpose = false;
+            showToolBar();
+        }
+        m_bExposed = exposed;
+    }
+    return CBaseDlg::eventFilter(watched, event);
+}
+
 void WhiteBoardDlg::updateWebPage()
 {
     m_pWebWidget->updatePage();
@@ -275,17 +333,26 @@ void WhiteBoardDlg::showEvent(QShowEvent *event)
 {
     setAttribute(Qt::WA_Mapped);
     CBaseDlg::showEvent(event);
+    watchNativeWindow();
     if (m_bIsSeperateDlg)
         centerWindowOnScreen();
     updateStateButtons();
     qInfo() << RJ_FUNCTION << "size:" << size();
-    m_pPaintListWidget->show();
-    paintListWidgetPos();
+    // The tool bar is the board's own window: shown before the window
+    // manager has put the board on screen, it would be taken for a window
+    // of its own and stacked under the board. It comes once the board is
+    // there.
+    if (m_pWatchedWindow && m_pWatchedWindow->isExposed()) {
+        showToolBar();
+    } else {
+        m_bToolBarOnExpose = true;
+    }
 }
 
 void WhiteBoardDlg::hideEvent(QHideEvent *event)
 {
     CBaseDlg::hideEvent(event);
+    m_bToolBarOnExpose = false;
     m_pPaintListWidget->hide();
     m_pColorWidget->hide();
     m_pSelectBgWidget->hide();
@@ -368,6 +435,18 @@ void WhiteBoardDlg::paintListWidgetPos()
     m_pPaintListWidget->move(x, y);
 }
 
+QRect WhiteBoardDlg::toolsArea() const
+{
+    const double s = fStretchFactor > 0 ? fStretchFactor : 1.0;
+    const int band = m_pBoardTopWidget && m_pBoardTopWidget->isVisible()
+                         ? m_pBoardTopWidget->height()
+                         : static_cast<int>(m_pWgtTitleBar->height() + 7 * s);
+    // The pickers open under the bar.
+    const int pickers = 10 + qMax(m_pColorWidget->height(), m_pSelectBgWidget->height());
+    const int bottom = static_cast<int>(band + 10 * s) + m_pPaintListWidget->height() + pickers;
+    return QRect(mapToGlobal(QPoint(0, 0)), QSize(width(), bottom));
+}
+
 QPoint WhiteBoardDlg::pickerPosition(const QPoint &barPos, int barHeight, int offsetX, int pickerHeight,
                                      int availableHeight)
 {
@@ -383,6 +462,7 @@ void WhiteBoardDlg::placePicker(QWidget *picker, int offsetX)
     const int available = primary ? primary->availableVirtualGeometry().height() : 0;
     picker->move(pickerPosition(m_pPaintListWidget->pos(), m_pPaintListWidget->height(), offsetX, picker->height(),
                                 available));
+    qInfo() << RJ_FUNCTION << picker->objectName() << "at" << picker->pos() << "bar at" << m_pPaintListWidget->pos();
 }
 
 void WhiteBoardDlg::hidePickers(bool colour, bool background)
@@ -514,8 +594,7 @@ void WhiteBoardDlg::onBtnSelectNitePenClicked()
 
 void WhiteBoardDlg::slotShowWhiteBoardTool()
 {
-    m_pPaintListWidget->show();
-    paintListWidgetPos();
+    showToolBar();
 }
 
 void WhiteBoardDlg::slotOnMouseMove4PaintList()
@@ -585,7 +664,20 @@ void WhiteBoardDlg::slotOnUploadBackgroundFinished(QNetworkReply *reply)
     if (status == 200)
         m_pWebWidget->didChangeBackGround();
     reply->deleteLater();
+    // The slot is free again before the person reads why, so the next
+    // picture can go at once.
     releaseUpload();
+    if (status != 200)
+        AlertDlg::showPrompt(this, tr("Note"), uploadFailureText(status));
+}
+
+QString WhiteBoardDlg::uploadFailureText(int status)
+{
+    if (status == 413)
+        return tr("The picture is too large for the whiteboard.");
+    if (status > 0)
+        return tr("The whiteboard did not accept this picture.");
+    return tr("The picture could not be uploaded. Please try again.");
 }
 
 void WhiteBoardDlg::releaseUpload()
@@ -617,10 +709,12 @@ void WhiteBoardDlg::slotBtnSaveClicked()
     qInfo() << RJ_FUNCTION << "savePath:" << savePath;
     QDir().mkpath(folder);
     const bool saved = !shot.isNull() && shot.save(savePath, "jpg");
+    // The person is told where to find the picture.
+    const QString note = (saved ? tr("Save successfully") : tr("Save failed")) + QLatin1Char('\n')
+                         + QDir::toNativeSeparators(savePath);
     // The tool bar's Save acts on the press: the note waits for the release.
-    runWhenMouseReleased(this, [this, saved] {
-        AlertDlg::execQuestion(this, tr("Note"), saved ? tr("Save successfully") : tr("Save failed"),
-                               QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
+    runWhenMouseReleased(this, [this, note] {
+        AlertDlg::execQuestion(this, tr("Note"), note, QDialogButtonBox::Yes, QDialogButtonBox::NoButton);
     });
 }
 

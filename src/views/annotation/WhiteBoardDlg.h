@@ -3,6 +3,7 @@
 #include "views/framework/CBaseDlg.h"
 
 #include <QColor>
+#include <QPointer>
 
 #include <functional>
 
@@ -13,6 +14,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QPushButton;
 class QVBoxLayout;
+class QWindow;
 
 namespace rj_app::views {
 
@@ -55,6 +57,15 @@ public:
     PaintListWidget *paintListWidget() const { return m_pPaintListWidget; }
     ColorWidget *colorWidget() const { return m_pColorWidget; }
     WhiteBoardSelectBgWidget *selectBgWidget() const { return m_pSelectBgWidget; }
+
+    // Where the top bar, the drawing tool bar and its pickers lie over the
+    // board, in global coordinates: the band along the board's top down to
+    // the lower edge of a picker open under the bar.
+    QRect toolsArea() const;
+
+    // What the person reads when a background picture was not taken: the
+    // HTTP status of the answer, 0 when none came.
+    static QString uploadFailureText(int status);
 
     // Where a picker opens for a tool bar at `barPos` of height `barHeight`:
     // above the bar in the lower half of the screen's available height,
@@ -106,9 +117,15 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void onDpiChanged() override;
 
 private:
+    // The tool bar, its pickers and the top bar over the board, above it.
+    void raiseTools();
+    void showToolBar();
+    void watchNativeWindow();
     void setupUi();
     void hidePickers(bool colour, bool background);
     void placePicker(QWidget *picker, int offsetX);
@@ -135,6 +152,9 @@ private:
     QFile *m_pUploadFile = nullptr;
     QHttpMultiPart *m_pUploadBody = nullptr;
     bool m_bSending = false;
+    QPointer<QWindow> m_pWatchedWindow;
+    bool m_bExposed = false;
+    bool m_bToolBarOnExpose = false;
 };
 
 } // namespace rj_app::views

@@ -33,6 +33,8 @@ WhiteBoardSelectBgWidget::WhiteBoardSelectBgWidget(QWidget *parent)
 {
     setupUi();
     setAttribute(Qt::WA_DeleteOnClose);
+    // The rounded frame's corners show what lies under the picker.
+    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(windowFlags() | Qt::Tool | Qt::FramelessWindowHint);
     connect(m_blackBg, &QPushButton::clicked, this, &WhiteBoardSelectBgWidget::slotClickedBlackBtn);
     connect(m_whiteBg, &QPushButton::clicked, this, &WhiteBoardSelectBgWidget::slotClickedWhiteBtn);
@@ -45,7 +47,7 @@ void WhiteBoardSelectBgWidget::setupUi()
 {
     setObjectName(QStringLiteral("WhiteBoardSelectBgWidget"));
     resize(kBaseWidth, kBaseHeight);
-    setStyleSheet(QStringLiteral("#WhiteBoardSelectBgWidget{background-color: rgb(255, 255, 255, 1);}\n"));
+    setStyleSheet(QStringLiteral("#WhiteBoardSelectBgWidget{background-color: rgba(255, 255, 255, 0);}\n"));
     m_pVerticalLayout = new QVBoxLayout(this);
     m_pVerticalLayout->setObjectName(QStringLiteral("verticalLayout"));
     m_pVerticalLayout->setContentsMargins(0, 0, 0, 0);

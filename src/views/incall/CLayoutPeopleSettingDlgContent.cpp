@@ -32,6 +32,16 @@ using models::CRJSdkManager;
 
 namespace {
 
+// The floating strip stays on top of the shared whiteboard; lying over the
+// board's tools it would hide them, so it moves down below them.
+void keepClearOf(QWidget *strip, const QRect &tools)
+{
+    if (!strip->isVisible() || !strip->frameGeometry().intersects(tools))
+        return;
+    qInfo() << RJ_FUNCTION << "strip" << strip->frameGeometry() << "moves below" << tools;
+    strip->move(strip->x(), tools.bottom() + 1 + 10);
+}
+
 constexpr Qt::WindowFlags kOwnedWindow = Qt::SplashScreen | Qt::FramelessWindowHint;
 
 bool isLocalSharingMode(int mode)
@@ -193,6 +203,8 @@ void CLayoutPeopleSettingDlg::slotOnContentStreamStatusChanged(rj_app::structs::
     qInfo() << RJ_FUNCTION << "bNeedRedrawLayout:" << needRedraw;
     if (needRedraw && connected)
         redrawLayout(m_layoutMode);
+    if (current == enums::ContentStreamStatus_SendingWhiteBoardStarted)
+        keepClearOf(m_pFloatingCellsDlg, m_whiteBoardDlg->toolsArea());
 }
 
 void CLayoutPeopleSettingDlg::showScreenDrawing()

@@ -1,4 +1,4 @@
-#include "views/meetings/CWebBrowserWrapperForm.h"
+#include "web/CWebBrowserWrapperForm.h"
 
 #include "helpers/LogMacros.h"
 #include "models/CLinguist.h"
@@ -7,7 +7,7 @@
 #include "views/meetings/CWebBrowserLoadFailedForm.h"
 #include "views/meetings/CWebBrowserLoadingForm.h"
 #include "views/meetings/CWebJsContext.h"
-#include "views/meetings/CWebPageEngineCustomization.h"
+#include "web/CWebPageEngineCustomization.h"
 
 #include <QDebug>
 #include <QFrame>
@@ -155,7 +155,10 @@ int CWebBrowserWrapperForm::loadTimeoutMs()
 
 QString CWebBrowserWrapperForm::updateLoginUserScript(const QString &displayName)
 {
-    return QStringLiteral("updateLoginUser(%1);").arg(jsStringLiteral(displayName));
+    // A page still loading has not defined it yet; it hears the name again
+    // once it announces itself.
+    return QStringLiteral("if (typeof updateLoginUser === 'function') updateLoginUser(%1);")
+        .arg(jsStringLiteral(displayName));
 }
 
 void CWebBrowserWrapperForm::connectPage()
@@ -392,6 +395,10 @@ void CWebBrowserWrapperForm::slotOnPageCreated()
         return;
     m_bPageCreated = true;
     loadSucceed();
+    // A name told while the page was loading went nowhere.
+    const QString name = models::CLoginManager::getInstance()->m_qstrDisplayName;
+    if (!name.isEmpty())
+        runScript(updateLoginUserScript(name));
 }
 
 void CWebBrowserWrapperForm::slotOnLoadStarted()

@@ -1,22 +1,63 @@
-#include "views/meetings/CWebPageEngineCustomization.h"
+#include "web/CWebPageEngineCustomization.h"
 
 #include "helpers/LogMacros.h"
 
+#include <QApplication>
 #include <QDebug>
+#include <QPointer>
 #include <QWebChannel>
 #include <QWebEngineCertificateError>
 #include <QWebEngineView>
 
 namespace rj_app::views {
 
+namespace {
+
+QSet<CWebPageEngineCustomization *> &livingPages()
+{
+    static QSet<CWebPageEngineCustomization *> pages;
+    return pages;
+}
+
+// At the end of the process the web engine releases its profile; a page
+// still alive then outlives it. The engine registers its own end routine when
+// it starts, that is before the first page exists, and Qt runs these
+// routines last registered first, before any window goes: so this one,
+// registered with the first page, deletes every page (ours, and those a view
+// made by itself) while the profile and the views are still there.
+void deletePagesBeforeTheProfile()
+{
+    QList<QPointer<QWebEnginePage>> pages;
+    for (CWebPageEngineCustomization *page : qAsConst(livingPages()))
+        pages << page;
+    const QWidgetList widgets = QApplication::allWidgets();
+    for (QWidget *widget : widgets) {
+        if (auto *view = qobject_cast<QWebEngineView *>(widget)) {
+            for (QWebEnginePage *page : view->findChildren<QWebEnginePage *>(QString(), Qt::FindDirectChildrenOnly))
+                pages << page;
+        }
+    }
+    for (const QPointer<QWebEnginePage> &page : qAsConst(pages))
+        delete page.data();
+}
+
+} // namespace
+
 CWebPageEngineCustomization::CWebPageEngineCustomization(QObject *parent)
     : QWebEnginePage(parent)
 {
+    static const bool deletedAtExit = [] {
+        qAddPostRoutine(deletePagesBeforeTheProfile);
+        return true;
+    }();
+    Q_UNUSED(deletedAtExit)
+    livingPages().insert(this);
 }
 
 CWebPageEngineCustomization::~CWebPageEngineCustomization()
 {
     qInfo() << RJ_FUNCTION;
+    livingPages().remove(this);
 }
 
 CWebPageEngineCustomization *CWebPageEngineCustomization::createOn(QWebEngineView *view, QObject *bridge)

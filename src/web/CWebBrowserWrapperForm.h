@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/meetings/CWebPageEngineCustomization.h"
+#include "web/CWebPageEngineCustomization.h"
 #include "views/meetings/CWebPageHost.h"
 
 #include <QPointer>

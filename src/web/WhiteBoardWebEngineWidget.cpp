@@ -1,8 +1,8 @@
-#include "views/annotation/WhiteBoardWebEngineWidget.h"
+#include "web/WhiteBoardWebEngineWidget.h"
 
 #include "helpers/LogMacros.h"
 #include "views/annotation/WebWhiteBoardJSContext.h"
-#include "views/meetings/CWebPageEngineCustomization.h"
+#include "web/CWebPageEngineCustomization.h"
 
 #include <QDebug>
 #include <QUrl>
