@@ -233,13 +233,10 @@ void waitUntilShownStill(QWidget *widget, bool onScreen)
             return still >= 3;
         },
         kWaitMs);
-    if (!settled) {
+    if (!settled)
         grabScreen().save(screenshotDir() + QStringLiteral("/not-still-screen.png"));
-        qWarning("not still; mapped: %s; the window %s viewable", qPrintable(stackingOfTheClient()),
-                 desktop::isViewable(widget->window()) ? "is" : "is not");
-    }
     QVERIFY2(settled, qPrintable(QStringLiteral("%1 does not stand still on screen: at %2,%3; its window at %4,%5 %6x%7 "
-                                                "on the X server, at %8,%9 %10x%11 for the application")
+                                                "on the X server, at %8,%9 %10x%11 for the application; the client's windows, top first: %12")
                                      .arg(QLatin1String(widget->metaObject()->className()))
                                      .arg(last.x())
                                      .arg(last.y())
@@ -250,7 +247,8 @@ void waitUntilShownStill(QWidget *widget, bool onScreen)
                                      .arg(frameOf(widget->window()).x())
                                      .arg(frameOf(widget->window()).y())
                                      .arg(frameOf(widget->window()).width())
-                                     .arg(frameOf(widget->window()).height())));
+                                     .arg(frameOf(widget->window()).height())
+                                     .arg(stackingOfTheClient())));
 }
 
 
