@@ -796,6 +796,10 @@ void CLayoutBackgroundDlg::refreshWindowStateBtns()
         m_pLayoutPeopleSettingDlg->show();
     }
     updatePos4LayoutPeopleDlg();
+    // Entering or leaving full screen, the window manager moves the call
+    // window with the windows it owns to another layer, in an order of its
+    // own: the mouse cover could end above the toolbar and take its clicks.
+    QTimer::singleShot(0, m_pLayoutPeopleSettingDlg, &CLayoutPeopleSettingDlg::raiseOverCallWindow);
 }
 
 void CLayoutBackgroundDlg::updatePos4LayoutPeopleDlg()
