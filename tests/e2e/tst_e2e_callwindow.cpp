@@ -126,6 +126,15 @@ class TestEndToEndCallWindow : public QObject
         expectTheCall(name);
     }
 
+    // Hang Up and "Leave" end the call; home is back, and the client asked
+    // nothing but `boxes` questions on the way.
+    void leaveAndExpectHome(const AlertBoxSeam &seam, int boxes = 0)
+    {
+        leaveTheCall();
+        expectHomeAgain();
+        QCOMPARE(seam.count(), boxes);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -260,9 +269,7 @@ private slots:
         expectOnTop(toolbar(), screenRectOf(hangUp).center());
         if (maximised)
             personClicks(child<QPushButton>(callDlg(), "m_pBtnRestore"));
-        leaveTheCall();
-        expectHomeAgain();
-        QCOMPARE(seam.count(), 0);
+        leaveAndExpectHome(seam);
     }
 
     // One popup at a time; the volume slider follows the mouse; a click
@@ -298,9 +305,7 @@ private slots:
         clickOnTheVideoAwayFromTheToolbar();
         QTRY_COMPARE_WITH_TIMEOUT(mappedPopups(), QStringList(), kWaitMs);
         QVERIFY(toolbar()->getShowPromptFlag());
-        leaveTheCall();
-        expectHomeAgain();
-        QCOMPARE(seam.count(), 0);
+        leaveAndExpectHome(seam);
     }
 
     // The statistics open above the call window and close; the self-view
@@ -338,9 +343,7 @@ private slots:
         desktop::drag(grip, grip + QPoint(-40, 30), 6);
         desktop::settle();
         expectTheStripOnTop("strip dragged");
-        leaveTheCall();
-        expectHomeAgain();
-        QCOMPARE(seam.count(), 0);
+        leaveAndExpectHome(seam);
     }
 
     // A double click on the compact window's video changes nothing: compact
@@ -372,9 +375,7 @@ private slots:
         expectOnTop(callDlg(), screenRectOf(compactBar).center());
         personClicks(child<QToolButton>(compactBar, "m_pBtnRecover"));
         QTRY_VERIFY_WITH_TIMEOUT(!callDlg()->isCompactMode(), kWaitMs);
-        leaveTheCall();
-        expectHomeAgain();
-        QCOMPARE(seam.count(), 0);
+        leaveAndExpectHome(seam);
     }
 
     // Muted by the host, the participant finds "More" and asks to speak;
@@ -408,9 +409,7 @@ private slots:
         // The host lets the participant speak.
         QTRY_VERIFY_WITH_TIMEOUT(!call()->getCallInfo().isRemoteMuted, kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(more->isHidden(), kWaitMs);
-        leaveTheCall();
-        expectHomeAgain();
-        QCOMPARE(seam.count(), 0);
+        leaveAndExpectHome(seam);
     }
 
     // Calls in a row: whatever the last call left open when it ended, the
@@ -536,10 +535,8 @@ private slots:
         m_mouse.install();
         checkShot(QStringLiteral("next-call-") + QString::number(next), [] { return grabScreen(frameOf(callDlg())); });
 
-        leaveTheCall();
-        expectHomeAgain();
-        // The only boxes were the question of the row, if any.
-        QCOMPARE(seam.count(), state == QLatin1String("unmute question") ? 1 : 0);
+        // The only box was the question of the row, if any.
+        leaveAndExpectHome(seam, state == QLatin1String("unmute question") ? 1 : 0);
     }
 };
 
