@@ -39,7 +39,15 @@ int hold(int argc, char *argv[])
     const int fd = ::open(keyFile.constData(), O_CREAT | O_RDONLY, 0644);
     if (fd >= 0)
         ::close(fd);
-    const int id = ::shmget(::ftok(keyFile.constData(), 'Q'), 1, IPC_CREAT | IPC_EXCL | 0600);
+    const key_t ipcKey = ::ftok(keyFile.constData(), 'Q');
+    int id = ::shmget(ipcKey, 1, IPC_CREAT | IPC_EXCL | 0600);
+    if (id < 0 && errno == EEXIST) {
+        // A segment a killed probe left: a new key file may reuse its inode.
+        const int stale = ::shmget(ipcKey, 0, 0);
+        if (stale >= 0)
+            ::shmctl(stale, IPC_RMID, nullptr);
+        id = ::shmget(ipcKey, 1, IPC_CREAT | IPC_EXCL | 0600);
+    }
     if (id < 0 || ::shmat(id, nullptr, SHM_RDONLY) == reinterpret_cast<void *>(-1)) {
         std::fprintf(stderr, "segment: %s\n", std::strerror(errno));
         return 4;
