@@ -7,6 +7,7 @@
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/incall/CLayoutCellCoverDlg.h" // CLayoutCellDlg.h needs it whole
 #include "views/incall/CLayoutCellDlg.h"
+#include "views/incall/CLayoutCoverDlg.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
 #include "views/incall/CSelectShareContent.h"
@@ -61,6 +62,11 @@ QPushButton *joinButtonOf(int number)
     // The row's buttons in layout order: join, end, edit, delete.
     const QList<QPushButton *> buttons = row->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
     return buttons.isEmpty() ? nullptr : buttons.first();
+}
+
+QString rectText(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 } // namespace
@@ -176,7 +182,12 @@ void CallMouse::bringUpTheToolbar()
         if (QTest::qWaitFor([] { return toolbar()->isVisible(); }, 2000))
             break;
     }
-    QVERIFY2(toolbar()->isVisible(), "the toolbar does not come with the mouse");
+    QVERIFY2(toolbar()->isVisible(),
+             qPrintable(QStringLiteral("the toolbar does not come with the mouse; the client's windows, top first: %1; "
+                                           "the mouse cover at %2 on the X server, the video at %3")
+                            .arg(stackingOfTheClient(),
+                                 rectText(desktop::geometryOf(layoutDlg()->getLayoutCover())),
+                                 rectText(screenRectOf(callMouse().mainVideo())))));
 }
 
 void expectHomeAgain()
