@@ -246,20 +246,14 @@ void waitUntilShownStill(QWidget *widget, bool onScreen)
         kWaitMs);
     if (!settled)
         grabScreen().save(screenshotDir() + QStringLiteral("/not-still-screen.png"));
-    QVERIFY2(settled, qPrintable(QStringLiteral("%1 does not stand still on screen: at %2,%3; its window at %4,%5 %6x%7 "
-                                                "on the X server, at %8,%9 %10x%11 for the application; the client's windows, top first: %12")
+    QVERIFY2(settled, qPrintable(QStringLiteral("%1 does not stand still on screen: at %2,%3; its window at %4 "
+                                                "on the X server, at %5 for the application; the client's windows, top "
+                                                "first: %6")
                                      .arg(QLatin1String(widget->metaObject()->className()))
                                      .arg(last.x())
                                      .arg(last.y())
-                                     .arg(desktop::geometryOf(widget->window()).x())
-                                     .arg(desktop::geometryOf(widget->window()).y())
-                                     .arg(desktop::geometryOf(widget->window()).width())
-                                     .arg(desktop::geometryOf(widget->window()).height())
-                                     .arg(frameOf(widget->window()).x())
-                                     .arg(frameOf(widget->window()).y())
-                                     .arg(frameOf(widget->window()).width())
-                                     .arg(frameOf(widget->window()).height())
-                                     .arg(stackingOfTheClient())));
+                                     .arg(rectText(desktop::geometryOf(widget->window())),
+                                          rectText(frameOf(widget->window())), stackingOfTheClient())));
 }
 
 
