@@ -132,6 +132,8 @@ private slots:
     // Floating strip
     void stripGeometry_data();
     void stripGeometry();
+    void staleReportFromTheWindowSystem_data();
+    void staleReportFromTheWindowSystem();
     void secondLocalCellIgnored();
     void userHidesAndShowsAgain();
     void dragByTitleBar();
@@ -733,6 +735,44 @@ void TestCells::stripGeometry_data()
     QTest::newRow("one remote") << 1 << false;
     QTest::newRow("three remote") << 3 << false;
     QTest::newRow("four remote") << 4 << true;
+}
+
+void TestCells::staleReportFromTheWindowSystem_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("strip cell") << QStringLiteral("cell");
+    QTest::newRow("cell's overlay") << QStringLiteral("overlay");
+    QTest::newRow("strip's cover") << QStringLiteral("cover");
+}
+
+// The window manager now and then leaves a window where it stood before its
+// last move and the X server tells Qt so: the window goes back to its place
+// in the strip, instead of lying over whatever is at the old place.
+void TestCells::staleReportFromTheWindowSystem()
+{
+    QFETCH(QString, window);
+
+    Strip s(1);
+    s.dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.dlg.get()));
+    s.dlg->setLocalVideoCell(s.local.get());
+    s.dlg->setRemoteVideoCells(s.remoteCells());
+    CLayoutCellDlg *cell = s.remote.front().get();
+    QWidget *target = window == QLatin1String("cell")      ? static_cast<QWidget *>(cell)
+                      : window == QLatin1String("overlay") ? static_cast<QWidget *>(cell->getCellCoverDlg())
+                                                            : s.dlg->getLayoutCoverDlg();
+    QTRY_VERIFY(target->isVisible());
+    QApplication::sync();
+    QCoreApplication::processEvents();
+    const QRect placed = screenRect(target);
+
+    const QRect old(QPoint(4, 36), target->size());
+    QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+        target->windowHandle(), old);
+    QCOMPARE(screenRect(target), old);
+    QTRY_COMPARE(screenRect(target), placed);
+    QApplication::sync();
+    QTRY_COMPARE(xWindowGeometry(target->winId()), placed);
 }
 
 void TestCells::stripGeometry()

@@ -1,6 +1,7 @@
 #include "views/incall/CLayoutCellDlg.h"
 
 #include "helpers/LogMacros.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/framework/WindowFlags.h"
 #include "views/incall/CLayoutCellCoverDlg.h"
 
@@ -20,6 +21,14 @@ CLayoutCellDlg::CLayoutCellDlg(QWidget *parent)
     m_pCellCoverDlg = new CLayoutCellCoverDlg(nullptr);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
+
+    // The cell stays where the layout put it, and its cover on it.
+    new CPlaceKeeper(this, [this] { return m_placedAt; });
+    new CPlaceKeeper(m_pCellCoverDlg, [this]() -> std::optional<QPoint> {
+        if (!isVisible() || m_pCellCoverDlg->isDragging())
+            return std::nullopt;
+        return pos();
+    });
 
     connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMouseMove, this, &CLayoutCellDlg::sigMouseMove);
     connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMousePress, this, &CLayoutCellDlg::sigMousePress);
@@ -145,7 +154,8 @@ void CLayoutCellDlg::placeCover()
 
 void CLayoutCellDlg::moveToOrigin(int x, int y)
 {
-    move(x + m_iRelativeX, y + m_iRelativeY);
+    m_placedAt = QPoint(x + m_iRelativeX, y + m_iRelativeY);
+    move(*m_placedAt);
     // Qt keeps a hidden window's new place and size to itself until the show
     // and meanwhile takes whatever the X server reports for the window. A
     // late report of where the cell stood while still shown (moved, then

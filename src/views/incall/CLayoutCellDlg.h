@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
+
+#include <optional>
 
 class QHBoxLayout;
 class QMouseEvent;
@@ -88,6 +91,7 @@ private:
     QHBoxLayout *horizontalLayout = nullptr;
     QWidget *m_pWgtVideo = nullptr;
 
+    std::optional<QPoint> m_placedAt; // the layout's last place for the cell
     int m_iRelativeX = 0;
     int m_iRelativeY = 0;
     QPointer<CLayoutCellCoverDlg> m_pCellCoverDlg;

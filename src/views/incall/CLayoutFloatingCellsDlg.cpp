@@ -4,6 +4,7 @@
 #include "helpers/LogMacros.h"
 #include "models/CCallController.h"
 #include "models/CRJSdkManager.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/incall/CLayoutCellCoverDlg.h"
 #include "views/incall/CLayoutCellDlg.h"
 #include "views/incall/CLayoutCoverDlg.h"
@@ -51,6 +52,11 @@ CLayoutFloatingCellsDlg::CLayoutFloatingCellsDlg(QWidget *parent)
     dragAreaHeight = topTitleBarHeight();
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     m_pLayoutCoverDlg->raise();
+    new CPlaceKeeper(m_pLayoutCoverDlg, [this]() -> std::optional<QPoint> {
+        if (!isVisible())
+            return std::nullopt;
+        return QPoint(x(), y() + topTitleBarHeight());
+    });
 
     m_repaintVideo = [] {
         // Without the engine facade there is no video to repaint.

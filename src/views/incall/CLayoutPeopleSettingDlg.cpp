@@ -84,6 +84,7 @@ CLayoutPeopleSettingDlg::CLayoutPeopleSettingDlg(QWidget *parent)
     setupForm();
     initChildren();
     initConnections();
+    keepStripOffTheBoardTools();
 }
 
 CLayoutPeopleSettingDlg::~CLayoutPeopleSettingDlg()

@@ -185,6 +185,7 @@ private:
     void startScreenFeeder();
     void stopScreenFeederIfRunning();
     void showScreenDrawing();
+    void keepStripOffTheBoardTools();
     QWidget *activeMainDlg() const;
 
     // Prompts.

@@ -16,6 +16,7 @@
 #include "views/incall/CLayoutCoverDlg.h"
 #include "views/incall/CLayoutFloatingCellsDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/incall/CMediaStatisticsDlg.h"
 #include "views/incall/CPromptWidget.h"
 #include "views/incall/CRemoteContentDlg.h"
@@ -34,12 +35,21 @@ namespace {
 
 // The floating strip stays on top of the shared whiteboard; lying over the
 // board's tools it would hide them, so it moves down below them.
-void keepClearOf(QWidget *strip, const QRect &tools)
+// Where the strip goes so that it leaves the board's tools free; none when
+// they are free already.
+std::optional<QPoint> clearOf(const QWidget *strip, const QRect &tools)
 {
     if (!strip->isVisible() || !strip->frameGeometry().intersects(tools))
-        return;
-    qInfo() << RJ_FUNCTION << "strip" << strip->frameGeometry() << "moves below" << tools;
-    strip->move(strip->x(), tools.bottom() + 1 + 10);
+        return std::nullopt;
+    return QPoint(strip->x(), tools.bottom() + 1 + 10);
+}
+
+void keepClearOf(QWidget *strip, const QRect &tools)
+{
+    if (const std::optional<QPoint> place = clearOf(strip, tools)) {
+        qInfo() << RJ_FUNCTION << "strip" << strip->frameGeometry() << "moves below" << tools;
+        strip->move(*place);
+    }
 }
 
 constexpr Qt::WindowFlags kOwnedWindow = Qt::SplashScreen | Qt::FramelessWindowHint;
@@ -205,6 +215,16 @@ void CLayoutPeopleSettingDlg::slotOnContentStreamStatusChanged(rj_app::structs::
         redrawLayout(m_layoutMode);
     if (current == enums::ContentStreamStatus_SendingWhiteBoardStarted)
         keepClearOf(m_pFloatingCellsDlg, m_whiteBoardDlg->toolsArea());
+}
+
+void CLayoutPeopleSettingDlg::keepStripOffTheBoardTools()
+{
+    // Wherever the strip is shown or moved while the board is up.
+    new CPlaceKeeper(m_pFloatingCellsDlg, [this]() -> std::optional<QPoint> {
+        if (!m_whiteBoardDlg || !m_whiteBoardDlg->isVisible())
+            return std::nullopt;
+        return clearOf(m_pFloatingCellsDlg, m_whiteBoardDlg->toolsArea());
+    });
 }
 
 void CLayoutPeopleSettingDlg::showScreenDrawing()

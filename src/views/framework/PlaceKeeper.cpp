@@ -1,0 +1,51 @@
+#include "views/framework/PlaceKeeper.h"
+
+#include "helpers/LogMacros.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace rj_app::views {
+
+CPlaceKeeper::CPlaceKeeper(QWidget *window, WantedPlace wanted)
+    : QObject(window)
+    , m_window(window)
+    , m_wanted(std::move(wanted))
+{
+    window->installEventFilter(this);
+}
+
+bool CPlaceKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Show)
+        && !m_pending) {
+        // After the event: the owner may be moving the window right now.
+        m_pending = true;
+        QTimer::singleShot(0, this, &CPlaceKeeper::check);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CPlaceKeeper::check()
+{
+    m_pending = false;
+    if (!m_window || !m_window->isVisible())
+        return;
+    const std::optional<QPoint> wanted = m_wanted();
+    if (!wanted || m_window->pos() == *wanted) {
+        m_tries = 0;
+        return;
+    }
+    if (m_tries >= kMaxTries) {
+        if (m_tries++ == kMaxTries)
+            qWarning() << RJ_FUNCTION << m_window << "stays at" << m_window->pos() << "not" << *wanted;
+        return;
+    }
+    ++m_tries;
+    qInfo() << RJ_FUNCTION << m_window << "found at" << m_window->pos() << "goes back to" << *wanted;
+    m_window->move(*wanted);
+}
+
+} // namespace rj_app::views
