@@ -64,12 +64,12 @@ QPushButton *joinButtonOf(int number)
     return buttons.isEmpty() ? nullptr : buttons.first();
 }
 
+} // namespace
+
 QString rectText(const QRect &r)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
-
-} // namespace
 
 CLayoutBackgroundDlg *callDlg()
 {

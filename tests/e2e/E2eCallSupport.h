@@ -28,6 +28,8 @@ rj_app::views::CLayoutToolbarDlg *toolbar();
 rj_app::models::CCallController *call();
 // Where a window lies on screen, its frame-less geometry.
 QRect frameOf(QWidget *window);
+// "x,y wxh", for failure messages.
+QString rectText(const QRect &r);
 // Gives the primary screen another logical DPI, as the platform does.
 void setScreenDpi(qreal dpi);
 // Moves the pointer as a person does (through the X server) and waits until

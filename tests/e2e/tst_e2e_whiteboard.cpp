@@ -150,12 +150,9 @@ class TestEndToEndWhiteboard : public QObject
                 continue;
             const QRect r = desktop::geometryOf(w);
             QVERIFY2(!r.intersects(tools) && !r.intersects(topBar),
-                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 lies over the board's tools")
-                                   .arg(QLatin1String(w->metaObject()->className()))
-                                   .arg(r.x())
-                                   .arg(r.y())
-                                   .arg(r.width())
-                                   .arg(r.height())));
+                     qPrintable(QStringLiteral("%1 at %2 (the client places it at %3) lies over the board's tools")
+                                   .arg(QLatin1String(w->metaObject()->className()), rectText(r),
+                                        rectText(w->geometry()))));
         }
     }
 
