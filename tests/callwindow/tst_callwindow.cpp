@@ -15,6 +15,7 @@
 #include "models/CUCMApiManager.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
+#include "views/incall/CLayoutToolbarDlg.h"
 #include "views/incall/CallInviteWidget.h"
 #include "views/incall/CallWaitingWidget.h"
 #include "views/incall/CompactWidget.h"
@@ -38,6 +39,7 @@ using rj_app::models::CRJSdkManager;
 using rj_app::views::CallInviteWidget;
 using rj_app::views::CallWaitingWidget;
 using rj_app::views::CLayoutBackgroundDlg;
+using rj_app::views::CLayoutToolbarDlg;
 using rj_app::views::CLoginDlg;
 using rj_app::views::CMainDlgManager;
 using rj_app::views::CompactWidget;
@@ -275,19 +277,39 @@ private slots:
         dlg()->slotOnWinFullScreen();
         QVERIFY(!dlg()->m_bFullScreen);
         join("1001");
+        // The title bar leaves the window in full screen: its buttons are
+        // looked up through it.
+        QWidget *title = child<QWidget>("m_pWgtTitleBar");
+        QVERIFY(title);
+        auto *enter = title->findChild<QPushButton *>(QStringLiteral("m_pBtnFullScreen"));
+        auto *exit = title->findChild<QPushButton *>(QStringLiteral("m_pBtnFullScreen_Exit"));
+        QVERIFY(enter && exit);
+        QVERIFY(!enter->isHidden());
+        QVERIFY(exit->isHidden());
+
         dlg()->slotOnWinFullScreen();
         QVERIFY(dlg()->m_bFullScreen);
         QCOMPARE(dlg()->layoutDlg()->m_iTitleBarHeight, 0);
-        QVERIFY(child<QPushButton>("m_pBtnFullScreen_Exit") == nullptr
-                || !child<QPushButton>("m_pBtnFullScreen_Exit")->isVisible());
+        CLayoutToolbarDlg *toolbar = dlg()->layoutDlg()->getToolbarDlg();
+        QCOMPARE(title->parentWidget(), static_cast<QWidget *>(toolbar));
+        QVERIFY(title->isHidden());
+        QVERIFY(enter->isHidden());
+        QVERIFY(!exit->isHidden());
+        // With the toolbar, as on a movement of the mouse: the title bar
+        // shows at the window's top, with the way out of full screen.
+        toolbar->show();
+        QVERIFY(exit->isVisible());
+        QCOMPARE(title->geometry().topLeft(), dlg()->geometry().topLeft());
+        toolbar->hide();
+
         // Escape leaves full screen; the title bar comes home.
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(dlg(), &escape);
         QVERIFY(!dlg()->m_bFullScreen);
-        QWidget *title = child<QWidget>("m_pWgtTitleBar");
-        QVERIFY(title);
         QCOMPARE(title->parentWidget(), static_cast<QWidget *>(dlg()));
         QVERIFY(title->isVisible());
+        QVERIFY(enter->isVisible());
+        QVERIFY(exit->isHidden());
         QCOMPARE(dlg()->layoutDlg()->m_iTitleBarHeight, title->height());
     }
 
