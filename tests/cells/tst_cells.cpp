@@ -745,9 +745,10 @@ void TestCells::staleReportFromTheWindowSystem_data()
     QTest::newRow("strip's cover") << QStringLiteral("cover");
 }
 
-// The window manager now and then leaves a window where it stood before its
-// last move and the X server tells Qt so: the window goes back to its place
-// in the strip, instead of lying over whatever is at the old place.
+// The window manager now and then leaves a window where and as large as it
+// stood before its last move and the X server tells Qt so: the window goes
+// back to its place in the strip, instead of lying over whatever is at the
+// old place.
 void TestCells::staleReportFromTheWindowSystem()
 {
     QFETCH(QString, window);
@@ -766,7 +767,8 @@ void TestCells::staleReportFromTheWindowSystem()
     QCoreApplication::processEvents();
     const QRect placed = screenRect(target);
 
-    const QRect old(QPoint(4, 36), target->size());
+    // Where and as large as a window of the call layout stood before.
+    const QRect old(QPoint(4, 36), QSize(380, 212));
     QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
         target->windowHandle(), old);
     QCOMPARE(screenRect(target), old);

@@ -19,7 +19,7 @@ CPlaceKeeper::CPlaceKeeper(QWidget *window, WantedPlace wanted)
 
 bool CPlaceKeeper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Show)
+    if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
         && !m_pending) {
         // After the event: the owner may be moving the window right now.
         m_pending = true;
@@ -33,19 +33,19 @@ void CPlaceKeeper::check()
     m_pending = false;
     if (!m_window || !m_window->isVisible())
         return;
-    const std::optional<QPoint> wanted = m_wanted();
-    if (!wanted || m_window->pos() == *wanted) {
+    const std::optional<QRect> wanted = m_wanted();
+    if (!wanted || m_window->geometry() == *wanted) {
         m_tries = 0;
         return;
     }
     if (m_tries >= kMaxTries) {
         if (m_tries++ == kMaxTries)
-            qWarning() << RJ_FUNCTION << m_window << "stays at" << m_window->pos() << "not" << *wanted;
+            qWarning() << RJ_FUNCTION << m_window << "stays at" << m_window->geometry() << "not" << *wanted;
         return;
     }
     ++m_tries;
-    qInfo() << RJ_FUNCTION << m_window << "found at" << m_window->pos() << "goes back to" << *wanted;
-    m_window->move(*wanted);
+    qInfo() << RJ_FUNCTION << m_window << "found at" << m_window->geometry() << "goes back to" << *wanted;
+    m_window->setGeometry(*wanted);
 }
 
 } // namespace rj_app::views

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <QPoint>
+#include <QRect>
 #include <QPointer>
 
 #include <functional>
@@ -11,17 +11,18 @@ class QWidget;
 
 namespace rj_app::views {
 
-// Keeps a window where its owner puts it. Under a window manager a window
-// moved right after a new owner or a show now and then stays, or comes back,
-// where it stood before, and the X server reports that place to Qt: a cell's
-// cover then lies far from its cell, over whatever is there. After each move
-// of the window, the place its owner wants (none: any place will do) is
-// asked again, a few times in a row at most, so a window manager that insists
-// is not fought for ever.
+// Keeps a window where its owner puts it, at the size it gives it. Under a
+// window manager a window moved or resized right after a new owner or a show
+// now and then stays, or comes back, where and as large as it stood before,
+// and the X server reports that to Qt: a cell's cover then lies far from its
+// cell, over whatever is there, and a mouse cover keeps the size of the
+// compact window. After each move, resize or show of the window, the
+// geometry its owner wants (none: any will do) is asked again, a few times in
+// a row at most, so a window manager that insists is not fought for ever.
 class CPlaceKeeper : public QObject
 {
 public:
-    using WantedPlace = std::function<std::optional<QPoint>()>;
+    using WantedPlace = std::function<std::optional<QRect>()>;
 
     CPlaceKeeper(QWidget *window, WantedPlace wanted);
 

@@ -23,11 +23,16 @@ CLayoutCellDlg::CLayoutCellDlg(QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     // The cell stays where the layout put it, and its cover on it.
-    new CPlaceKeeper(this, [this] { return m_placedAt; });
-    new CPlaceKeeper(m_pCellCoverDlg, [this]() -> std::optional<QPoint> {
+    new CPlaceKeeper(this, [this]() -> std::optional<QRect> {
+        if (!m_placedAt)
+            return std::nullopt;
+        // The layout gives the cell a fixed size.
+        return QRect(*m_placedAt, minimumSize() == maximumSize() ? minimumSize() : size());
+    });
+    new CPlaceKeeper(m_pCellCoverDlg, [this]() -> std::optional<QRect> {
         if (!isVisible() || m_pCellCoverDlg->isDragging())
             return std::nullopt;
-        return pos();
+        return geometry();
     });
 
     connect(m_pCellCoverDlg, &CLayoutCellCoverDlg::sigMouseMove, this, &CLayoutCellDlg::sigMouseMove);

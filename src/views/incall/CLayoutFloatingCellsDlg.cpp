@@ -52,10 +52,10 @@ CLayoutFloatingCellsDlg::CLayoutFloatingCellsDlg(QWidget *parent)
     dragAreaHeight = topTitleBarHeight();
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     m_pLayoutCoverDlg->raise();
-    new CPlaceKeeper(m_pLayoutCoverDlg, [this]() -> std::optional<QPoint> {
+    new CPlaceKeeper(m_pLayoutCoverDlg, [this]() -> std::optional<QRect> {
         if (!isVisible())
             return std::nullopt;
-        return QPoint(x(), y() + topTitleBarHeight());
+        return QRect(x(), y() + topTitleBarHeight(), width(), coverHeight());
     });
 
     m_repaintVideo = [] {
@@ -429,6 +429,11 @@ void CLayoutFloatingCellsDlg::setLayoutCoverPos()
     qDebug() << RJ_FUNCTION << "this pos:" << pos() << ", m_pLayoutCoverDlg pos:" << m_pLayoutCoverDlg->pos();
 }
 
+int CLayoutFloatingCellsDlg::coverHeight() const
+{
+    return (m_pLocalVideoCell ? m_iCellHeight : 0) + m_iCellHeight * getRemoteVideoCells().size();
+}
+
 void CLayoutFloatingCellsDlg::setLayoutCoverSize()
 {
     qDebug() << RJ_FUNCTION;
@@ -436,8 +441,7 @@ void CLayoutFloatingCellsDlg::setLayoutCoverSize()
         qDebug() << RJ_FUNCTION << "do not set size for invisible";
         return;
     }
-    const int n = getRemoteVideoCells().size();
-    const int h = (m_pLocalVideoCell ? m_iCellHeight : 0) + m_iCellHeight * n;
+    const int h = coverHeight();
     if (h <= 0) {
         // Nothing to cover: an empty window would only catch stray clicks.
         m_pLayoutCoverDlg->hide();

@@ -56,6 +56,8 @@ public:
     int getSpacing() const { return m_iSpacing; }
     // Height of the strip for its present cells.
     int calculateHeight() const;
+    // The cover lies over the cells, below the title bar.
+    int coverHeight() const;
 
     // Replaces the default, which goes to CCallController when an engine
     // facade exists.

@@ -11,6 +11,7 @@
 #include "views/annotation/CbackgroundWidget.h"
 #include "views/annotation/WhiteBoard.h"
 #include "views/annotation/WhiteBoardDlg.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/incall/CAudioModeWidget.h"
 #include "views/incall/CLayoutCellCoverDlg.h"
 #include "views/incall/CLayoutCellDlg.h"
@@ -147,6 +148,13 @@ void CLayoutPeopleSettingDlg::initChildren()
             &CLayoutPeopleSettingDlg::slotOnCellCoverMousePress);
     m_pLayoutCover->setParent(this, kOwnedWindow);
     m_pLayoutCover->installEventFilter(this);
+    // The mouse cover lies over the whole layout, whatever size the window
+    // system last reported for it.
+    new CPlaceKeeper(m_pLayoutCover, [this]() -> std::optional<QRect> {
+        if (!isVisible())
+            return std::nullopt;
+        return QRect(m_pLayoutCover->pos(), size());
+    });
     m_pLocalVideoCell->setBorderColor(QLatin1String(kLocalCellBorder));
     m_pLocalVideoCell->setCellType(2);
     m_pFloatingCellsDlg->setMaxRemoteCellCount(4);

@@ -220,10 +220,13 @@ void CLayoutPeopleSettingDlg::slotOnContentStreamStatusChanged(rj_app::structs::
 void CLayoutPeopleSettingDlg::keepStripOffTheBoardTools()
 {
     // Wherever the strip is shown or moved while the board is up.
-    new CPlaceKeeper(m_pFloatingCellsDlg, [this]() -> std::optional<QPoint> {
+    new CPlaceKeeper(m_pFloatingCellsDlg, [this]() -> std::optional<QRect> {
         if (!m_whiteBoardDlg || !m_whiteBoardDlg->isVisible())
             return std::nullopt;
-        return clearOf(m_pFloatingCellsDlg, m_whiteBoardDlg->toolsArea());
+        const std::optional<QPoint> place = clearOf(m_pFloatingCellsDlg, m_whiteBoardDlg->toolsArea());
+        if (!place)
+            return std::nullopt;
+        return QRect(*place, m_pFloatingCellsDlg->size());
     });
 }
 
