@@ -30,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <qpa/qwindowsysteminterface.h>
 
 using rj_app::helpers::CUserConfigUtils;
 using rj_app::models::CCallController;
@@ -300,6 +301,17 @@ private slots:
         toolbar->show();
         QVERIFY(exit->isVisible());
         QCOMPARE(title->geometry().topLeft(), dlg()->geometry().topLeft());
+        toolbar->hide();
+
+        // The window system reports the screen's size at the window's old
+        // place, and nothing after it: the window lies on the screen all the
+        // same, and the toolbar with it.
+        const QRect area = dlg()->screen()->geometry();
+        QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+            dlg()->windowHandle(), QRect(QPoint(320, 160), area.size()));
+        QCOMPARE(dlg()->geometry(), area);
+        toolbar->show();
+        QVERIFY(area.contains(toolbar->geometry()));
         toolbar->hide();
 
         // Escape leaves full screen; the title bar comes home.

@@ -740,6 +740,17 @@ void CLayoutBackgroundDlg::resizeEvent(QResizeEvent *event)
 {
     qInfo() << RJ_FUNCTION << "size:" << width() << height();
     CBaseDlg::resizeEvent(event);
+    if (m_bFullScreen && screen()) {
+        // A full-screen window lies on its screen's top-left. Under a window
+        // manager the X server may report the new size with the old place
+        // and nothing after it: the layout, the toolbar and its Hang Up
+        // would go where the window stood before, partly off the screen.
+        const QRect area = screen()->geometry();
+        if (size() == area.size() && pos() != area.topLeft()) {
+            qInfo() << RJ_FUNCTION << "full screen reported at" << pos() << "goes to" << area.topLeft();
+            move(area.topLeft());
+        }
+    }
     if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
         informLayoutOfGeometry();
     if (m_bFullScreen)
