@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
 using rj_app::models::CCallController;
@@ -184,9 +185,12 @@ void CallMouse::bringUpTheToolbar()
     }
     QVERIFY2(toolbar()->isVisible(),
              qPrintable(QStringLiteral("the toolbar does not come with the mouse; the client's windows, top first: %1; "
-                                           "the mouse cover at %2 on the X server, the video at %3")
+                                           "the mouse cover at %2 on the X server, %3 for the widget, %4 for its "
+                                           "window; the video at %5")
                             .arg(stackingOfTheClient(),
                                  rectText(desktop::geometryOf(layoutDlg()->getLayoutCover())),
+                                 rectText(layoutDlg()->getLayoutCover()->geometry()),
+                                 rectText(layoutDlg()->getLayoutCover()->windowHandle()->geometry()),
                                  rectText(screenRectOf(callMouse().mainVideo())))));
 }
 
