@@ -309,7 +309,7 @@ private slots:
         const QRect area = dlg()->screen()->geometry();
         QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
             dlg()->windowHandle(), QRect(QPoint(320, 160), area.size()));
-        QCOMPARE(dlg()->geometry(), area);
+        QTRY_COMPARE(dlg()->geometry(), area);
         toolbar->show();
         QVERIFY(area.contains(toolbar->geometry()));
         toolbar->hide();

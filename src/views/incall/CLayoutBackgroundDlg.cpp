@@ -29,6 +29,8 @@
 #include <QSpacerItem>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace rj_app::views {
 
@@ -745,10 +747,12 @@ void CLayoutBackgroundDlg::resizeEvent(QResizeEvent *event)
         // manager the X server may report the new size with the old place
         // and nothing after it: the layout, the toolbar and its Hang Up
         // would go where the window stood before, partly off the screen.
+        // Only Qt's idea of the place is mended: a move asked of the window
+        // manager now would become the place the window returns to.
         const QRect area = screen()->geometry();
-        if (size() == area.size() && pos() != area.topLeft()) {
-            qInfo() << RJ_FUNCTION << "full screen reported at" << pos() << "goes to" << area.topLeft();
-            move(area.topLeft());
+        if (size() == area.size() && pos() != area.topLeft() && windowHandle()) {
+            qInfo() << RJ_FUNCTION << "full screen reported at" << pos() << "lies at" << area.topLeft();
+            QWindowSystemInterface::handleGeometryChange(windowHandle(), QRect(area.topLeft(), size()));
         }
     }
     if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected)
