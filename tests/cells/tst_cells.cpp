@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 #include <xcb/xcb.h>
 
@@ -223,6 +224,15 @@ void TestCells::videoWindowIdIsNativeAndStable()
         QCOMPARE(cell.getVideoWindowId(), bound);
         QVERIFY2(xWindowExists(bound), where.constData());
         QVERIFY(cell.getVideoWidget()->isVisibleTo(&cell));
+        // Qt paints into every native window it keeps: each still exists.
+        for (QWidget *w : QApplication::allWidgets()) {
+            QWindow *window = w->windowHandle();
+            if (window && window->handle() && w->isVisible())
+                QVERIFY2(xWindowExists(window->winId()),
+                         qPrintable(QStringLiteral("step %1: %2 %3 has lost its window")
+                                        .arg(step)
+                                        .arg(QLatin1String(w->metaObject()->className()), w->objectName())));
+        }
     };
 
     cell.show();

@@ -79,7 +79,11 @@ void CLayoutCellDlg::createVideoWidget()
 
     m_pWgtVideo = new QWidget(horizontalWidget);
     m_pWgtVideo->setObjectName(QStringLiteral("m_pWgtVideo"));
-    // The engine paints into this widget's own native window.
+    // The engine paints into this widget's own native window. Its ancestors
+    // stay as they are: a widget marked native makes every child of its
+    // parent native, and the cell's parent is another window (the strip, the
+    // layout), whose children would die unseen with its native window.
+    m_pWgtVideo->setAttribute(Qt::WA_DontCreateNativeAncestors);
     m_pWgtVideo->setAttribute(Qt::WA_NativeWindow);
     m_pWgtVideo->setStyleSheet(QStringLiteral("QWidget{background-color: #666;}"));
     horizontalLayout->addWidget(m_pWgtVideo);
@@ -116,6 +120,23 @@ bool CLayoutCellDlg::event(QEvent *event)
     if (event->type() == QEvent::ParentAboutToChange && testAttribute(Qt::WA_WState_Created))
         announceVideoWindowGoing();
     return QDialog::event(event);
+}
+
+void CLayoutCellDlg::dropNativeMark()
+{
+    // winId() marks the cell native. A native widget given a parent
+    // (setParent, and setWindowFlags through it) makes every child of that
+    // parent native (the strip's title bars, the layout's widgets), and those
+    // die unseen with the parent's window when its stacking hint changes: Qt
+    // then paints into windows the X server no longer has. A window is
+    // native anyway.
+    setAttribute(Qt::WA_NativeWindow, false);
+}
+
+void CLayoutCellDlg::setOwner(QWidget *owner, Qt::WindowFlags flags)
+{
+    dropNativeMark();
+    setParent(owner, flags);
 }
 
 void CLayoutCellDlg::setVisible(bool visible)
@@ -236,6 +257,7 @@ void CLayoutCellDlg::changeWindowFlags(Qt::WindowFlags flags, bool visible)
             m_bStackingChanged = true;
     } else {
         const QPoint oldPos = pos();
+        dropNativeMark();
         setWindowFlags(flags); // hides the window
         move(oldPos);
     }

@@ -35,6 +35,8 @@ public:
     int getRelativeX() const { return m_iRelativeX; }
     int getRelativeY() const { return m_iRelativeY; }
     void setCoverParent(QWidget *parent);
+    // A new owning window; use it, not setParent().
+    void setOwner(QWidget *owner, Qt::WindowFlags flags);
     void setDragEnabled(bool enabled);
     bool getDragEnabled() const { return m_bDragEnabled; }
 
@@ -83,6 +85,7 @@ private:
     void renewVideoWindow();
     void announceVideoWindowGoing();
     void applyCoverDragArea();
+    void dropNativeMark();
     void placeCover();
     void changeWindowFlags(Qt::WindowFlags flags, bool visible);
 

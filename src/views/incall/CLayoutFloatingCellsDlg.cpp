@@ -170,7 +170,7 @@ void CLayoutFloatingCellsDlg::adoptCell(CLayoutCellDlg *cell)
     if (cell->parentWidget() == this && cell->windowType() == Qt::SplashScreen)
         return;
     const QPoint oldPos = cell->pos();
-    cell->setParent(this, (cell->windowFlags() & ~Qt::WindowType_Mask) | Qt::SplashScreen);
+    cell->setOwner(this, (cell->windowFlags() & ~Qt::WindowType_Mask) | Qt::SplashScreen);
     cell->move(oldPos);
 }
 

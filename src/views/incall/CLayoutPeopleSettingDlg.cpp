@@ -165,7 +165,7 @@ void CLayoutPeopleSettingDlg::initChildren()
     m_pFloatingCellsDlg->setParent(m_pToolbarDlg, kOwnedWindow);
     setIsLocalRemoteMuted(false);
     m_pRemoteWhiteBoardCell = new CLayoutCellDlg(nullptr);
-    m_pRemoteWhiteBoardCell->setParent(this, kOwnedWindow);
+    m_pRemoteWhiteBoardCell->setOwner(this, kOwnedWindow);
     m_pAudioWidget->setParent(m_pLayoutCover, kOwnedWindow);
 }
 
@@ -444,7 +444,7 @@ void CLayoutPeopleSettingDlg::placeCell(CLayoutCellDlg *cell, int x, int y, int 
     if (!cell)
         return;
     if (cell->parentWidget() != this)
-        cell->setParent(this, kOwnedWindow);
+        cell->setOwner(this, kOwnedWindow);
     if (m_bCompactMode)
         cell->setTopWindowFlags(isVisible());
     cell->setDragEnabled(false);
@@ -717,7 +717,7 @@ CLayoutCellDlg *CLayoutPeopleSettingDlg::ensureRemoteContentCell()
         return m_pRemoteContentCell;
     m_pRemoteContentCell = new CLayoutCellDlg(nullptr);
     m_pRemoteContentCell->setCellType(1);
-    m_pRemoteContentCell->setParent(this, kOwnedWindow);
+    m_pRemoteContentCell->setOwner(this, kOwnedWindow);
     connectCellMouse(m_pRemoteContentCell, true);
     watchVideoWindow(m_pRemoteContentCell, [this](WId id) {
         if (!m_bSeperateWindow4RemoteContent && sdk())
