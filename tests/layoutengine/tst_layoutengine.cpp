@@ -886,6 +886,9 @@ private slots:
         config()->setDisablePrompt(disablePrompt);
         m_window->show();
         dlg()->show();
+        // As in a connected call, whose layout shows its mouse cover: a
+        // prompt over the video stays hidden while its cover is.
+        dlg()->getLayoutCover()->show();
         if (status != 0)
             c()->setContentStreamStatus(status, std::string(), 0);
         if (compact)
