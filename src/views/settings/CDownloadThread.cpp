@@ -108,10 +108,17 @@ void CDownloadThread::Tquit()
         quit();
         wait();
     }
+    // Whatever ran before is over: its reads come before what follows.
+    (void)m_iRunsEnded.load(std::memory_order_acquire);
 }
 
 void CDownloadThread::run()
 {
+    struct EndOfRun
+    {
+        std::atomic<quint64> &ended;
+        ~EndOfRun() { ended.fetch_add(1, std::memory_order_release); }
+    } endOfRun{m_iRunsEnded};
     {
         std::lock_guard<std::mutex> locker(m_mutex);
         m_bDownloadRequested = false;

@@ -144,6 +144,11 @@ private:
     };
     Announcement m_pending;
     std::atomic<quint64> m_iRun{0};    // the run whose results may still be announced
+    // Counted as the last step of every run; read after waiting for one. The
+    // wait itself goes through Qt's own locks, which a thread sanitizer does
+    // not see, so this is where the run's reads visibly end before the
+    // members they read are replaced.
+    std::atomic<quint64> m_iRunsEnded{0};
     QString m_qstrServerAddress;
     bool m_bUseHttps = true;
     int m_iPort = 0;
