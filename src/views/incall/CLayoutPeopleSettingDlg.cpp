@@ -11,6 +11,7 @@
 #include "views/annotation/CbackgroundWidget.h"
 #include "views/annotation/WhiteBoard.h"
 #include "views/annotation/WhiteBoardDlg.h"
+#include "views/framework/OutermostOwner.h"
 #include "views/framework/PlaceKeeper.h"
 #include "views/incall/CAudioModeWidget.h"
 #include "views/incall/CLayoutCellCoverDlg.h"
@@ -22,6 +23,7 @@
 #include "views/incall/CPromptWidget.h"
 #include "views/incall/CRemoteContentDlg.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QEvent>
 #include <QGuiApplication>
@@ -520,6 +522,7 @@ void CLayoutPeopleSettingDlg::redrawLayout(int layoutMode)
     }
     // The strip stays above the mouse cover, or its buttons are out of reach.
     m_pFloatingCellsDlg->raiseWithContents();
+    raiseWindowsOverTheLayout();
     updateShowPicButton();
     qInfo() << RJ_FUNCTION << "done";
 }
@@ -965,6 +968,30 @@ void CLayoutPeopleSettingDlg::raiseOverCallWindow()
             window->raise();
     }
     m_pFloatingCellsDlg->raiseWithContents();
+    raiseWindowsOverTheLayout();
+}
+
+// What opens over the call (questions, popups, the share chooser, the
+// statistics, the conference control, prompts) stays above the layout's own
+// windows whenever those are raised; a question above all.
+void CLayoutPeopleSettingDlg::raiseWindowsOverTheLayout()
+{
+    QWidget *callWindow = COutermostOwner::outermostOf(this);
+    const auto isLayoutPiece = [this](QWidget *w) {
+        return w == this || w == m_whiteBoardDlgForLayout || qobject_cast<CLayoutCellDlg *>(w)
+               || qobject_cast<CLayoutCellCoverDlg *>(w) || qobject_cast<CLayoutCoverDlg *>(w)
+               || qobject_cast<CLayoutToolbarDlg *>(w) || qobject_cast<CLayoutFloatingCellsDlg *>(w)
+               || qobject_cast<CAudioModeWidget *>(w);
+    };
+    QList<QWidget *> plain;
+    QList<QWidget *> modal;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w == callWindow || !w->isVisible() || isLayoutPiece(w) || COutermostOwner::outermostOf(w) != callWindow)
+            continue;
+        (w->isModal() ? modal : plain).append(w);
+    }
+    for (QWidget *w : plain + modal)
+        w->raise();
 }
 
 // ---------------------------------------------------------------------------

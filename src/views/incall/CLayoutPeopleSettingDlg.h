@@ -58,6 +58,7 @@ public:
     // Lays the windows shown over the call window on top of it again, once
     // the window manager has raised the call window over them.
     void raiseOverCallWindow();
+    void raiseWindowsOverTheLayout();
     void closeCallAlerts();
     void initFloatingDlgPos();
     void updateLayout();
