@@ -1,6 +1,7 @@
 #include "support/AlertBoxSeam.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TestMain.h"
+#include "support/XDesktop.h"
 
 #include "custom_controls/CClickedLabel.h"
 #include "custom_controls/CComboBoxIgnoreScroll.h"
@@ -307,6 +308,7 @@ private slots:
     void alertSizesPerScale();
     void newerAlertRejectsOlder();
     void alertOutlivesNeitherCallNorParent();
+    void alertTakesTheTopBackFromAPressedWindow();
     void showPromptDeletesItself_data();
     void showPromptDeletesItself();
     void customFormButtonsOnlySignal();
@@ -998,6 +1000,42 @@ void TestFramework::alertOutlivesNeitherCallNorParent()
     QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
     QVERIFY(orphaned.isNull());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+// A window manager raises a window a person clicks, also one a question
+// blocks and that takes no focus (the call's mouse cover): the question takes
+// the top back at the press, and stays answerable.
+void TestFramework::alertTakesTheTopBackFromAPressedWindow()
+{
+    // Over the whole screen, as the question is centred on the screen.
+    QWidget owner;
+    owner.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    // A click on it moves no focus, as when the window manager keeps the
+    // focus where it was.
+    QWidget cover(&owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    cover.setAttribute(Qt::WA_ShowWithoutActivating);
+    cover.setGeometry(owner.geometry());
+    cover.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cover));
+
+    // As the toolbar asks before Hang Up: a window owned by the cover.
+    QPointer<AlertDlg> box = new AlertDlg(nullptr);
+    box->setParent(&cover, Qt::SplashScreen | Qt::FramelessWindowHint);
+    box->setAlertContent(QStringLiteral("Are you sure to leave the meeting?"));
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    const auto answer = [&box] { return box->mapToGlobal(box->rect().center()); };
+    QTRY_COMPARE(glimora::test::desktop::topLevelAt(answer()), static_cast<QWidget *>(box));
+
+    // The press beside the question, and the cover raised as the window
+    // manager does on it.
+    cover.raise();
+    QTRY_COMPARE(glimora::test::desktop::topLevelAt(answer()), &cover);
+    glimora::test::desktop::click(owner.geometry().topLeft() + QPoint(20, 20));
+    QTRY_COMPARE(glimora::test::desktop::topLevelAt(answer()), static_cast<QWidget *>(box));
+    box->close();
 }
 
 void TestFramework::showPromptDeletesItself_data()

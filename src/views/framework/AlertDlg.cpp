@@ -4,20 +4,110 @@
 #include "models/CLinguist.h"
 #include "views/framework/CModualDlgsManager.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <QWindow>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <qpa/qplatformnativeinterface.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include <xcb/xcb.h>
 
 namespace rj_app::views {
 
 namespace {
+// The X server's XInput major opcode, 0 when it has none.
+uint8_t xinputOpcode()
+{
+    static const uint8_t opcode = [] {
+        QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+        auto *c = native ? static_cast<xcb_connection_t *>(
+                               native->nativeResourceForIntegration(QByteArrayLiteral("connection")))
+                         : nullptr;
+        if (!c)
+            return uint8_t(0);
+        static const char kName[] = "XInputExtension";
+        xcb_query_extension_reply_t *reply =
+            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof kName - 1, kName), nullptr);
+        const uint8_t found = reply && reply->present ? reply->major_opcode : 0;
+        free(reply);
+        return found;
+    }();
+    return opcode;
+}
+
+// The window a button was pressed in, from a core event or from the XInput 2
+// event Qt asks the X server for instead; 0 for any other event.
+xcb_window_t pressedWindow(const xcb_generic_event_t *event)
+{
+    const uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_BUTTON_PRESS)
+        return reinterpret_cast<const xcb_button_press_event_t *>(event)->event;
+    if (type != XCB_GE_GENERIC)
+        return 0;
+    // An XInput 2 device event: extension, evtype, then the event window
+    // after root, at byte 24 (the protocol's xXIDeviceEvent).
+    const auto *bytes = reinterpret_cast<const uint8_t *>(event);
+    constexpr uint16_t kXiButtonPress = 4;
+    uint16_t evtype = 0;
+    std::memcpy(&evtype, bytes + 8, sizeof evtype);
+    if (bytes[1] != xinputOpcode() || bytes[1] == 0 || evtype != kXiButtonPress)
+        return 0;
+    xcb_window_t window = 0;
+    std::memcpy(&window, bytes + 24, sizeof window);
+    return window;
+}
+
+// Calls `pressed` with the window of every mouse press the X server gives
+// the application, also on a window Qt keeps from the mouse because a modal
+// box blocks it.
+class CPressWatcher : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    CPressWatcher(QObject *parent, std::function<void(QWindow *)> pressed)
+        : QObject(parent)
+        , m_pressed(std::move(pressed))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~CPressWatcher() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, long *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const xcb_window_t id = pressedWindow(static_cast<const xcb_generic_event_t *>(message));
+        if (!id)
+            return false;
+        const QList<QWindow *> windows = QGuiApplication::allWindows();
+        for (QWindow *window : windows) {
+            if (window->handle() && window->winId() == id) {
+                // After the event: the window manager raises on the press.
+                QTimer::singleShot(0, this, [this, w = QPointer<QWindow>(window)] {
+                    if (w)
+                        m_pressed(w);
+                });
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QWindow *)> m_pressed;
+};
+
 const QString kStyleBase = QStringLiteral(":/resources/qss/alert-dlg");
 constexpr int kBaseWidth = 430;
 constexpr int kBaseHeight = 230;
@@ -335,11 +425,19 @@ void AlertDlg::showEvent(QShowEvent *event)
     CBaseDlg::showEvent(event);
     centerWindowOnScreen();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &AlertDlg::takeBackFrom, Qt::UniqueConnection);
+    // A click on a window that takes no focus (the call's mouse cover) is
+    // raised by the window manager all the same, and Qt raises the box only
+    // when it has no owner.
+    if (!m_pPressWatcher) {
+        m_pPressWatcher = new CPressWatcher(this, [this](QWindow *window) { takeBackFrom(window); });
+    }
 }
 
 void AlertDlg::hideEvent(QHideEvent *event)
 {
     disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &AlertDlg::takeBackFrom);
+    delete m_pPressWatcher;
+    m_pPressWatcher = nullptr;
     CBaseDlg::hideEvent(event);
 }
 

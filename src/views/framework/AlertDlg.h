@@ -97,6 +97,7 @@ private:
     CDpiLayoutScaler m_scaler;
     bool m_bCloseOnClick = false;
     bool m_bNoteTitle = false; // the custom form keeps the title "Note"
+    QObject *m_pPressWatcher = nullptr; // presses on the windows it blocks, while shown
 
     QWidget *m_titleWidget = nullptr;
     QLabel *m_title = nullptr;
