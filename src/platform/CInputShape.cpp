@@ -1,5 +1,7 @@
 #include "platform/CInputShape.h"
 
+#include "platform/XcbWindows.h"
+
 #include "helpers/LogMacros.h"
 
 #include <QDebug>
@@ -22,19 +24,9 @@ namespace rj_app::platform {
 
 namespace {
 
-xcb_connection_t *connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    if (!native)
-        return nullptr;
-    return static_cast<xcb_connection_t *>(native->nativeResourceForIntegration(QByteArrayLiteral("connection")));
-}
-
 xcb_connection_t *shapeConnection()
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = xcbConnection();
     if (!c)
         return nullptr;
     const xcb_query_extension_reply_t *shape = xcb_get_extension_data(c, &xcb_shape_id);

@@ -213,6 +213,7 @@ private slots:
         join(1001, QStringLiteral("Weekly sync"));
         if (QTest::currentTestFailed())
             return;
+        const QSize normalSize = callDlg()->size();
         if (maximised) {
             personClicks(child<QPushButton>(callDlg(), "m_pBtnMax"));
             const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
@@ -267,8 +268,13 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         expectOnTop(toolbar(), screenRectOf(hangUp).center());
-        if (maximised)
+        if (maximised) {
             personClicks(child<QPushButton>(callDlg(), "m_pBtnRestore"));
+            // The restored size comes from the window manager a moment later
+            // and hides the toolbar: a person leaves once the window settled.
+            QTRY_COMPARE_WITH_TIMEOUT(desktop::geometryOf(callDlg()).size(), normalSize, kWaitMs);
+            QTRY_COMPARE_WITH_TIMEOUT(callDlg()->size(), normalSize, kWaitMs);
+        }
         leaveAndExpectHome(seam);
     }
 

@@ -2,6 +2,7 @@
 
 #include "helpers/CGeneralUtils.h"
 #include "models/CLinguist.h"
+#include "platform/XcbWindows.h"
 #include "views/framework/CModualDlgsManager.h"
 
 #include <QAbstractNativeEventFilter>
@@ -16,13 +17,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <qpa/qplatformnativeinterface.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 
-#include <xcb/xcb.h>
 
 namespace rj_app::views {
 
@@ -31,10 +30,7 @@ namespace {
 uint8_t xinputOpcode()
 {
     static const uint8_t opcode = [] {
-        QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-        auto *c = native ? static_cast<xcb_connection_t *>(
-                               native->nativeResourceForIntegration(QByteArrayLiteral("connection")))
-                         : nullptr;
+        xcb_connection_t *c = platform::xcbConnection();
         if (!c)
             return uint8_t(0);
         static const char kName[] = "XInputExtension";
