@@ -351,7 +351,9 @@ private slots:
                                                     ".map(function (c) { return c.textContent; })"))
                      .isEmpty());
         QVERIFY(js(controlPage, QStringLiteral("!document.getElementById('end-area').hidden")).toBool());
-        // A person sees the page over the call, above its mouse cover.
+        // A person sees the page over the call, above its mouse cover, once
+        // it stands where it opens.
+        waitUntilShownStill(control, false);
         expectOnTop(control, desktop::centreOf(control));
         auto *controlView = controlPage->findChild<QWebEngineView *>();
         QVERIFY2(QTest::qWaitFor([&] { return hasContent(grabScreen(screenRectOf(controlView))); }, kWaitMs),
