@@ -225,7 +225,7 @@ void CWebBrowserWrapperForm::loadUrl()
         qWarning() << RJ_FUNCTION << "web page is null, m_webBrowserUrlType:" << m_webBrowserUrlType;
         return;
     }
-    m_pWebPage->profile()->clearHttpCache();
+    CWebPageEngineCustomization::clearHttpCacheBeforeLoad(m_pWebPage);
     const QString url = getUrl();
     if (url.isEmpty()) {
         // Nothing to load: the timeout shows the failed form.

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWebChannel>
 #include <QWebEngineCertificateError>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace rj_app::views {
@@ -83,6 +84,21 @@ void CWebPageEngineCustomization::release(QWebEngineView *view, CWebPageEngineCu
         view->setPage(nullptr);
     }
     delete channel;
+}
+
+void CWebPageEngineCustomization::clearHttpCacheBeforeLoad(CWebPageEngineCustomization *loading)
+{
+    if (!loading)
+        return;
+    QWebEngineProfile *profile = loading->profile();
+    for (CWebPageEngineCustomization *page : qAsConst(livingPages())) {
+        if (page != loading && page->profile() == profile && !page->url().isEmpty()
+            && page->url() != QUrl(QStringLiteral("about:blank"))) {
+            qInfo() << RJ_FUNCTION << "HTTP cache kept: another page of the profile is shown";
+            return;
+        }
+    }
+    profile->clearHttpCache();
 }
 
 bool CWebPageEngineCustomization::certificateError(const QWebEngineCertificateError &error)

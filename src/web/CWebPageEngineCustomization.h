@@ -27,6 +27,11 @@ public:
     // no page. Either pointer may be null already.
     static void release(QWebEngineView *view, CWebPageEngineCustomization *page, QWebChannel *channel,
                         QObject *bridge);
+    // Clears the HTTP cache of `loading`'s profile before it loads, unless
+    // another page of that profile shows a document: the web engine renews
+    // the profile's network connection when it clears the cache, and a page
+    // already loaded then fails every request it makes.
+    static void clearHttpCacheBeforeLoad(CWebPageEngineCustomization *loading);
 
 protected:
     bool certificateError(const QWebEngineCertificateError &error) override;

@@ -85,8 +85,7 @@ void WhiteBoardWebEngineWidget::loadAddress(const QUrl &url)
 
 void WhiteBoardWebEngineWidget::clearHttpCache()
 {
-    if (m_pPage)
-        m_pPage->profile()->clearHttpCache();
+    CWebPageEngineCustomization::clearHttpCacheBeforeLoad(m_pPage);
 }
 
 void WhiteBoardWebEngineWidget::slotOnLoadStarted()

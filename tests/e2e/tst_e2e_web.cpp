@@ -367,14 +367,20 @@ private slots:
         leaveTheCall();
         QTRY_VERIFY_WITH_TIMEOUT(CHomeDlg::getInstance()->isVisible(), kWaitMs);
         QCOMPARE(seam.count(), 0);
-        // Back home the page lists the meetings and still says who is
-        // signed in. (It also shows "Failed to fetch" as its status line
-        // here, a fault left open for now.)
+        // Back home the page lists the meetings, still says who is signed
+        // in, and still reaches its server: the refresh it made when the home
+        // window came back leaves no error, and a request of its own works.
         CWebPageHost *back = shownPage(CHomeDlg::getInstance(), "conferences");
         QVERIFY(back);
         QTRY_VERIFY_WITH_TIMEOUT(js(back, QStringLiteral("document.querySelectorAll('tr[data-meeting]').length")).toInt() > 0,
                                  kWaitMs);
         QCOMPARE(signedInAs(back), QStringLiteral("Alice Chen"));
+        js(back, QStringLiteral("window.probe = ''; Roz.get('/meetings', { joinMode: 'TOVAN' }).then("
+                                "function () { window.probe = 'answered'; },"
+                                "function (e) { window.probe = e.message; }); 0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!js(back, QStringLiteral("window.probe")).toString().isEmpty(), kWaitMs);
+        QCOMPARE(js(back, QStringLiteral("window.probe")).toString(), QStringLiteral("answered"));
+        QCOMPARE(js(back, QStringLiteral("document.getElementById('status').textContent")).toString(), QString());
     }
 
     // The contacts page lists alice's contacts; "Call" dials at once.

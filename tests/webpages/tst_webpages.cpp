@@ -474,6 +474,25 @@ private slots:
         QCOMPARE(joined.at(0), (QList<QVariant>{"1001", "1234", true, "Weekly sync"}));
     }
 
+    // A page that loads while another one is shown (the conference control
+    // over the meeting list) leaves the shown one able to reach its server.
+    void aLoadingPageLeavesTheShownOneOnline()
+    {
+        serve(rj_app::enums::Conferences, QString::fromLatin1(kAnnounce));
+        serve(rj_app::enums::ConfControl, QString::fromLatin1(kAnnounce));
+        m_server.addRoute("GET", QStringLiteral("/api/probe"), 200, QByteArray("probe"), 0, "text/plain");
+        auto list = shownPage(rj_app::enums::Conferences);
+        QVERIFY(list);
+        auto control = shownPage(rj_app::enums::ConfControl);
+        QVERIFY(control);
+
+        js(*list, QStringLiteral("window.probe = ''; fetch('/api/probe', { cache: 'no-store' })"
+                                 ".then(function (r) { return r.text(); })"
+                                 ".then(function (t) { window.probe = t; }, function (e) { window.probe = e.message; }); 0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!js(*list, QStringLiteral("window.probe")).toString().isEmpty(), kWaitMs);
+        QCOMPARE(js(*list, QStringLiteral("window.probe")).toString(), QStringLiteral("probe"));
+    }
+
     // A renewed page left unused is kept; a shown page whose page was
     // released loads a fresh one instead of refreshing nothing.
     void showAfterReleaseLoads()
