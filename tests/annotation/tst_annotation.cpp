@@ -27,6 +27,7 @@
 #include "views/incall/CControllableProbe.h"
 #include "views/incall/menuAudioWidget.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@
 #include <QScreen>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <qpa/qwindowsysteminterface.h>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QToolButton>
@@ -472,6 +474,14 @@ private slots:
         PaintListWidget *bar = o.paintListWidget();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(bar->pos(), QPoint(screen.left() + (screen.width() - bar->width()) / 2, screen.top() + 80));
+        // A late report of the place the bar was shown at (the middle of the
+        // screen) before its move: the bar is where the X server has it all
+        // the same, and so are the pickers placed from it.
+        QApplication::sync();
+        const QPoint placed = bar->pos();
+        QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+            bar->windowHandle(), QRect(screen.center() - QPoint(bar->width() / 2, bar->height() / 2), bar->size()));
+        QTRY_COMPARE(bar->pos(), placed);
         bar->onBtnSelectPenClicked();
         QCOMPARE(o.colorWidget()->pos(), QPoint(bar->x() + bar->m_iPenBgX, bar->y() + bar->height() + 10));
         bar->onBtnSelectNitePenClicked();

@@ -18,6 +18,7 @@
 #include "views/annotation/SelectBgColorWidget.h"
 #include "views/framework/AlertDlg.h"
 #include "views/framework/MouseRelease.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/incall/CControllableProbe.h"
 
 #include <QCursor>
@@ -273,6 +274,9 @@ void CbackgroundWidget::initWidgets()
 
     // The pickers are windows of the overlay, hidden until asked for.
     m_pPaintListWidget = new PaintListWidget(nullptr);
+    // Moved right after it is shown: its place is kept on the X server's, or
+    // the pickers and the aim of a click go where the bar is not.
+    new CServerPlaceFollower(m_pPaintListWidget);
     m_pPaintListWidget->setParent(this, Qt::SplashScreen);
     m_pPaintListWidget->hide();
     m_pColorWidget = new ColorWidget(nullptr);

@@ -12,6 +12,7 @@
 #include "views/annotation/WhiteBoardWebWidget.h"
 #include "views/framework/AlertDlg.h"
 #include "views/framework/MouseRelease.h"
+#include "views/framework/PlaceKeeper.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -90,6 +91,9 @@ WhiteBoardDlg::WhiteBoardDlg(QWidget *parent)
 
     m_pPaintListWidget = new PaintListWidget(nullptr);
     makeOwnedWindow(m_pPaintListWidget, this);
+    // Moved right after it is shown: its place is kept on the X server's, or
+    // the pickers and the aim of a click go where the bar is not.
+    new CServerPlaceFollower(m_pPaintListWidget);
     m_pColorWidget = new ColorWidget(nullptr);
     makeOwnedWindow(m_pColorWidget, this);
     m_pColorWidget->hide();

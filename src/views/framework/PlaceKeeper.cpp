@@ -1,11 +1,14 @@
 #include "views/framework/PlaceKeeper.h"
 
 #include "helpers/LogMacros.h"
+#include "platform/XcbWindows.h"
 
 #include <QDebug>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace rj_app::views {
 
@@ -46,6 +49,36 @@ void CPlaceKeeper::check()
     ++m_tries;
     qInfo() << RJ_FUNCTION << m_window << "found at" << m_window->geometry() << "goes back to" << *wanted;
     m_window->setGeometry(*wanted);
+}
+
+CServerPlaceFollower::CServerPlaceFollower(QWidget *window, std::function<bool()> skip)
+    : QObject(window)
+    , m_window(window)
+    , m_skip(std::move(skip))
+{
+    window->installEventFilter(this);
+}
+
+bool CServerPlaceFollower::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
+        && !m_pending) {
+        m_pending = true;
+        QTimer::singleShot(0, this, &CServerPlaceFollower::check);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CServerPlaceFollower::check()
+{
+    m_pending = false;
+    if (!m_window || !m_window->isVisible() || !m_window->windowHandle() || (m_skip && m_skip()))
+        return;
+    const std::optional<QPoint> place = platform::serverPlaceOf(m_window);
+    if (!place || *place == m_window->geometry().topLeft())
+        return;
+    qInfo() << RJ_FUNCTION << m_window << "reported at" << m_window->geometry().topLeft() << "lies at" << *place;
+    QWindowSystemInterface::handleGeometryChange(m_window->windowHandle(), QRect(*place, m_window->size()));
 }
 
 } // namespace rj_app::views

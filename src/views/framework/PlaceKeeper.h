@@ -40,4 +40,28 @@ private:
     bool m_pending = false;
 };
 
+// Keeps Qt's idea of a window's place on what the X server shows. Under a
+// window manager the last report of a window's place now and then tells of
+// an older one (a move answered with the place the window had when it was
+// mapped): Qt then puts what belongs to the window, and what a person aims
+// at on it, where the window is not. After each move, resize or show, once
+// the events are handled, the X server is asked and Qt told where the window
+// lies. `skip` says when not to ask (a place the window manager is about to
+// set).
+class CServerPlaceFollower : public QObject
+{
+public:
+    CServerPlaceFollower(QWidget *window, std::function<bool()> skip = {});
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void check();
+
+    QPointer<QWidget> m_window;
+    std::function<bool()> m_skip;
+    bool m_pending = false;
+};
+
 } // namespace rj_app::views

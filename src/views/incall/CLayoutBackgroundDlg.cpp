@@ -6,10 +6,10 @@
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
-#include "platform/XcbWindows.h"
 #include "views/framework/CAppLifetimeInstance.h"
 #include "views/framework/CModualDlgsManager.h"
 #include "views/framework/OutermostOwner.h"
+#include "views/framework/PlaceKeeper.h"
 #include "views/incall/CEventFilter.h"
 #include "views/incall/CLayoutPeopleSettingDlg.h"
 #include "views/incall/CLayoutToolbarDlg.h"
@@ -82,6 +82,9 @@ CLayoutBackgroundDlg::CLayoutBackgroundDlg()
     // Windows laid over the call window (cells, covers, toolbar, popups,
     // questions, strip) stay in its layer: full screen and compact included.
     new COutermostOwner(this);
+    // Not in full screen, whose place the window manager sets a moment later
+    // and resizeEvent knows already.
+    new CServerPlaceFollower(this, [this] { return m_bFullScreen; });
     m_pEventFilter = new CEventFilter(this);
     m_pLayoutPeopleSettingDlg->setEventFilter(m_pEventFilter);
 
@@ -725,33 +728,9 @@ void CLayoutBackgroundDlg::placeVisibleOverlays()
     }
 }
 
-// Qt's idea of the window's place follows the X server's reports, and under
-// a window manager the last one now and then tells of an older place (a new
-// size applied before the move that came with it): the layout, the toolbar
-// and the title bar would go where the window stood before. The X server is
-// asked itself once the events are handled. Not in full screen, whose place
-// the window manager sets a moment later and resizeEvent knows already.
-void CLayoutBackgroundDlg::checkPlaceWithServer()
-{
-    if (m_bPlaceCheckPending)
-        return;
-    m_bPlaceCheckPending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bPlaceCheckPending = false;
-        if (!isVisible() || m_bFullScreen || !windowHandle())
-            return;
-        const std::optional<QPoint> place = platform::serverPlaceOf(this);
-        if (!place || *place == geometry().topLeft())
-            return;
-        qInfo() << RJ_FUNCTION << "reported at" << geometry().topLeft() << "lies at" << *place;
-        QWindowSystemInterface::handleGeometryChange(windowHandle(), QRect(*place, size()));
-    });
-}
-
 void CLayoutBackgroundDlg::moveEvent(QMoveEvent *event)
 {
     CBaseDlg::moveEvent(event);
-    checkPlaceWithServer();
     if (m_bMaximized && isDragging())
         slotOnWinRestore();
     if (CCallController::getInstance()->getCallStatus() == enums::ConfConnected) {
@@ -767,7 +746,6 @@ void CLayoutBackgroundDlg::resizeEvent(QResizeEvent *event)
 {
     qInfo() << RJ_FUNCTION << "size:" << width() << height();
     CBaseDlg::resizeEvent(event);
-    checkPlaceWithServer();
     if (m_bFullScreen && screen()) {
         // A full-screen window lies on its screen's top-left. Under a window
         // manager the X server may report the new size with the old place

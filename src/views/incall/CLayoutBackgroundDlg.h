@@ -61,7 +61,6 @@ public:
 
     bool m_bMaximized = false;
     bool m_bFullScreen = false;
-    bool m_bPlaceCheckPending = false;
     // Where the window stood before full screen, normal or maximised.
     QRect m_rectBeforeFullScreen;
 
@@ -111,7 +110,6 @@ private:
     void showTitleBarInLayout();
     void placeFullScreenTitleBar();
     void layoutAfterTitleBarChange();
-    void checkPlaceWithServer();
     void setTitleItemsVisible(bool visible);
     void setStaysOnTop(bool onTop);
     int titleHeight() const;
