@@ -548,6 +548,28 @@ void CUserConfigUtils::setLoginStatus(rj_app::enums::LoginStatus eStatus)
     store(kSecConfig, kLoginStatus, name);
 }
 
+bool CUserConfigUtils::setSipSettings(const SipSettings &settings)
+{
+    QString failure;
+    {
+        std::unique_lock<std::shared_mutex> locker(m_lock);
+        const CConfigUtils before = m_ini;
+        bool bChanged = assign(kSecSip, kTransportProtocol, settings.transportProtocol.toUtf8());
+        bChanged = assign(kSecSip, kScreenNameUtf8, settings.screenName.toUtf8().toBase64()) || bChanged;
+        bChanged = assign(kSecSip, kEnableRegistration, boolText(settings.enableRegistration)) || bChanged;
+        bChanged = assign(kSecSip, kProxyServerAddress, settings.proxyServerAddress.toUtf8()) || bChanged;
+        bChanged = assign(kSecSip, kDomain, settings.domain.toUtf8()) || bChanged;
+        bChanged = assign(kSecSip, kSignInAddress, settings.signInAddress.toUtf8()) || bChanged;
+        bChanged = assign(kSecSip, kAuthenticationUserName, settings.authenticationUserName.toUtf8()) || bChanged;
+        bChanged = assign(kSecSip, kAuthenticationPassword, settings.authenticationPassword.toUtf8()) || bChanged;
+        if (!bChanged)
+            return true;
+        failure = saveOrRevert(before);
+    }
+    reportSave(failure);
+    return failure.isEmpty();
+}
+
 QStringList CUserConfigUtils::getConfIds() const
 {
     std::shared_lock<std::shared_mutex> locker(m_lock);

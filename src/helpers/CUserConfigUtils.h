@@ -115,6 +115,23 @@ public:
     QString getAuthenticationPassword() const;
     void setAuthenticationPassword(const QString &qstrValue);
 
+    // The whole section as the SIP page saves it.
+    struct SipSettings
+    {
+        QString transportProtocol;
+        QString screenName;
+        bool enableRegistration = false;
+        QString proxyServerAddress;
+        QString domain;
+        QString signInAddress;
+        QString authenticationUserName;
+        QString authenticationPassword;
+    };
+    // Stores all eight values in one save, or none of them: when the save
+    // fails the table is put back and the notifier hears of it, as with the
+    // single setters. Returns whether the file holds them.
+    bool setSipSettings(const SipSettings &settings);
+
 private:
     friend class ::TestUserConfigUtils;
 

@@ -77,21 +77,24 @@ void CLinguist::changeLanguage(Language language)
 
 void CLinguist::loadConfigLanguage()
 {
+    changeLanguage(storedLanguage());
+}
+
+CLinguist::Language CLinguist::storedLanguage()
+{
     // Before the user configuration exists the locale decides.
     const CUserConfigUtils *config = CUserConfigUtils::getInstance();
     const QString stored = config ? config->getLanguage() : QString();
-    qInfo() << "CLinguist::loadConfigLanguage, language:" << stored;
+    qInfo() << "CLinguist::storedLanguage, language:" << stored;
 
     bool ok = false;
     const int value =
         QMetaEnum::fromType<Language>().keysToValue(stored.toLatin1().constData(), &ok);
-
-    Language language = Language(value);
     if (!ok) {
         qWarning("Invalid language string, get language by locale");
-        language = getLanguageByLocale();
+        return getLanguageByLocale();
     }
-    changeLanguage(language);
+    return Language(value);
 }
 
 CLinguist::Language CLinguist::getLanguage() const

@@ -37,6 +37,8 @@ public:
 
     // Applies the stored language, or the default locale's when none is stored.
     void loadConfigLanguage();
+    // The language loadConfigLanguage applies.
+    static Language storedLanguage();
 
     Language getLanguage() const;
 

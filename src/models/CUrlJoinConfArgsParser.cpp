@@ -26,6 +26,17 @@ const QRegularExpression &sipForm()
     return re;
 }
 
+// A line ends at a line feed, or at a carriage return that comes before one
+// or ends the text (a line of a CR LF file). A carriage return inside a line
+// is no end: the parser takes it as part of a password.
+bool endsLine(const QString &text, int at)
+{
+    const QChar c = text.at(at);
+    if (c == QLatin1Char('\n'))
+        return true;
+    return c == QLatin1Char('\r') && (at + 1 == text.size() || text.at(at + 1) == QLatin1Char('\n'));
+}
+
 // "NO" in the password field means the meeting has none.
 QString passwordField(const QString &field)
 {
@@ -109,7 +120,7 @@ QString CUrlJoinConfArgsParser::maskedJoinUrls(const QString &text)
     for (int at; (at = out.indexOf(kMarker, from, Qt::CaseInsensitive)) >= 0;) {
         const int fields = at + kMarker.size();
         int lineEnd = fields;
-        while (lineEnd < out.size() && out.at(lineEnd) != QLatin1Char('\n') && out.at(lineEnd) != QLatin1Char('\r'))
+        while (lineEnd < out.size() && !endsLine(out, lineEnd))
             ++lineEnd;
         from = lineEnd;
         const int numberEnd = out.indexOf(QLatin1Char('/'), fields);

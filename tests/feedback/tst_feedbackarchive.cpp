@@ -231,6 +231,101 @@ private slots:
         QCOMPARE(entries.value(QStringLiteral("app-config.ini")), archived);
     }
 
+    // Every key of config.ini that may hold a password, a token or a join
+    // URL reaches the archive masked: secrets by the key's name, meetings
+    // stored as dialled ("number*password@server") and join URLs by value.
+    // What holds none stays byte for byte.
+    void configurationSecretsMasked_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("archived");
+        QTest::newRow("login password") << QByteArray("[Config]\nPassword=Pw-0815\n")
+                                        << QByteArray("[Config]\nPassword=\n");
+        QTest::newRow("guest join password") << QByteArray("[Config]\nJoinConfPassword=Pw-0815\n")
+                                             << QByteArray("[Config]\nJoinConfPassword=\n");
+        QTest::newRow("SIP password") << QByteArray("[SipSetting]\nAuthenticationPassword=Pw-0815\n")
+                                      << QByteArray("[SipSetting]\nAuthenticationPassword=\n");
+        QTest::newRow("pwd, token and secret keys")
+            << QByteArray("[Proxy]\nProxyPwd=Pw-0815\nAccessToken=Pw-0815\nclient_secret=Pw-0815\n")
+            << QByteArray("[Proxy]\nProxyPwd=\nAccessToken=\nclient_secret=\n");
+        QTest::newRow("running meeting with its password")
+            << QByteArray("[ConfRunningStatus]\nConfId=1002*Pw-0815\nIsConfRunning=1\n")
+            << QByteArray("[ConfRunningStatus]\nConfId=1002****\nIsConfRunning=1\n");
+        QTest::newRow("running meeting, password and server")
+            << QByteArray("[ConfRunningStatus]\nConfId=1002*Pw-0815@10.0.0.5\n")
+            << QByteArray("[ConfRunningStatus]\nConfId=1002****@10.0.0.5\n");
+        QTest::newRow("running meeting without password")
+            << QByteArray("[ConfRunningStatus]\nConfId=1001@10.0.0.5\n")
+            << QByteArray("[ConfRunningStatus]\nConfId=1001@10.0.0.5\n");
+        QTest::newRow("meeting history")
+            << QByteArray("[ConferenceIdsSetting]\nConfIdsCount=3\nConfIds_0=1002*Pw-0815\nConfIds_1=1001\n"
+                          "ConfIds_2=1003*Pw-0815@sip.example\n")
+            << QByteArray("[ConferenceIdsSetting]\nConfIdsCount=3\nConfIds_0=1002****\nConfIds_1=1001\n"
+                          "ConfIds_2=1003****@sip.example\n");
+        QTest::newRow("guest join number typed as dialled")
+            << QByteArray("[Config]\nJoinConfNumber=1002*Pw-0815\nJoinConfServerAddress=10.0.0.5\n")
+            << QByteArray("[Config]\nJoinConfNumber=1002****\nJoinConfServerAddress=10.0.0.5\n");
+        QTest::newRow("join URLs in any value")
+            << QByteArray("[Config]\nJoinConfServerAddress=glimora://joinmeeting/1002/0/Pw-0815/10.0.0.5\n"
+                          "[ConfRunningStatus]\nConfId=--url=brondal://m.example/joinmeeting/1002/1/Pw-0815\n")
+            << QByteArray("[Config]\nJoinConfServerAddress=glimora://joinmeeting/1002/0/***/10.0.0.5\n"
+                          "[ConfRunningStatus]\nConfId=--url=brondal://m.example/joinmeeting/1002/1/***\n");
+        QTest::newRow("key names in any case")
+            << QByteArray("[ConfRunningStatus]\nconfid=1002*Pw-0815\nCONFIDS_0=1002*Pw-0815\n")
+            << QByteArray("[ConfRunningStatus]\nconfid=1002****\nCONFIDS_0=1002****\n");
+        QTest::newRow("CR LF lines")
+            << QByteArray("[ConfRunningStatus]\r\nConfId=1002*Pw-0815\r\nJoinConfPassword=Pw-0815\r\n")
+            << QByteArray("[ConfRunningStatus]\r\nConfId=1002****\r\nJoinConfPassword=\r\n");
+        QTest::newRow("other keys stay")
+            << QByteArray("[Config]\nUser=alice\nIp=10.0.0.5\nDeviceSn=a*b\nScreenPicPathUtf8=L3Nydg==\n"
+                          "[SipSetting]\nSignInAddress=7001*x\nDomain=example\n")
+            << QByteArray("[Config]\nUser=alice\nIp=10.0.0.5\nDeviceSn=a*b\nScreenPicPathUtf8=L3Nydg==\n"
+                          "[SipSetting]\nSignInAddress=7001*x\nDomain=example\n");
+    }
+    void configurationSecretsMasked()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, archived);
+        QCOMPARE(CFeedbackArchiveTask::withoutPasswords(ini), archived);
+        QVERIFY(put(QStringLiteral("Glimora/Config/config.ini"), ini));
+        auto a = archiver();
+        a->execUploadLog(QString(), QString());
+        const QMap<QString, QByteArray> entries = zipEntries(m_dir + QLatin1String(kZipName));
+        QCOMPARE(entries.value(QStringLiteral("config.ini")), archived);
+        QCOMPARE(readBytes(path(QStringLiteral("Glimora/Config/config.ini"))), ini);
+    }
+
+    // The same for config.ini as the client writes it: every setter that may
+    // store a password, a meeting as dialled or a join URL.
+    void writtenConfigurationMasked()
+    {
+        QVERIFY(QDir().mkpath(path(QStringLiteral("Glimora/Config"))));
+        CUserConfigUtils *config = CUserConfigUtils::getInstance();
+        config->setPassword(QStringLiteral("Pw-0815"));
+        config->setJoinConfPassword(QStringLiteral("Pw-0815"));
+        config->setJoinConfNumber(QStringLiteral("1002*Pw-0815"));
+        config->setJoinConfServerAddress(QStringLiteral("glimora://joinmeeting/1002/0/Pw-0815"));
+        config->setConfId(QStringLiteral("1002*Pw-0815@10.0.0.5"));
+        config->setConfIds({QStringLiteral("1002*Pw-0815@10.0.0.5"), QStringLiteral("1003*Pw-0815")});
+        CUserConfigUtils::SipSettings sip;
+        sip.authenticationPassword = QStringLiteral("Pw-0815");
+        sip.signInAddress = QStringLiteral("7001");
+        QVERIFY(config->setSipSettings(sip));
+        const QByteArray written = readBytes(path(QStringLiteral("Glimora/Config/config.ini")));
+        QCOMPARE(written.count("Pw-0815"), 8);
+
+        auto a = archiver();
+        a->execUploadLog(QString(), QString());
+        const QByteArray archived = zipEntries(m_dir + QLatin1String(kZipName)).value(QStringLiteral("config.ini"));
+        QVERIFY2(!archived.isEmpty(), archived.constData());
+        QVERIFY2(!archived.contains("Pw-0815"), archived.constData());
+        QVERIFY2(archived.contains("ConfId=1002****@10.0.0.5"), archived.constData());
+        QVERIFY2(archived.contains("SignInAddress=7001"), archived.constData());
+
+        config->setConfId(QString());
+        config->setConfIds({QStringLiteral("1002"), QStringLiteral("1003")});
+    }
+
     // The logs go as they are, but a join URL's password in them, as earlier
     // versions and the engine may have written it, does not.
     void joinPasswordsMaskedInLogs()

@@ -106,7 +106,9 @@ private slots:
         for (const char *message :
              {"--url=glimora://joinmeeting/1004/0/Pw-0815", "--url=glimora://joinmeeting/1004/1/Pw-0815/10.0.0.5",
               "--url=brondal://127.0.0.1/joinmeeting/1004/0/Pw-0815", "glimora://joinmeeting/1004/0/Pw-0815",
-              "--url=brondal://127.0.0.1/joinmeeting/1004/0/Pw-0815/"})
+              "--url=brondal://127.0.0.1/joinmeeting/1004/0/Pw-0815/",
+              "--url=glimora://joinmeeting/1004/0/Pw-0815\rPw-0815", "brondal://127.0.0.1/joinmeeting/1004/1/Pw-0815",
+              "--url=GLIMORA://JOINMEETING/1004/0/Pw-0815"})
             mgr()->receiveDuplicatedAppMessage(QString::fromLatin1(message));
         qInstallMessageHandler(previous);
         CUrlJoinConfArgsParser::getInstance()->clear();

@@ -713,6 +713,71 @@ private slots:
         QCOMPARE(failures.count(), 4);
     }
 
+    // The SIP page's save: the eight values go in one save, all or none; an
+    // unchanged section is not written; a failure is reported once and the
+    // file and the values read back stay as stored.
+    void sipSettingsSavedTogether_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("disk full") << int(UnwritableDir::Full);
+        QTest::newRow("read-only") << int(UnwritableDir::ReadOnly);
+    }
+    void sipSettingsSavedTogether()
+    {
+        QFETCH(int, way);
+        CUserConfigUtils config(m_path);
+        CUserConfigUtils::SipSettings sip;
+        sip.transportProtocol = QStringLiteral("UDP");
+        sip.screenName = QString::fromUtf8("Front desk \xE5\x89\x8D");
+        sip.enableRegistration = true;
+        sip.proxyServerAddress = QStringLiteral("sip.example");
+        sip.domain = QStringLiteral("example");
+        sip.signInAddress = QStringLiteral("7001");
+        sip.authenticationUserName = QStringLiteral("u1");
+        sip.authenticationPassword = QStringLiteral("secret");
+        QVERIFY(config.setSipSettings(sip));
+        const QByteArray stored = readBytes(m_path);
+        const QByteArray section = stored.mid(stored.indexOf("[SipSetting]\n"));
+        for (const QByteArray &line :
+             {QByteArray("\nAuthenticationPassword=secret\n"), QByteArray("\nAuthenticationUserName=u1\n"),
+              QByteArray("\nDomain=example\n"), QByteArray("\nEnableRegistration=true\n"),
+              QByteArray("\nProxyServerAddress=sip.example\n"),
+              "\nScreenNameUtf8=" + sip.screenName.toUtf8().toBase64() + "\n", QByteArray("\nSignInAddress=7001\n"),
+              QByteArray("\nTransportProtocol=UDP\n")})
+            QVERIFY2(section.contains(line), line.constData());
+        const auto read = [&config] {
+            return QStringList{config.getTransportProtocol(),      config.getScreenName(),
+                               QString::number(config.getEnableRegistration()), config.getProxyServerAddress(),
+                               config.getDomain(),                 config.getSignInAddress(),
+                               config.getAuthenticationUserName(), config.getAuthenticationPassword()};
+        };
+        const QStringList values = read();
+        QCOMPARE(values.last(), QStringLiteral("secret"));
+
+        QSignalSpy failures(CConfigSaveNotifier::instance(), &CConfigSaveNotifier::sigSaveFailed);
+        CUserConfigUtils::SipSettings other = sip;
+        other.domain = QStringLiteral("other.example");
+        other.authenticationPassword = QStringLiteral("changed");
+        {
+            UnwritableDir unwritable(m_dir->path(), UnwritableDir::Way(way));
+            if (!unwritable.ready())
+                QSKIP(qPrintable(unwritable.why()));
+            // Unchanged: nothing to write, so nothing fails.
+            QVERIFY(config.setSipSettings(sip));
+            QCOMPARE(failures.count(), 0);
+            QVERIFY(!config.setSipSettings(other));
+            QCOMPARE(failures.count(), 1);
+            QVERIFY2(!failures[0][0].toString().isEmpty(), "no reason");
+            QCOMPARE(read(), values);
+            QCOMPARE(readBytes(m_path), stored);
+        }
+        QVERIFY(config.setSipSettings(other));
+        QCOMPARE(config.getDomain(), QStringLiteral("other.example"));
+        QCOMPARE(config.getAuthenticationPassword(), QStringLiteral("changed"));
+        QVERIFY(readBytes(m_path).contains("AuthenticationPassword=changed\n"));
+        QCOMPARE(failures.count(), 1);
+    }
+
     // Pool threads read while the GUI thread writes: every value read is one
     // that was written as a whole.
     void concurrentReadersSeeWholeValues()

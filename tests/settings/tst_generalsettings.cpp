@@ -34,6 +34,7 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QUuid>
 
 #include <cstring>
 #include <functional>
@@ -137,7 +138,8 @@ class TestGeneralSettings : public QObject
     void openForm(int page = rj_app::views::SettingsPageIndex_General)
     {
         m_form = std::make_unique<CSettingsForm>();
-        m_form->setSipSettingsVisible(false);
+        // The SIP page is offered as after a skipped login when asked for.
+        m_form->setSipSettingsVisible(page == rj_app::views::SettingsPageIndex_SIP);
         m_form->setCurrentPage(page);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -158,6 +160,94 @@ class TestGeneralSettings : public QObject
         QVERIFY(!QFile::exists(configFile()) || QFile::remove(configFile()));
         CUserConfigUtils::initInstance(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
         QVERIFY(config());
+    }
+
+    // One control of a settings page as the save-failure table drives it:
+    // what it shows, what the configuration holds for it, and a change as a
+    // person makes it (a different value each time).
+    struct SavedControl
+    {
+        std::function<QString()> shown;
+        std::function<QString()> stored;
+        std::function<void()> change;
+    };
+    SavedControl savedControl(const QString &name)
+    {
+        CUserConfigUtils *c = config();
+        const auto checkBox = [this](const QString &boxName, std::function<bool()> get) {
+            QCheckBox *option = box(qPrintable(boxName));
+            return SavedControl{[option] { return QString::number(option->isChecked()); },
+                                [get] { return QString::number(get()); }, [option] { option->click(); }};
+        };
+        if (name == QLatin1String("m_pChkBoxAutoLogin"))
+            return checkBox(name, [c] { return c->getRememberMe(); });
+        if (name == QLatin1String("m_pChkBoxAutoAnswer"))
+            return checkBox(name, [c] { return c->getAntoAnswer(); });
+        if (name == QLatin1String("m_pChkBoxDisablePrompt"))
+            return checkBox(name, [c] { return c->getDisablePrompt(); });
+        if (name == QLatin1String("m_pChkBoxSeperateWin4RemoteContent"))
+            return checkBox(name, [c] { return c->getOpenNewWinInContentStream(); });
+        if (name == QLatin1String("m_pChkBoxFullScreenOnCallConnected"))
+            return checkBox(name, [c] { return c->getFullScreenOnCallConnected(); });
+        if (name == QLatin1String("m_pChkBoxAINoiseReduction"))
+            return checkBox(name, [c] { return c->getAINoiseReduction(); });
+        if (name == QLatin1String("m_pChkBoxHardEncode"))
+            return checkBox(name, [c] { return c->getEnableHardEncode(); });
+        if (name == QLatin1String("m_pChkBoxHardDecode"))
+            return checkBox(name, [c] { return c->getEnableHardDecode(); });
+        if (name == QLatin1String("m_pSnapshotPath")) {
+            QLineEdit *path = child<QLineEdit>("m_pSnapshotPath");
+            auto *button = child<QAbstractButton>("m_pBtnChangeSnapshotPath");
+            return {[path] { return path->text(); }, [c] { return c->getScreenPicPath(); },
+                    [button] {
+                        static int s_folder = 0;
+                        const QString folder = QStringLiteral("/srv/shots-%1").arg(++s_folder);
+                        CSettingsForm::setFolderChooser(
+                            [folder](QWidget *, const QString &, const QString &) { return folder; });
+                        button->click();
+                    }};
+        }
+        if (name == QLatin1String("m_pCmbBoxLanguage")) {
+            // The combo, and the language the interface is in.
+            QComboBox *combo = languageCombo();
+            auto *label = child<QLabel>("label_callrate");
+            return {[combo, label] {
+                        return combo->currentData().toString() + QLatin1Char(' ')
+                               + QString::number(CLinguist::getInstance()->getLanguage()) + QLatin1Char(' ')
+                               + label->text();
+                    },
+                    [c] { return c->getLanguage(); },
+                    [combo] { combo->setCurrentIndex(1 - combo->currentIndex()); }};
+        }
+        // The SIP page: every field, saved with its button.
+        const auto sipFields = [this] {
+            QStringList texts{child<QComboBox>("combobox_protocol")->currentText(),
+                              QString::number(box("radio_SIPRegistration")->isChecked())};
+            for (const char *field : {"lineedit_screenname", "lineedit_SIPserver", "lineedit_SIPdomain",
+                                      "lineedit_SIPnumber", "lineedit_SIPusername", "lineedit_SIPpassword"})
+                texts << child<QLineEdit>(field)->text();
+            return texts.join(QLatin1Char('|'));
+        };
+        const auto sipStored = [c] {
+            return QStringList{c->getTransportProtocol(),         QString::number(c->getEnableRegistration()),
+                               c->getScreenName(),                c->getProxyServerAddress(),
+                               c->getDomain(),                    c->getSignInAddress(),
+                               c->getAuthenticationUserName(),    c->getAuthenticationPassword()}
+                .join(QLatin1Char('|'));
+        };
+        return {sipFields, sipStored, [this] {
+                    static int s_edit = 0;
+                    const QString n = QString::number(++s_edit);
+                    auto *protocolCombo = child<QComboBox>("combobox_protocol");
+                    protocolCombo->setCurrentIndex((protocolCombo->currentIndex() + 1) % protocolCombo->count());
+                    child<QLineEdit>("lineedit_screenname")->setText(QStringLiteral("Lobby ") + n);
+                    child<QLineEdit>("lineedit_SIPserver")->setText(QStringLiteral("sip%1.example").arg(n));
+                    child<QLineEdit>("lineedit_SIPdomain")->setText(QStringLiteral("domain") + n);
+                    child<QLineEdit>("lineedit_SIPnumber")->setText(QStringLiteral("70") + n);
+                    child<QLineEdit>("lineedit_SIPusername")->setText(QStringLiteral("user") + n);
+                    child<QLineEdit>("lineedit_SIPpassword")->setText(QStringLiteral("Pw-") + n);
+                    child<QAbstractButton>("pbt_SIPSave")->click();
+                }};
     }
 
 private slots:
@@ -598,6 +688,112 @@ private slots:
         set(config(), true); // as the other settings window would
         reshow();
         QVERIFY(option->isChecked());
+    }
+
+    // Every settings page that stores, against a configuration folder that
+    // takes no data: the change tells the person once, with the reason; the
+    // control shows what is stored (the SIP fields drop the unsaved text, the
+    // interface stays in the stored language), memory and config.ini keep
+    // it byte for byte, and nothing says it was saved. Once the folder takes
+    // data again, the same change is stored.
+    void unsavedSettingShowsStored_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("page");
+        const int general = rj_app::views::SettingsPageIndex_General;
+        const int audio = rj_app::views::SettingsPageIndex_Audio;
+        const int video = rj_app::views::SettingsPageIndex_Video;
+        const int sip = rj_app::views::SettingsPageIndex_SIP;
+        const struct {
+            const char *row;
+            const char *control;
+            int page;
+        } controls[] = {
+            {"General: auto login", "m_pChkBoxAutoLogin", general},
+            {"General: auto answer", "m_pChkBoxAutoAnswer", general},
+            {"General: disable prompt", "m_pChkBoxDisablePrompt", general},
+            {"General: separate window", "m_pChkBoxSeperateWin4RemoteContent", general},
+            {"General: full screen", "m_pChkBoxFullScreenOnCallConnected", general},
+            {"General: snapshot folder", "m_pSnapshotPath", general},
+            {"General: language", "m_pCmbBoxLanguage", general},
+            {"Audio: noise reduction", "m_pChkBoxAINoiseReduction", audio},
+            {"Video: hardware encoding", "m_pChkBoxHardEncode", video},
+            {"Video: hardware decoding", "m_pChkBoxHardDecode", video},
+            {"SIP: saved fields", "SIP", sip},
+        };
+        for (const auto &row : controls) {
+            QTest::addRow("%s, disk full", row.row) << int(UnwritableDir::Full) << row.control << row.page;
+            QTest::addRow("%s, read-only", row.row) << int(UnwritableDir::ReadOnly) << row.control << row.page;
+        }
+    }
+    void unsavedSettingShowsStored()
+    {
+        QFETCH(int, way);
+        QFETCH(QString, control);
+        QFETCH(int, page);
+        rj_app::views::CSaveFailureNotice::install();
+        CLinguist *linguist = CLinguist::getInstance();
+        auto restore = qScopeGuard([linguist] { linguist->changeLanguage(CLinguist::EN_US); });
+        linguist->changeLanguage(CLinguist::EN_US);
+        config()->setLanguage(QStringLiteral("EN_US"));
+        config()->setTransportProtocol(QStringLiteral("UDP"));
+        config()->setEnableRegistration(true);
+        config()->setProxyServerAddress(QStringLiteral("sip.example"));
+        config()->setAuthenticationPassword(QStringLiteral("secret"));
+        // A save that succeeds: the notice is owed for the next failure.
+        config()->setJoinConfDisplayName(QUuid::createUuid().toString());
+
+        openForm(page);
+        const SavedControl saved = savedControl(control);
+        const QString shownBefore = saved.shown();
+        const QString storedBefore = saved.stored();
+        const QByteArray file = readBytes(configFile());
+        // In the language the interface is in when it is told: the one just
+        // chosen, for the language row.
+        const QStringList notices{QStringLiteral("The setting could not be saved: "),
+                                  QString::fromUtf8("\xE8\xAE\xBE\xE7\xBD\xAE\xE6\x97\xA0\xE6\xB3\x95"
+                                                    "\xE4\xBF\x9D\xE5\xAD\x98\xEF\xBC\x9A")};
+        const auto told = [this, notices] {
+            int count = 0;
+            for (const QString &text : m_seam->texts())
+                count += (text.startsWith(notices[0]) || text.startsWith(notices[1])) ? 1 : 0;
+            return count;
+        };
+        const auto savedSaid = [this] { return m_seam->texts().filter(QStringLiteral("Saved Successfully!")).size(); };
+        {
+            UnwritableDir unwritable(QFileInfo(configFile()).absolutePath(), UnwritableDir::Way(way));
+            if (!unwritable.ready())
+                QSKIP(qPrintable(unwritable.why()));
+            saved.change();
+            settle();
+            QCOMPARE(told(), 1);
+            // With the reason.
+            const QString notice = m_seam->last().text;
+            QVERIFY2(!notice.mid(notice.startsWith(notices[0]) ? notices[0].size() : notices[1].size()).isEmpty(),
+                     qPrintable(notice));
+            QCOMPARE(saved.shown(), shownBefore);
+            QCOMPARE(saved.stored(), storedBefore);
+            QCOMPARE(savedSaid(), 0);
+            QCOMPARE(readBytes(configFile()), file);
+            if (control == QLatin1String("SIP"))
+                QVERIFY(!m_form->isSipSettingsChanged());
+
+            // Told once for the run of failures.
+            saved.change();
+            settle();
+            QCOMPARE(told(), 1);
+            QCOMPARE(saved.shown(), shownBefore);
+            QCOMPARE(readBytes(configFile()), file);
+        }
+        saved.change();
+        settle();
+        QVERIFY(saved.shown() != shownBefore);
+        QVERIFY(saved.stored() != storedBefore);
+        QVERIFY(readBytes(configFile()) != file);
+        QCOMPARE(told(), 1);
+        if (control == QLatin1String("SIP"))
+            QCOMPARE(savedSaid(), 1);
     }
 
     // A full disk or a read-only folder: a changed option tells the person

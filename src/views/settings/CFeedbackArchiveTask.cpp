@@ -5,6 +5,7 @@
 #include "helpers/LogMacros.h"
 #include "models/CRJSdkManager.h"
 #include "models/CUrlJoinConfArgsParser.h"
+#include "models/LogMasking.h"
 
 #include <QDir>
 #include <QFile>
@@ -278,33 +279,38 @@ QByteArray CFeedbackArchiveTask::withoutJoinPasswords(const QByteArray &log)
 
 QByteArray CFeedbackArchiveTask::withoutPasswords(const QByteArray &ini)
 {
-    QByteArray out;
-    out.reserve(ini.size());
-    int start = 0;
-    while (start < ini.size()) {
-        int end = ini.indexOf('\n', start);
-        const bool lastLine = end < 0;
-        if (lastLine)
-            end = ini.size();
-        QByteArray line = ini.mid(start, end - start);
+    QList<QByteArray> lines = ini.split('\n');
+    for (QByteArray &line : lines) {
         // As the configuration reader sees it: a section line starts with
         // "[", anything else with "=" is a key and its value.
         const int eq = line.indexOf('=');
-        if (!line.startsWith('[') && eq >= 0) {
-            const QByteArray key = line.left(eq).toLower();
-            if (key.contains("password") || key.contains("passwd")) {
-                const bool cr = line.endsWith('\r');
-                line.truncate(eq + 1);
-                if (cr)
-                    line += '\r';
-            }
-        }
-        out += line;
-        if (!lastLine)
-            out += '\n';
-        start = end + 1;
+        if (line.startsWith('[') || eq < 0)
+            continue;
+        const bool cr = line.endsWith('\r');
+        const QByteArray key = line.left(eq);
+        const QByteArray value = line.mid(eq + 1, line.size() - eq - 1 - (cr ? 1 : 0));
+        line = key + '=' + archivedValue(key, value) + (cr ? "\r" : "");
     }
-    return out;
+    return lines.join('\n');
+}
+
+QByteArray CFeedbackArchiveTask::archivedValue(const QByteArray &key, const QByteArray &value)
+{
+    const QByteArray name = key.toLower();
+    for (const char *secret : {"password", "passwd", "pwd", "token", "secret"}) {
+        if (name.contains(secret))
+            return QByteArray();
+    }
+    QString text = QString::fromUtf8(value);
+    // Meetings are stored as dialled, "number*password@server": the running
+    // one (ConfId), the history (ConfIds_<n>) and the guest join's number.
+    if (name == "confid" || name.startsWith("confids_") || name == "joinconfnumber")
+        text = models::maskedDialString(text);
+    // A join URL may stand in any value.
+    text = models::CUrlJoinConfArgsParser::maskedJoinUrls(text);
+    const QByteArray masked = text.toUtf8();
+    // Bytes that are not UTF-8 go as they are unless something was hidden.
+    return masked == QString::fromUtf8(value).toUtf8() ? value : masked;
 }
 
 bool CFeedbackArchiveTask::collectFiles(const QString &dir, QStringList &out)

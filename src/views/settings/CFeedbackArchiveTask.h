@@ -46,8 +46,8 @@ public:
     void backupNeededLogFiles();
     static bool collectFiles(const QString &dir, QStringList &out);
 
-    // A configuration file as the archive takes it: the value of every key
-    // whose name holds "Password" or "Passwd" (any case, any section) blanked.
+    // A configuration file as the archive takes it (see archivedValue), line
+    // by line; section lines, lines without "=" and line ends stay as they are.
     static QByteArray withoutPasswords(const QByteArray &ini);
     // A log as the archive takes it: every join URL's password hidden.
     static QByteArray withoutJoinPasswords(const QByteArray &log);
@@ -56,6 +56,12 @@ public:
     static constexpr int m_iKeptDumps = 5;
 
 private:
+    // One value of a configuration file as the archive takes it: blank when
+    // the key's name holds "Password", "Passwd", "Pwd", "Token" or "Secret"
+    // (any case, any section); the password of a meeting stored as dialled
+    // ("ConfId", "ConfIds_<n>", "JoinConfNumber": "number*password@server")
+    // and of any join URL hidden; anything else byte for byte.
+    static QByteArray archivedValue(const QByteArray &key, const QByteArray &value);
     static QString userDataDir();
     static QString dumpCopyName(const QString &path);
     enum class CopyKind { Verbatim, Configuration, Log };

@@ -426,14 +426,22 @@ void CSettingsForm::on_pbt_SIPSave_clicked()
         qWarning() << RJ_FUNCTION << "No user configuration, nothing saved";
         return;
     }
-    config->setTransportProtocol(v.protocol);
-    config->setScreenName(v.screenName);
-    config->setEnableRegistration(v.registration);
-    config->setProxyServerAddress(v.server);
-    config->setDomain(v.domain);
-    config->setSignInAddress(v.number);
-    config->setAuthenticationUserName(v.userName);
-    config->setAuthenticationPassword(v.password);
+    CUserConfigUtils::SipSettings settings;
+    settings.transportProtocol = v.protocol;
+    settings.screenName = v.screenName;
+    settings.enableRegistration = v.registration;
+    settings.proxyServerAddress = v.server;
+    settings.domain = v.domain;
+    settings.signInAddress = v.number;
+    settings.authenticationUserName = v.userName;
+    settings.authenticationPassword = v.password;
+    if (!config->setSipSettings(settings)) {
+        // Nothing was stored: the fields show what is, the registration
+        // stays as it was, and the person is told why (CSaveFailureNotice).
+        qWarning() << RJ_FUNCTION << "Not saved, the fields show the stored settings";
+        loadSipSettings();
+        return;
+    }
     m_pSipFieldsBase = std::make_unique<SipValues>(v);
 
     // The outcome of the new registration arrives later as engine events.

@@ -37,7 +37,8 @@ enum SettingsPageIndex : int {
 // window makes a new one each time it opens. Both read and write the same
 // configuration and engine, so pages reload what they show when the form is
 // shown or the page entered; the SIP fields are loaded only when the SIP page
-// becomes available or an unsaved-edits question is answered Ok.
+// becomes available, an unsaved-edits question is answered Ok or a save of
+// them fails.
 //
 // The form takes its scale only from its host (updateDpi), not from the
 // screen. GUI thread only.

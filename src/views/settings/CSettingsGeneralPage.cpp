@@ -116,8 +116,12 @@ void CSettingsForm::showStoredOptions()
         return;
     qInfo() << RJ_FUNCTION;
     ui->m_pSnapshotPath->setText(config->getScreenPicPath());
-    // A box that changes runs its handler, which finds the value stored and
-    // applies it again.
+    // A combo or box that changes runs its handler, which finds the value
+    // stored and applies it again: the interface goes back to the stored
+    // language too.
+    const int storedLanguage = ui->m_pCmbBoxLanguage->findData(int(CLinguist::storedLanguage()));
+    if (storedLanguage >= 0)
+        ui->m_pCmbBoxLanguage->setCurrentIndex(storedLanguage);
     loadBox(ui->m_pChkBoxAutoLogin, config->getRememberMe());
     loadBox(ui->m_pChkBoxAutoAnswer, config->getAntoAnswer());
     loadBox(ui->m_pChkBoxAutoSaveWhiteBoardSnapshot, config->getAutoCaptureWin());
