@@ -12,30 +12,35 @@
 
 namespace rj_app::views {
 
-CPlaceKeeper::CPlaceKeeper(QWidget *window, WantedPlace wanted)
+CPlaceWatch::CPlaceWatch(QWidget *window)
     : QObject(window)
     , m_window(window)
-    , m_wanted(std::move(wanted))
 {
     window->installEventFilter(this);
 }
 
-bool CPlaceKeeper::eventFilter(QObject *watched, QEvent *event)
+bool CPlaceWatch::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
         && !m_pending) {
-        // After the event: the owner may be moving the window right now.
         m_pending = true;
-        QTimer::singleShot(0, this, &CPlaceKeeper::check);
+        QTimer::singleShot(0, this, [this] {
+            m_pending = false;
+            if (m_window && m_window->isVisible())
+                check();
+        });
     }
     return QObject::eventFilter(watched, event);
 }
 
+CPlaceKeeper::CPlaceKeeper(QWidget *window, WantedPlace wanted)
+    : CPlaceWatch(window)
+    , m_wanted(std::move(wanted))
+{
+}
+
 void CPlaceKeeper::check()
 {
-    m_pending = false;
-    if (!m_window || !m_window->isVisible())
-        return;
     const std::optional<QRect> wanted = m_wanted();
     if (!wanted || m_window->geometry() == *wanted) {
         m_tries = 0;
@@ -52,27 +57,14 @@ void CPlaceKeeper::check()
 }
 
 CServerPlaceFollower::CServerPlaceFollower(QWidget *window, std::function<bool()> skip)
-    : QObject(window)
-    , m_window(window)
+    : CPlaceWatch(window)
     , m_skip(std::move(skip))
 {
-    window->installEventFilter(this);
-}
-
-bool CServerPlaceFollower::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
-        && !m_pending) {
-        m_pending = true;
-        QTimer::singleShot(0, this, &CServerPlaceFollower::check);
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void CServerPlaceFollower::check()
 {
-    m_pending = false;
-    if (!m_window || !m_window->isVisible() || !m_window->windowHandle() || (m_skip && m_skip()))
+    if (!m_window->windowHandle() || (m_skip && m_skip()))
         return;
     const std::optional<QPoint> place = platform::serverPlaceOf(m_window);
     if (!place || *place == m_window->geometry().topLeft())

@@ -11,6 +11,24 @@ class QWidget;
 
 namespace rj_app::views {
 
+// Looks at a window's place once the events of each of its moves, resizes
+// and shows are handled: the owner may be moving it right now.
+class CPlaceWatch : public QObject
+{
+public:
+    explicit CPlaceWatch(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The window is visible when this runs.
+    virtual void check() = 0;
+
+    QPointer<QWidget> m_window;
+
+private:
+    bool m_pending = false;
+};
+
 // Keeps a window where its owner puts it, at the size it gives it. Under a
 // window manager a window moved or resized right after a new owner or a show
 // now and then stays, or comes back, where and as large as it stood before,
@@ -19,7 +37,7 @@ namespace rj_app::views {
 // compact window. After each move, resize or show of the window, the
 // geometry its owner wants (none: any will do) is asked again, a few times in
 // a row at most, so a window manager that insists is not fought for ever.
-class CPlaceKeeper : public QObject
+class CPlaceKeeper : public CPlaceWatch
 {
 public:
     using WantedPlace = std::function<std::optional<QRect>()>;
@@ -29,39 +47,30 @@ public:
     static constexpr int kMaxTries = 3;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void check() override;
 
 private:
-    void check();
-
-    QPointer<QWidget> m_window;
     WantedPlace m_wanted;
     int m_tries = 0;
-    bool m_pending = false;
 };
 
 // Keeps Qt's idea of a window's place on what the X server shows. Under a
 // window manager the last report of a window's place now and then tells of
 // an older one (a move answered with the place the window had when it was
 // mapped): Qt then puts what belongs to the window, and what a person aims
-// at on it, where the window is not. After each move, resize or show, once
-// the events are handled, the X server is asked and Qt told where the window
-// lies. `skip` says when not to ask (a place the window manager is about to
-// set).
-class CServerPlaceFollower : public QObject
+// at on it, where the window is not. After each move, resize or show the X
+// server is asked and Qt told where the window lies. `skip` says when not to
+// ask (a place the window manager is about to set).
+class CServerPlaceFollower : public CPlaceWatch
 {
 public:
     CServerPlaceFollower(QWidget *window, std::function<bool()> skip = {});
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void check() override;
 
 private:
-    void check();
-
-    QPointer<QWidget> m_window;
     std::function<bool()> m_skip;
-    bool m_pending = false;
 };
 
 } // namespace rj_app::views
