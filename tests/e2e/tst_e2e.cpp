@@ -1,10 +1,12 @@
 // What a person does, end to end: the start-up code of main brings up the
 // login window against the simulated engine and the demo server; a wrong
 // password is refused with the server's text and the next attempt signs in;
-// the meetings tab lists the demo meetings, schedules one and joins another
-// from its row; the contacts tab marks the contacts in the directory and adds
-// a person found there; the real executable joins a meeting from its start URL, hands a second start
-// to the first and exits cleanly.
+// the meetings tab lists the demo meetings, schedules one with two
+// participants whose names the screen shows whole, and joins another from its
+// row; the contacts tab marks the contacts in the directory with "Added", as
+// the screen shows it, and adds a person found there; the real executable
+// joins a meeting from its start URL, hands a second start to the first and
+// exits cleanly.
 
 #include "E2eSupport.h"
 
@@ -28,11 +30,17 @@
 #include "views/main/CLoginJoinConfForm.h"
 #include "views/incall/CLayoutBackgroundDlg.h"
 #include "views/meetings/CConferenceItemWidget.h"
+#include "views/meetings/CConferencesDelegate.h"
+#include "views/meetings/CConferencesSchedulePage.h"
+#include "views/meetings/CConferencesSelectuserPage.h"
+#include "views/meetings/CConferencesTablemodel.h"
+#include "views/meetings/CConferencestableview.h"
 #include "views/meetings/CConferencesListWidget.h"
 #include "views/meetings/CConferencesWidget.h"
 #include "views/meetings/CContactsAddDelegate.h"
 #include "views/meetings/CContactsAddListmodel.h"
 #include "views/meetings/CContactsAddListview.h"
+#include "views/meetings/CContactsDelegate.h"
 #include "views/meetings/CContactsListview.h"
 #include "views/meetings/CContactsWidget.h"
 #include "helpers/CUserConfigUtils.h"
@@ -52,6 +60,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 #include <iterator>
 
 using glimora::test::AlertBoxSeam;
@@ -67,6 +76,26 @@ using namespace rj_app::enums;
 using namespace glimora::test::e2e;
 
 namespace {
+
+// Where in `image` (within `area`) the pixels that `isInk` picks lie, as one
+// rectangle; empty when there are none.
+QRect inkIn(const QImage &image, const QRect &area, const std::function<bool(QRgb)> &isInk)
+{
+    QRect ink;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (isInk(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+QString rectText(const QRect &r)
+{
+    return QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+}
 
 QString readFile(const QString &path)
 {
@@ -167,6 +196,143 @@ class TestEndToEnd : public QObject
         QVERIFY(home->contentStack()->currentWidget()->isVisible());
     }
 
+    // The form's participants are picked from the contacts by their tick
+    // boxes; back on the form each one's name is readable under the avatar,
+    // whole, as the screen shows it.
+    void pickParticipants(rj_app::views::CConferencesWidget *tab, QWidget *form, const QStringList &people)
+    {
+        auto *table = child<CConferencestableview>(form, "tableView");
+        const auto cellsOf = [table](int type) {
+            QList<QModelIndex> found;
+            QAbstractItemModel *model = table->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                for (int column = 0; column < model->columnCount(); ++column) {
+                    const QModelIndex index = model->index(row, column);
+                    if (index.data(CConferencesTablemodel::TypeRole).toInt() == type)
+                        found << index;
+                }
+            return found;
+        };
+        const auto namesOnForm = [&cellsOf] {
+            QStringList names;
+            for (const QModelIndex &cell : cellsOf(participantItemData::Participant))
+                names << cell.data(CConferencesTablemodel::NameRole).toString();
+            names.sort();
+            return names;
+        };
+        // The organizer is on a new meeting's form from the start.
+        QStringList expected = namesOnForm() + people;
+        expected.sort();
+        const QList<QModelIndex> add = cellsOf(participantItemData::AddCell);
+        QCOMPARE(add.size(), 1);
+        personClicks(table->viewport(), table->visualRect(add.first()).center());
+        QTRY_COMPARE_WITH_TIMEOUT(tab->stackedWidget()->currentWidget(), static_cast<QWidget *>(tab->selectuserPage()),
+                                  kWaitMs);
+
+        auto *picker = child<rj_app::views::CContactsListview>(tab->selectuserPage(), "listView");
+        const auto rowOf = [picker](const QString &name) {
+            for (int row = 0; row < picker->model()->rowCount(); ++row) {
+                const rj_app::views::contactItemData item = picker->itemAt(row);
+                if (item.type == rj_app::views::contactItemData::Contact && item.text == name)
+                    return row;
+            }
+            return -1;
+        };
+        for (const QString &person : people) {
+            QTRY_VERIFY2_WITH_TIMEOUT(rowOf(person) >= 0, qPrintable(person), kWaitMs);
+            const QModelIndex row = picker->model()->index(rowOf(person), 0);
+            picker->scrollTo(row);
+            const QRect tick = picker->contactsDelegate()->tickRect(picker->visualRect(row));
+            personClicks(picker->viewport(), tick.center());
+            QTRY_VERIFY2_WITH_TIMEOUT(picker->itemAt(row.row()).selected, qPrintable(person), kWaitMs);
+        }
+        personClicks(child<QPushButton>(tab->selectuserPage(), "pBtn_ok"));
+        QTRY_COMPARE_WITH_TIMEOUT(tab->stackedWidget()->currentWidget(), form, kWaitMs);
+
+        // Each chip's name as the delegate lays it out: whole words, nothing
+        // cut with "...", on one line or two.
+        QTRY_COMPARE_WITH_TIMEOUT(namesOnForm(), expected, kWaitMs);
+        const auto *delegate = qobject_cast<CConferencesDelegate *>(table->itemDelegate());
+        QVERIFY(delegate);
+        QFont font = table->font();
+        font.setPixelSize(CConferencesDelegate::namePixelSize(delegate->scale()));
+        const QFontMetrics metrics(font);
+        for (const QModelIndex &cell : cellsOf(participantItemData::Participant)) {
+            const QString name = cell.data(CConferencesTablemodel::NameRole).toString();
+            const QRect area = CConferencesDelegate::nameRect(table->visualRect(cell), delegate->scale())
+                                   .intersected(table->viewport()->rect());
+            const QStringList lines = CConferencesDelegate::nameLines(name, metrics, area.width());
+            QCOMPARE(lines.join(QLatin1Char(' ')), name);
+            int widest = 0;
+            for (const QString &line : lines)
+                widest = qMax(widest, metrics.horizontalAdvance(line));
+
+            // What the screen shows there: ink as wide as the widest line and
+            // as tall as the lines, where the widget itself paints it.
+            const auto dark = [](QRgb pixel) { return qGray(pixel) < 150; };
+            const QRect onScreen(screenRectOf(table->viewport()).topLeft() + area.topLeft(), area.size());
+            QImage seen;
+            QRect ink;
+            const auto readable = [&] {
+                seen = grabScreen(onScreen);
+                ink = inkIn(seen, seen.rect(), dark);
+                return ink.width() >= widest - 3
+                       && (lines.size() < 2 || ink.height() > metrics.height());
+            };
+            QTRY_VERIFY2_WITH_TIMEOUT(readable(),
+                                      qPrintable(QStringLiteral("%1 (%2): ink %3 on screen at %4 for lines %5 wide")
+                                                     .arg(name, lines.join(QLatin1Char('|')), rectText(ink),
+                                                          rectText(onScreen))
+                                                     .arg(widest)),
+                                      kWaitMs);
+            const QImage painted = table->viewport()->grab(area).toImage();
+            const QRect paintedInk = inkIn(painted, painted.rect(), dark);
+            QVERIFY2(qAbs(paintedInk.left() - ink.left()) <= 1 && qAbs(paintedInk.right() - ink.right()) <= 1
+                         && qAbs(paintedInk.top() - ink.top()) <= 1 && qAbs(paintedInk.bottom() - ink.bottom()) <= 1,
+                     qPrintable(QStringLiteral("%1: the widget paints %2, the screen shows %3")
+                                    .arg(name, rectText(paintedInk), rectText(ink))));
+        }
+        checkShot(QStringLiteral("participants"), [table] { return grabScreen(screenRectOf(table)); });
+    }
+
+    // What a directory row's mark shows on screen: the grey "Added" of a
+    // person who is a contact already, or else the red "Add" button; told
+    // apart by colour and by the width of the word.
+    void expectMarkOnScreen(rj_app::views::CContactsAddListview *directory, const QModelIndex &row, bool added)
+    {
+        const rj_app::views::CContactsAddDelegate *delegate = directory->usersDelegate();
+        const QRect mark = delegate->buttonRect(directory->visualRect(row));
+        const QRect onScreen(screenRectOf(directory->viewport()).topLeft() + mark.topLeft(), mark.size());
+        QFont font = directory->font();
+        font.setPixelSize(int(13 * delegate->scale()));
+        const QFontMetrics metrics(font);
+        const int word = metrics.horizontalAdvance(added ? QStringLiteral("Added") : QStringLiteral("Add"));
+        const int other = metrics.horizontalAdvance(added ? QStringLiteral("Add") : QStringLiteral("Added"));
+        const auto pink = [](QRgb p) {
+            return qAbs(qRed(p) - 0xff) <= 8 && qAbs(qGreen(p) - 0xdd) <= 8 && qAbs(qBlue(p) - 0xdd) <= 8;
+        };
+        const auto grey = [](QRgb p) { return qGray(p) < 235 && qAbs(qRed(p) - qBlue(p)) < 12; };
+        const auto red = [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 150 && qBlue(p) < 150; };
+        QImage seen;
+        QRect ink;
+        QRect fill;
+        const auto shows = [&] {
+            seen = grabScreen(onScreen);
+            ink = inkIn(seen, seen.rect(), added ? std::function<bool(QRgb)>(grey) : std::function<bool(QRgb)>(red));
+            fill = inkIn(seen, seen.rect(), pink);
+            const bool button = fill.width() > mark.width() / 2;
+            return button != added && qAbs(ink.width() - word) <= 3 && qAbs(ink.width() - other) > 3;
+        };
+        const QString person = row.data(rj_app::views::CContactsAddListmodel::TextRole).toString();
+        QTRY_VERIFY2_WITH_TIMEOUT(shows(),
+                                  qPrintable(QStringLiteral("%1: ink %2 (\"%3\" is %4 wide), button fill %5, at %6")
+                                                 .arg(person, rectText(ink),
+                                                      added ? QStringLiteral("Added") : QStringLiteral("Add"))
+                                                 .arg(word)
+                                                 .arg(rectText(fill), rectText(onScreen))),
+                                  kWaitMs);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -252,8 +418,9 @@ private slots:
         QCOMPARE(seam.count(), 0);
     }
 
-    // The schedule form sends the meeting; the list shows it with the next
-    // free number, as a meeting still to come.
+    // The schedule form sends the meeting with two participants, whose names
+    // the form shows readably; the list shows it with the next free number,
+    // as a meeting still to come.
     void scheduleAMeeting()
     {
         AlertBoxSeam seam(QDialogButtonBox::Ok);
@@ -268,6 +435,9 @@ private slots:
         QCOMPARE(title->text(), QStringLiteral("Alice Chen's meeting"));
         personTypes(title, QStringLiteral("Retro, end to end"));
         personTypes(child<QLineEdit>(form, "lineEdit_password"), QStringLiteral("4321"));
+        pickParticipants(tab, form, {QStringLiteral("Carol Wu"), QStringLiteral("Dave Li")});
+        if (QTest::currentTestFailed())
+            return;
         personClicks(child<QPushButton>(form, "pBtn_schedule"));
 
         QTRY_COMPARE_WITH_TIMEOUT(tab->stackedWidget()->currentWidget()->objectName(),
@@ -318,6 +488,9 @@ private slots:
             const QModelIndex row = directory->model()->index(0, 0);
             QCOMPARE(row.data(rj_app::views::CContactsAddListmodel::TextRole).toString(), contact);
             QVERIFY2(row.data(rj_app::views::CContactsAddListmodel::AddedRole).toBool(), qPrintable(contact));
+            expectMarkOnScreen(directory, row, true);
+            if (QTest::currentTestFailed())
+                return;
         }
         search->clear();
         personTypes(search, QStringLiteral("erin"));
@@ -325,11 +498,17 @@ private slots:
         const QModelIndex erin = directory->model()->index(0, 0);
         QCOMPARE(erin.data(rj_app::views::CContactsAddListmodel::TextRole).toString(), QStringLiteral("Erin Park"));
         QVERIFY(!erin.data(rj_app::views::CContactsAddListmodel::AddedRole).toBool());
+        expectMarkOnScreen(directory, erin, false);
+        if (QTest::currentTestFailed())
+            return;
 
         const QRect button = directory->usersDelegate()->buttonRect(directory->visualRect(erin));
         personClicks(directory->viewport(), button.center());
         QTRY_VERIFY_WITH_TIMEOUT(names().contains(QStringLiteral("Erin Park")), kWaitMs);
         QVERIFY(directory->model()->index(0, 0).data(rj_app::views::CContactsAddListmodel::AddedRole).toBool());
+        expectMarkOnScreen(directory, directory->model()->index(0, 0), true);
+        if (QTest::currentTestFailed())
+            return;
         expectOnScreen(tab, QStringLiteral("contacts"));
         QCOMPARE(seam.count(), 0);
     }

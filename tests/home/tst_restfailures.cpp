@@ -17,7 +17,9 @@
 #include "views/meetings/CContactsListview.h"
 #include "views/meetings/CContactsWidget.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -251,6 +253,62 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(restRequests("/api/rest/v2.0/meetings"), 1, kWaitMs);
         QCOMPARE(meetings()->stackedWidget()->currentWidget(), details);
         m_env.login()->setClock({});
+    }
+
+    // The list's own polling on its timer, over three minutes of the renewal
+    // clock, against a server that refuses every token: one request, one
+    // renewal, then nothing more from either tab until the token changes;
+    // and after that change one request again, with no second renewal inside
+    // the minute. The person stays on the page they are on.
+    void pollingStopsAfterAFailedRenewal()
+    {
+        QVERIFY(meetings()->isVisible());
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), static_cast<QWidget *>(meetings()->mainPage()));
+        m_server->clearRoutes();
+        for (const Route &route : goodRoutes(ownUserId()))
+            m_server->addRoute(route.method, route.path, 200, R"({"errorCode":1010,"errorInfo":"Invalid token"})");
+        AlertBoxSeam seam(QDialogButtonBox::Ok);
+        rjsim_clear_journal();
+        m_server->clearRequests();
+
+        // Each tick of the timer stands for the list's 15 s: the renewal
+        // clock runs that much faster than the real one.
+        constexpr int kTickMs = 20;
+        constexpr qint64 kClockStart = 9000000;
+        QElapsedTimer real;
+        real.start();
+        m_env.login()->setClock([&real] { return kClockStart + real.elapsed() * (15000 / kTickMs); });
+        meetings()->setRefreshInterval(kTickMs);
+        auto restore = qScopeGuard([this] {
+            meetings()->setRefreshInterval(15000);
+            m_env.login()->setClock({});
+        });
+        const auto runFor = [&real](qint64 clockMs) {
+            const qint64 until = real.elapsed() + clockMs / (15000 / kTickMs);
+            while (real.elapsed() < until)
+                QTest::qWait(kTickMs / 4);
+        };
+
+        runFor(3 * 60000);
+        QCOMPARE(restRequests(), 1);
+        QCOMPARE(rjsim_journal_count("getUserInfo"), 1);
+        QVERIFY(m_env.login()->isTokenRefused());
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), static_cast<QWidget *>(meetings()->mainPage()));
+
+        // A new token (the engine's next login, say) is asked with once; the
+        // server refuses it too, and the renewal it asks for waits for its
+        // minute: the tabs are silent again.
+        m_server->clearRequests();
+        m_env.login()->m_userInfo.token = "sim-alice-expired";
+        m_env.login()->updateLoginToken(true);
+        QCOMPARE(rjsim_journal_count("getUserInfo"), 2);
+        runFor(30000);
+        QCOMPARE(restRequests(), 1);
+        QCOMPARE(rjsim_journal_count("getUserInfo"), 2);
+        QVERIFY(m_env.login()->isTokenRefused());
+        QCOMPARE(meetings()->stackedWidget()->currentWidget(), static_cast<QWidget *>(meetings()->mainPage()));
+        QCOMPARE(m_env.login()->m_loginStatus, rj_app::enums::LoggedIn);
+        QCOMPARE(seam.count(), 0);
     }
 
     void errorsBelongToTheirRequest_data()

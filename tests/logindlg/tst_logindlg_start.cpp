@@ -1,7 +1,8 @@
 // The process-wide login window against the simulated engine: the delayed
 // start after the first show (overlay, engine, page, refreshed forms), later
 // shows that start nothing again, the waiting overlay during a login that a
-// join URL started, and the window's style per scale.
+// join URL started, the window's style per scale, and the guest page's
+// placeholders shown whole at every scale.
 
 #include "support/SignInServer.h"
 #include "support/AlertBoxSeam.h"
@@ -11,6 +12,7 @@
 
 #include "helpers/CAppConfigUtils.h"
 #include "helpers/CUserConfigUtils.h"
+#include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
 #include "models/CUrlJoinConfArgsParser.h"
@@ -22,6 +24,9 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStackedWidget>
 #include <QTcpServer>
 
@@ -30,6 +35,7 @@
 using glimora::test::AlertBoxSeam;
 using rj_app::helpers::CAppConfigUtils;
 using rj_app::helpers::CUserConfigUtils;
+using rj_app::models::CLinguist;
 using rj_app::models::CLoginManager;
 using rj_app::models::CRJSdkManager;
 using rj_app::models::CUrlJoinConfArgsParser;
@@ -254,6 +260,92 @@ private slots:
         QCOMPARE(logo->icon().pixmap(logoSize).toImage().convertToFormat(QImage::Format_ARGB32),
                  expected.convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(dlg()->findChild<QPushButton *>(QStringLiteral("m_pBtnClose"))->width(), int(16 * scale));
+    }
+
+    // The guest page's fields show their placeholders whole at every scale,
+    // in either language: none is cut short with "...".
+    void guestPlaceholdersFit_data()
+    {
+        QTest::addColumn<uint>("dpi");
+        QTest::addColumn<int>("language");
+        for (uint dpi : {96u, 144u, 192u}) {
+            QTest::addRow("English at %u dpi", dpi) << dpi << int(CLinguist::EN_US);
+            QTest::addRow("Chinese at %u dpi", dpi) << dpi << int(CLinguist::ZH_CN);
+        }
+    }
+    void guestPlaceholdersFit()
+    {
+        QFETCH(uint, dpi);
+        QFETCH(int, language);
+        CLinguist *linguist = CLinguist::getInstance();
+        linguist->setTranslationDir(QStringLiteral(GLIMORA_TEST_QM_DIR));
+        auto restore = qScopeGuard([linguist] { linguist->changeLanguage(CLinguist::EN_US); });
+        linguist->changeLanguage(CLinguist::Language(language));
+        QCOMPARE(int(linguist->getLanguage()), language);
+        login()->setLoginProgress(JoinConfPage);
+        QVERIFY(dlg()->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(pages()->currentIndex(), 1, kWaitMs);
+        dlg()->updateDpi(dpi == 96 ? 192 : 96);
+        dlg()->updateDpi(dpi);
+        QWidget *guest = pages()->widget(1);
+        QCoreApplication::processEvents();
+
+        int fields = 0;
+        for (const char *name : {"m_pEditServer", "m_pEditConfNumber", "m_pEditDisplayName", "m_pEditPassword"}) {
+            auto *edit = guest->findChild<QLineEdit *>(QLatin1String(name));
+            QVERIFY2(edit && edit->isVisible(), name);
+            ++fields;
+            const QString kept = edit->text();
+            auto keep = qScopeGuard([edit, kept] { edit->setText(kept); });
+            edit->clear();
+            edit->clearFocus();
+            const QString placeholder = edit->placeholderText();
+            QVERIFY2(!placeholder.isEmpty(), name);
+
+            // Where QLineEdit draws its placeholder: the style's contents
+            // rectangle less the text margins and its own 2 pixels a side,
+            // one line of the font high; it cuts the text to that width.
+            QStyleOptionFrame panel;
+            panel.initFrom(edit);
+            panel.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, edit)
+                                               : 0;
+            panel.midLineWidth = 0;
+            panel.state |= QStyle::State_Sunken;
+            panel.features = QStyleOptionFrame::None;
+            const QRect contents = edit->style()
+                                       ->subElementRect(QStyle::SE_LineEditContents, &panel, edit)
+                                       .marginsRemoved(edit->textMargins());
+            const QRect line = contents.adjusted(2, 0, -2, 0);
+            const QFontMetrics metrics = edit->fontMetrics();
+            const QString shown = metrics.elidedText(placeholder, Qt::ElideRight, line.width());
+            QVERIFY2(shown == placeholder,
+                     qPrintable(QStringLiteral("%1: \"%2\" is %3 wide, shown as \"%4\" in %5")
+                                    .arg(QLatin1String(name), placeholder)
+                                    .arg(metrics.horizontalAdvance(placeholder))
+                                    .arg(shown)
+                                    .arg(line.width())));
+            QVERIFY2(metrics.height() <= contents.height(), name);
+
+            // What the field paints: the placeholder's ink as wide as the
+            // whole text, all of it inside the field's text area.
+            const QImage image = edit->grab().toImage();
+            const QRgb ground = image.pixel(line.left(), contents.top());
+            QRect ink;
+            const QRect area = line.intersected(image.rect());
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (qAbs(qGray(image.pixel(x, y)) - qGray(ground)) > 60)
+                        ink |= QRect(x, y, 1, 1);
+                }
+            }
+            QVERIFY2(!ink.isEmpty(), name);
+            QVERIFY2(ink.width() >= metrics.horizontalAdvance(placeholder) - metrics.averageCharWidth(),
+                     qPrintable(QStringLiteral("%1: ink %2 wide for a text %3 wide")
+                                    .arg(QLatin1String(name))
+                                    .arg(ink.width())
+                                    .arg(metrics.horizontalAdvance(placeholder))));
+        }
+        QCOMPARE(fields, 4);
     }
 };
 

@@ -2,7 +2,8 @@
 // the first show handing the stored choices to the engine, the call rate,
 // Disable Share and render type decisions, controls that show what is in
 // effect after the engine refuses, the session start entry, the language,
-// the snapshot folder and the stored options.
+// the snapshot folder, the stored options, and the page's texts shown whole
+// at every scale.
 
 #include "DesktopEntryReader.h"
 #include "support/AlertBoxSeam.h"
@@ -14,6 +15,7 @@
 #include "models/CLinguist.h"
 #include "models/CLoginManager.h"
 #include "models/CRJSdkManager.h"
+#include "custom_controls/CWrapCheckBox.h"
 #include "platform/CAutoStart.h"
 #include "rjsim_control.h"
 #include "views/settings/CSaveFailureNotice.h"
@@ -27,11 +29,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QStyleOptionButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -842,6 +847,120 @@ private slots:
         QVERIFY(config()->getAntoAnswer());
         QVERIFY(readBytes(configFile()).contains("AntoAnswer=true"));
         QCOMPARE(told(), 1);
+    }
+
+    // Every text of the General page shows whole at every scale, in either
+    // language: a check box's caption beside its indicator, on as many lines
+    // as it needs, a label's text within the label; all of it within the
+    // page's column, which lies within the scrolled page.
+    void textsFitAtEveryScale_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("language");
+        for (double scale : {1.0, 1.5, 2.0}) {
+            QTest::addRow("English at %g", scale) << scale << int(CLinguist::EN_US);
+            QTest::addRow("Chinese at %g", scale) << scale << int(CLinguist::ZH_CN);
+        }
+    }
+    void textsFitAtEveryScale()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, language);
+        CLinguist *linguist = CLinguist::getInstance();
+        auto restore = qScopeGuard([linguist] { linguist->changeLanguage(CLinguist::EN_US); });
+        linguist->changeLanguage(CLinguist::Language(language));
+        QCOMPARE(int(linguist->getLanguage()), language);
+        openForm();
+        m_form->updateDpi(scale);
+        // The size the form is designed for, as its hosts give it.
+        m_form->resize(int(796 * scale), int(668 * scale));
+        settle();
+        QCoreApplication::processEvents();
+        const QImage page = m_form->grab().toImage();
+
+        auto *scroll = child<QScrollArea>("m_pScrollGeneral");
+        QWidget *column = child<QWidget>("scorllGeneralWidght");
+        const QRect columnInView(column->mapTo(scroll->viewport(), QPoint(0, 0)), column->size());
+        QVERIFY2(scroll->viewport()->rect().contains(QRect(columnInView.left(), 0, columnInView.width(), 1)),
+                 qPrintable(QStringLiteral("column %1 wide at %2, page %3 wide")
+                                .arg(columnInView.width())
+                                .arg(columnInView.left())
+                                .arg(scroll->viewport()->width())));
+        const QRect room = column->contentsRect().marginsRemoved(column->layout()->contentsMargins());
+        const auto where = [column](QWidget *w) { return QRect(w->mapTo(column, QPoint(0, 0)), w->size()); };
+        const auto bare = [](QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); };
+
+        int boxes = 0;
+        for (QCheckBox *box : column->findChildren<QCheckBox *>()) {
+            if (!box->isVisibleTo(m_form.get()))
+                continue;
+            ++boxes;
+            const QString name = box->objectName();
+            QVERIFY2(room.contains(where(box)), qPrintable(name));
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            const QRect caption = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+            // The lines that the box paints: a plain check box paints its
+            // text on one line, cut where the box ends.
+            auto *wrapping = qobject_cast<rj_app::custom_controls::CWrapCheckBox *>(box);
+            const QStringList lines = wrapping ? wrapping->captionLines(box->width()) : QStringList{box->text()};
+            QCOMPARE(bare(lines.join(QString())), bare(box->text()));
+            const QFontMetrics metrics = box->fontMetrics();
+            for (const QString &line : lines) {
+                QVERIFY2(metrics.horizontalAdvance(line) <= caption.width(),
+                         qPrintable(QStringLiteral("%1: \"%2\" is %3 wide, the box has %4")
+                                        .arg(name, line)
+                                        .arg(metrics.horizontalAdvance(line))
+                                        .arg(caption.width())));
+            }
+            const int tall = metrics.lineSpacing() * (int(lines.size()) - 1) + metrics.height();
+            QVERIFY2(tall <= caption.height(),
+                     qPrintable(QStringLiteral("%1: %2 lines need %3, the box has %4")
+                                    .arg(name)
+                                    .arg(lines.size())
+                                    .arg(tall)
+                                    .arg(caption.height())));
+
+            // What is painted there: the caption's ink stays inside the box
+            // and spans its lines.
+            const QRect area(box->mapTo(m_form.get(), caption.topLeft()), caption.size());
+            QRect ink;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (qGray(page.pixel(x, y)) < 128)
+                        ink |= QRect(x, y, 1, 1);
+                }
+            }
+            QVERIFY2(!ink.isEmpty(), qPrintable(name));
+            QVERIFY2(ink.right() < area.right(), qPrintable(name));
+            QVERIFY2(ink.height() > metrics.lineSpacing() * (int(lines.size()) - 1),
+                     qPrintable(QStringLiteral("%1: ink %2 high for %3 lines")
+                                    .arg(name)
+                                    .arg(ink.height())
+                                    .arg(lines.size())));
+        }
+        QCOMPARE(boxes, 7);
+
+        int labels = 0;
+        for (QLabel *label : column->findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(m_form.get()) || label->text().isEmpty())
+                continue;
+            ++labels;
+            const QString name = label->objectName();
+            QVERIFY2(room.contains(where(label)), qPrintable(name));
+            if (label->wordWrap()) {
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                         qPrintable(QStringLiteral("%1 needs %2, has %3")
+                                        .arg(name)
+                                        .arg(label->heightForWidth(label->width()))
+                                        .arg(label->height())));
+            } else {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                         qPrintable(name));
+            }
+        }
+        QCOMPARE(labels, 7);
     }
 
     // Every click on "Feedback" opens a feedback dialog of its own, which

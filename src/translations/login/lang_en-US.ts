@@ -109,8 +109,8 @@
             <translation>Meeting Password(Optional)</translation>
         </message>
         <message>
-            <source>Please Input Meeting Password (Optional)</source>
-            <translation>Please Input Meeting Password (Optional)</translation>
+            <source>Please Input Meeting Password</source>
+            <translation>Please Input Meeting Password</translation>
         </message>
         <message>
             <source>Back</source>

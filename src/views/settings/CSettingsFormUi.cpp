@@ -1,6 +1,7 @@
 #include "views/settings/CSettingsFormUi.h"
 
 #include "custom_controls/CComboBoxIgnoreScroll.h"
+#include "custom_controls/CWrapCheckBox.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -60,8 +61,8 @@ QWidget *newField(QWidget *parent, const char *panelName, QLabel *&label, const 
     return panel;
 }
 
-// A check box 16 pixels high with its explanation below, which wraps and
-// grows from 18 to 34 pixels.
+// A check box at least 16 pixels high, as high as its caption's lines need,
+// with its explanation below, which wraps and grows from 18 to 34 pixels.
 QWidget *newExplainedOption(QWidget *parent, const char *panelName, QCheckBox *&box, const char *boxName,
                             QLabel *&explanation, const char *explanationName)
 {
@@ -70,9 +71,9 @@ QWidget *newExplainedOption(QWidget *parent, const char *panelName, QCheckBox *&
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    box = new QCheckBox(panel);
+    box = new rj_app::custom_controls::CWrapCheckBox(panel);
     box->setObjectName(QLatin1String(boxName));
-    box->setFixedHeight(16);
+    box->setMinimumHeight(16);
     layout->addWidget(box);
     explanation = new QLabel(panel);
     explanation->setObjectName(QLatin1String(explanationName));
@@ -322,10 +323,13 @@ QWidget *CSettingsForm::setupGeneralPage()
     label_application->setObjectName(QStringLiteral("label_application"));
     label_application->setFixedHeight(kFieldHeight);
     application->addWidget(label_application);
+    // A caption too long for the column, as some are in some languages,
+    // goes on to a second line and the box grows; a plain check box would
+    // cut it at the column's edge.
     const auto addCheckBox = [](QWidget *parent, QVBoxLayout *layout, const char *name, int height) {
-        auto *box = new QCheckBox(parent);
+        auto *box = new rj_app::custom_controls::CWrapCheckBox(parent);
         box->setObjectName(QLatin1String(name));
-        box->setFixedHeight(height);
+        box->setMinimumHeight(height);
         layout->addWidget(box);
         return box;
     };
@@ -591,8 +595,6 @@ void CSettingsForm::retranslateOptions()
         QCoreApplication::translate("CSettingsForm", "Automatic save a snapshot when close whiteboard"));
     m_pChkBoxSeperateWin4RemoteContent->setText(
         QCoreApplication::translate("CSettingsForm", "Use a separate window when viewing the video content shared by others"));
-    // Longer than the column in some languages: the whole text on hover.
-    m_pChkBoxSeperateWin4RemoteContent->setToolTip(m_pChkBoxSeperateWin4RemoteContent->text());
     m_pChkBoxDisablePrompt->setText(
         QCoreApplication::translate("CSettingsForm", "Disable prompt"));
     lblClosePrompt->setText(
