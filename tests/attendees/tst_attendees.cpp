@@ -669,6 +669,35 @@ private slots:
         QCOMPARE(requestsTo(path), 2);
     }
 
+    // After a failed token renewal the refresh stops asking; the next
+    // token asks again.
+    void refusedTokenPausesRefresh()
+    {
+        answerParticipants(QStringLiteral("1001"), kThree);
+        const QString path = participantsPath(QStringLiteral("1001"));
+        CAttendeesButton button;
+        button.startRefresh();
+        QTRY_COMPARE_WITH_TIMEOUT(requestsTo(path), 1, kWaitMs);
+
+        // Two renewals within the minute: the second one fails.
+        login()->setClock([] { return qint64(0); });
+        login()->updateLoginToken(false);
+        login()->updateLoginToken(false);
+        QVERIFY(login()->isTokenRefused());
+        const int asked = requestsTo(path);
+        refreshTimer(button).setInterval(20); // the test's clock
+        QTest::qWait(300);
+        QCOMPARE(requestsTo(path), asked);
+
+        login()->clearTokenRefused();
+        emit login()->sigLoginTokenChanged();
+        QVERIFY(requestsTo(path) > asked);
+        // ... and so does each period again.
+        QTRY_VERIFY_WITH_TIMEOUT(requestsTo(path) > asked + 2, kWaitMs);
+        button.stopRefresh();
+        login()->setClock({});
+    }
+
     // A failed refresh shows nothing: the button and an open window keep
     // the last list.
     void failedRefreshKeepsState_data()

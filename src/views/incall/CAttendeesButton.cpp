@@ -110,6 +110,10 @@ void CAttendeesButton::stopRefresh()
 
 void CAttendeesButton::slot_timeout()
 {
+    // A server that keeps refusing the token is not asked every period; the
+    // next token (slot_tokenChanged) asks again.
+    if (CLoginManager::getInstance()->isTokenRefused())
+        return;
     rj_app::views::requestParticipants();
 }
 
