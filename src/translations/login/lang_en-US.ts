@@ -109,7 +109,7 @@
             <translation>Meeting Password(Optional)</translation>
         </message>
         <message>
-            <source>Please Input Meeting Password</source>
+            <source>Please Input Meeting Password (Optional)</source>
             <translation>Please Input Meeting Password</translation>
         </message>
         <message>

@@ -109,7 +109,7 @@
             <translation>会议密码（可选）</translation>
         </message>
         <message>
-            <source>Please Input Meeting Password</source>
+            <source>Please Input Meeting Password (Optional)</source>
             <translation>请输入会议密码</translation>
         </message>
         <message>
