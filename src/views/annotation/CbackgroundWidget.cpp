@@ -624,8 +624,14 @@ void CbackgroundWidget::showPaintWindow()
 {
     qInfo() << RJ_FUNCTION;
     m_pPaintWidget->m_bDrawEnabled = true;
+    // Placed before it is mapped: mapped where the window manager puts it and
+    // moved right after, the bar was now and then reported back at that
+    // first place. Placed again once shown, in case showing it rescaled it.
+    QScreen *target = currentDrawingScreen();
+    if (target)
+        m_pPaintListWidget->move(toolBarPosition(target->geometry(), m_pPaintListWidget->width(), scale()));
     m_pPaintListWidget->show();
-    if (QScreen *target = currentDrawingScreen())
+    if (target)
         m_pPaintListWidget->move(toolBarPosition(target->geometry(), m_pPaintListWidget->width(), scale()));
     m_pPaintListWidget->selectPen();
     if (isWindows7Sp1()) {
