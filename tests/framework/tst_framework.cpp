@@ -18,8 +18,10 @@
 #include "views/framework/CModualDlgsManager.h"
 #include "views/framework/CScaleRule.h"
 #include "views/framework/CWaitingDlg.h"
+#include "views/framework/PlaceKeeper.h"
 
 #include <QAbstractItemModelTester>
+#include <QAbstractNativeEventFilter>
 #include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QImageReader>
@@ -28,6 +30,7 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -38,6 +41,8 @@
 #include <qpa/qwindowsysteminterface.h>
 
 #include <memory>
+
+#include <xcb/xcb.h>
 
 using rj_app::views::AlertDlg;
 using rj_app::views::CBaseDlg;
@@ -309,6 +314,7 @@ private slots:
     void newerAlertRejectsOlder();
     void alertOutlivesNeitherCallNorParent();
     void alertTakesTheTopBackFromAPressedWindow();
+    void followerSeesALatePlace();
     void showPromptDeletesItself_data();
     void showPromptDeletesItself();
     void customFormButtonsOnlySignal();
@@ -1000,6 +1006,55 @@ void TestFramework::alertOutlivesNeitherCallNorParent()
     QVERIFY2(driver.allHandled(), qPrintable(driver.failures().join(QLatin1Char('\n'))));
     QVERIFY(orphaned.isNull());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+// A window manager that places a window after Qt has looked, and whose
+// report of it never reaches Qt: a moment later Qt has the window where the X
+// server shows it.
+void TestFramework::followerSeesALatePlace()
+{
+    QWidget window;
+    window.setGeometry(100, 120, 300, 200);
+    new rj_app::views::CServerPlaceFollower(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::sync();
+    QTest::qWait(50);
+    QCOMPARE(window.pos(), QPoint(100, 120));
+
+    // The window's reports are lost from here on.
+    struct DropConfigureNotify : QAbstractNativeEventFilter
+    {
+        xcb_window_t id = 0;
+        bool nativeEventFilter(const QByteArray &type, void *message, long *) override
+        {
+            if (type != "xcb_generic_event_t")
+                return false;
+            auto *event = static_cast<xcb_generic_event_t *>(message);
+            return (event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY
+                   && reinterpret_cast<xcb_configure_notify_event_t *>(event)->window == id;
+        }
+    } drop;
+    drop.id = xcb_window_t(window.winId());
+    qApp->installNativeEventFilter(&drop);
+    auto removeFilter = qScopeGuard([&drop] { qApp->removeNativeEventFilter(&drop); });
+
+    // Qt looks (a report of the place it has), and then the window moves on
+    // the X server, by another client.
+    QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+        window.windowHandle(), QRect(QPoint(101, 120), window.size()));
+    QTRY_COMPARE(window.pos(), QPoint(100, 120));
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents(); // its own look at the place it was told
+    xcb_connection_t *other = xcb_connect(nullptr, nullptr);
+    QVERIFY(!xcb_connection_has_error(other));
+    const uint32_t place[] = {400, 300};
+    xcb_configure_window(other, drop.id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    xcb_flush(other);
+    free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
+    xcb_disconnect(other);
+
+    QTRY_COMPARE_WITH_TIMEOUT(window.pos(), QPoint(400, 300), 5000);
 }
 
 // A window manager raises a window a person clicks, also one a question

@@ -64,6 +64,19 @@ CServerPlaceFollower::CServerPlaceFollower(QWidget *window, std::function<bool()
 
 void CServerPlaceFollower::check()
 {
+    follow();
+    // A newer move, resize or show starts the later looks again.
+    const quint64 generation = ++m_generation;
+    for (int delayMs : kLaterChecksMs) {
+        QTimer::singleShot(delayMs, this, [this, generation] {
+            if (generation == m_generation && m_window && m_window->isVisible())
+                follow();
+        });
+    }
+}
+
+void CServerPlaceFollower::follow()
+{
     if (!m_window->windowHandle() || (m_skip && m_skip()))
         return;
     const std::optional<QPoint> place = platform::serverPlaceOf(m_window);

@@ -59,18 +59,25 @@ private:
 // an older one (a move answered with the place the window had when it was
 // mapped): Qt then puts what belongs to the window, and what a person aims
 // at on it, where the window is not. After each move, resize or show the X
-// server is asked and Qt told where the window lies. `skip` says when not to
-// ask (a place the window manager is about to set).
+// server is asked and Qt told where the window lies, and asked again twice a
+// moment later, for a window manager that places the window after Qt has
+// looked. `skip` says when not to ask (a place the window manager is about to
+// set).
 class CServerPlaceFollower : public CPlaceWatch
 {
 public:
     CServerPlaceFollower(QWidget *window, std::function<bool()> skip = {});
 
+    static constexpr int kLaterChecksMs[] = {300, 1500};
+
 protected:
     void check() override;
 
 private:
+    void follow();
+
     std::function<bool()> m_skip;
+    quint64 m_generation = 0;
 };
 
 } // namespace rj_app::views

@@ -298,7 +298,12 @@ void CLayoutPeopleSettingDlg::showMediaStatisticsDlg()
         m_pMediaStatisticsDlg->setParent(m_pToolbarDlg, m_pMediaStatisticsDlg->windowFlags() | Qt::SplashScreen);
         connect(m_pMediaStatisticsDlg, &CMediaStatisticsDlg::sigClose, this,
                 &CLayoutPeopleSettingDlg::slotOnMediaStatisticsDlgClosed);
+        new CServerPlaceFollower(m_pMediaStatisticsDlg);
     }
+    // Placed before it is mapped, and again once shown, in case showing it
+    // rescaled it: mapped elsewhere and moved right after, it was now and then
+    // reported back at its first place.
+    m_pMediaStatisticsDlg->centerWindowOnScreen(parentWidget());
     m_pMediaStatisticsDlg->show();
     m_pMediaStatisticsDlg->centerWindowOnScreen(parentWidget());
 }
