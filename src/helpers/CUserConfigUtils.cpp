@@ -548,6 +548,20 @@ void CUserConfigUtils::setLoginStatus(rj_app::enums::LoginStatus eStatus)
     store(kSecConfig, kLoginStatus, name);
 }
 
+CUserConfigUtils::SipSettings CUserConfigUtils::getSipSettings() const
+{
+    SipSettings settings;
+    settings.transportProtocol = getTransportProtocol();
+    settings.screenName = getScreenName();
+    settings.enableRegistration = getEnableRegistration();
+    settings.proxyServerAddress = getProxyServerAddress();
+    settings.domain = getDomain();
+    settings.signInAddress = getSignInAddress();
+    settings.authenticationUserName = getAuthenticationUserName();
+    settings.authenticationPassword = getAuthenticationPassword();
+    return settings;
+}
+
 bool CUserConfigUtils::setSipSettings(const SipSettings &settings)
 {
     QString failure;

@@ -126,7 +126,17 @@ public:
         QString signInAddress;
         QString authenticationUserName;
         QString authenticationPassword;
+
+        bool operator==(const SipSettings &o) const
+        {
+            return transportProtocol == o.transportProtocol && screenName == o.screenName
+                   && enableRegistration == o.enableRegistration && proxyServerAddress == o.proxyServerAddress
+                   && domain == o.domain && signInAddress == o.signInAddress
+                   && authenticationUserName == o.authenticationUserName
+                   && authenticationPassword == o.authenticationPassword;
+        }
     };
+    SipSettings getSipSettings() const;
     // Stores all eight values in one save, or none of them: when the save
     // fails the table is put back and the notifier hears of it, as with the
     // single setters. Returns whether the file holds them.

@@ -274,8 +274,8 @@ void CbackgroundWidget::initWidgets()
 
     // The pickers are windows of the overlay, hidden until asked for.
     m_pPaintListWidget = new PaintListWidget(nullptr);
-    // Moved right after it is shown: its place is kept on the X server's, or
-    // the pickers and the aim of a click go where the bar is not.
+    // Its place is kept on the X server's, or the pickers and the aim of a
+    // click go where the bar is not.
     new CServerPlaceFollower(m_pPaintListWidget);
     m_pPaintListWidget->setParent(this, Qt::SplashScreen);
     m_pPaintListWidget->hide();
@@ -624,15 +624,11 @@ void CbackgroundWidget::showPaintWindow()
 {
     qInfo() << RJ_FUNCTION;
     m_pPaintWidget->m_bDrawEnabled = true;
-    // Placed before it is mapped: mapped where the window manager puts it and
-    // moved right after, the bar was now and then reported back at that
-    // first place. Placed again once shown, in case showing it rescaled it.
     QScreen *target = currentDrawingScreen();
-    if (target)
-        m_pPaintListWidget->move(toolBarPosition(target->geometry(), m_pPaintListWidget->width(), scale()));
-    m_pPaintListWidget->show();
-    if (target)
-        m_pPaintListWidget->move(toolBarPosition(target->geometry(), m_pPaintListWidget->width(), scale()));
+    showPlaced(m_pPaintListWidget, [this, target] {
+        if (target)
+            m_pPaintListWidget->move(toolBarPosition(target->geometry(), m_pPaintListWidget->width(), scale()));
+    });
     m_pPaintListWidget->selectPen();
     if (isWindows7Sp1()) {
         m_screenThread.setWhiteBoardAndWinId(false, 0);

@@ -91,8 +91,8 @@ WhiteBoardDlg::WhiteBoardDlg(QWidget *parent)
 
     m_pPaintListWidget = new PaintListWidget(nullptr);
     makeOwnedWindow(m_pPaintListWidget, this);
-    // Moved right after it is shown: its place is kept on the X server's, or
-    // the pickers and the aim of a click go where the bar is not.
+    // Its place is kept on the X server's, or the pickers and the aim of a
+    // click go where the bar is not.
     new CServerPlaceFollower(m_pPaintListWidget);
     m_pColorWidget = new ColorWidget(nullptr);
     makeOwnedWindow(m_pColorWidget, this);
@@ -244,11 +244,8 @@ void WhiteBoardDlg::raiseTools()
 
 void WhiteBoardDlg::showToolBar()
 {
-    // Placed first: mapped elsewhere and moved after, the bar would report
-    // the window manager's first place for a moment, and a picker opened
-    // then would go there.
-    paintListWidgetPos();
-    m_pPaintListWidget->show();
+    // A picker opened from the bar goes where Qt has the bar.
+    showPlaced(m_pPaintListWidget, [this] { paintListWidgetPos(); });
     raiseTools();
 }
 

@@ -86,4 +86,11 @@ void CServerPlaceFollower::follow()
     QWindowSystemInterface::handleGeometryChange(m_window->windowHandle(), QRect(*place, m_window->size()));
 }
 
+void showPlaced(QWidget *window, const std::function<void()> &place)
+{
+    place();
+    window->show();
+    place();
+}
+
 } // namespace rj_app::views

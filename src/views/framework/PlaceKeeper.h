@@ -80,4 +80,10 @@ private:
     quint64 m_generation = 0;
 };
 
+// Shows `window` where `place` puts it. Placed before it is mapped: mapped
+// where the window manager puts new windows and moved right after, a window
+// was now and then reported back at that first place. Placed again once
+// shown, in case showing it rescaled it.
+void showPlaced(QWidget *window, const std::function<void()> &place);
+
 } // namespace rj_app::views

@@ -300,12 +300,7 @@ void CLayoutPeopleSettingDlg::showMediaStatisticsDlg()
                 &CLayoutPeopleSettingDlg::slotOnMediaStatisticsDlgClosed);
         new CServerPlaceFollower(m_pMediaStatisticsDlg);
     }
-    // Placed before it is mapped, and again once shown, in case showing it
-    // rescaled it: mapped elsewhere and moved right after, it was now and then
-    // reported back at its first place.
-    m_pMediaStatisticsDlg->centerWindowOnScreen(parentWidget());
-    m_pMediaStatisticsDlg->show();
-    m_pMediaStatisticsDlg->centerWindowOnScreen(parentWidget());
+    showPlaced(m_pMediaStatisticsDlg, [this] { m_pMediaStatisticsDlg->centerWindowOnScreen(parentWidget()); });
 }
 
 void CLayoutPeopleSettingDlg::slotOnMediaStatisticsDlgClosed()

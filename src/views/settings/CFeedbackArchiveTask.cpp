@@ -301,16 +301,16 @@ QByteArray CFeedbackArchiveTask::archivedValue(const QByteArray &key, const QByt
         if (name.contains(secret))
             return QByteArray();
     }
-    QString text = QString::fromUtf8(value);
+    const QString original = QString::fromUtf8(value);
+    QString text = original;
     // Meetings are stored as dialled, "number*password@server": the running
     // one (ConfId), the history (ConfIds_<n>) and the guest join's number.
     if (name == "confid" || name.startsWith("confids_") || name == "joinconfnumber")
         text = models::maskedDialString(text);
     // A join URL may stand in any value.
     text = models::CUrlJoinConfArgsParser::maskedJoinUrls(text);
-    const QByteArray masked = text.toUtf8();
     // Bytes that are not UTF-8 go as they are unless something was hidden.
-    return masked == QString::fromUtf8(value).toUtf8() ? value : masked;
+    return text == original ? value : text.toUtf8();
 }
 
 bool CFeedbackArchiveTask::collectFiles(const QString &dir, QStringList &out)

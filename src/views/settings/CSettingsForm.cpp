@@ -84,23 +84,8 @@ QString rowIconSuffix(double scaleOfSet)
 } // namespace
 
 // The eight values of section SipSetting, as stored or as the fields hold them.
-struct CSettingsForm::SipValues
+struct CSettingsForm::SipValues : CUserConfigUtils::SipSettings
 {
-    QString protocol;
-    QString screenName;
-    bool registration = false;
-    QString server;
-    QString domain;
-    QString number;
-    QString userName;
-    QString password;
-
-    bool operator==(const SipValues &o) const
-    {
-        return protocol == o.protocol && screenName == o.screenName && registration == o.registration
-               && server == o.server && domain == o.domain && number == o.number && userName == o.userName
-               && password == o.password;
-    }
 };
 
 CSettingsForm::CSettingsForm(QWidget *parent)
@@ -344,17 +329,8 @@ void CSettingsForm::on_pBt_details_clicked()
 CSettingsForm::SipValues CSettingsForm::storedSipValues() const
 {
     SipValues v;
-    const CUserConfigUtils *config = CUserConfigUtils::getInstance();
-    if (!config)
-        return v;
-    v.protocol = config->getTransportProtocol();
-    v.screenName = config->getScreenName();
-    v.registration = config->getEnableRegistration();
-    v.server = config->getProxyServerAddress();
-    v.domain = config->getDomain();
-    v.number = config->getSignInAddress();
-    v.userName = config->getAuthenticationUserName();
-    v.password = config->getAuthenticationPassword();
+    if (const CUserConfigUtils *config = CUserConfigUtils::getInstance())
+        static_cast<CUserConfigUtils::SipSettings &>(v) = config->getSipSettings();
     return v;
 }
 
@@ -362,14 +338,14 @@ CSettingsForm::SipValues CSettingsForm::storedSipValues() const
 CSettingsForm::SipValues CSettingsForm::fieldSipValues() const
 {
     SipValues v;
-    v.protocol = ui->combobox_protocol->currentText().trimmed();
+    v.transportProtocol = ui->combobox_protocol->currentText().trimmed();
     v.screenName = ui->lineedit_screenname->text().trimmed();
-    v.registration = ui->radio_SIPRegistration->isChecked();
-    v.server = ui->lineedit_SIPserver->text().trimmed();
+    v.enableRegistration = ui->radio_SIPRegistration->isChecked();
+    v.proxyServerAddress = ui->lineedit_SIPserver->text().trimmed();
     v.domain = ui->lineedit_SIPdomain->text().trimmed();
-    v.number = ui->lineedit_SIPnumber->text().trimmed();
-    v.userName = ui->lineedit_SIPusername->text().trimmed();
-    v.password = ui->lineedit_SIPpassword->text().trimmed();
+    v.signInAddress = ui->lineedit_SIPnumber->text().trimmed();
+    v.authenticationUserName = ui->lineedit_SIPusername->text().trimmed();
+    v.authenticationPassword = ui->lineedit_SIPpassword->text().trimmed();
     return v;
 }
 
@@ -380,19 +356,20 @@ void CSettingsForm::loadSipSettings()
         return;
     }
     const SipValues v = storedSipValues();
-    const int protocolIndex = ui->combobox_protocol->findText(v.protocol, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int protocolIndex =
+        ui->combobox_protocol->findText(v.transportProtocol, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ui->combobox_protocol->setCurrentIndex(protocolIndex >= 0 ? protocolIndex : 0);
     ui->lineedit_screenname->setText(v.screenName);
     // Setting the state emits no clicked(), so the panel follows it here.
-    ui->radio_SIPRegistration->setChecked(v.registration);
-    ui->widget_SIPregistration->setVisible(v.registration);
-    ui->lineedit_SIPserver->setText(v.server);
+    ui->radio_SIPRegistration->setChecked(v.enableRegistration);
+    ui->widget_SIPregistration->setVisible(v.enableRegistration);
+    ui->lineedit_SIPserver->setText(v.proxyServerAddress);
     ui->lineedit_SIPdomain->setText(v.domain);
-    ui->lineedit_SIPnumber->setText(v.number);
-    ui->lineedit_SIPusername->setText(v.userName);
-    ui->lineedit_SIPpassword->setText(v.password);
+    ui->lineedit_SIPnumber->setText(v.signInAddress);
+    ui->lineedit_SIPusername->setText(v.authenticationUserName);
+    ui->lineedit_SIPpassword->setText(v.authenticationPassword);
     m_pSipFieldsBase = std::make_unique<SipValues>(fieldSipValues());
-    qInfo() << RJ_FUNCTION << "protocol:" << v.protocol << ", registration:" << v.registration;
+    qInfo() << RJ_FUNCTION << "protocol:" << v.transportProtocol << ", registration:" << v.enableRegistration;
 }
 
 bool CSettingsForm::isSipSettingsChanged()
@@ -401,10 +378,13 @@ bool CSettingsForm::isSipSettingsChanged()
         return false;
     const SipValues stored = storedSipValues();
     const SipValues fields = fieldSipValues();
-    return fields.protocol != stored.protocol.trimmed() || fields.screenName != stored.screenName.trimmed()
-           || fields.server != stored.server.trimmed() || fields.domain != stored.domain.trimmed()
-           || fields.number != stored.number.trimmed() || fields.userName != stored.userName.trimmed()
-           || fields.password != stored.password.trimmed() || fields.registration != stored.registration;
+    return fields.transportProtocol != stored.transportProtocol.trimmed()
+           || fields.screenName != stored.screenName.trimmed()
+           || fields.proxyServerAddress != stored.proxyServerAddress.trimmed()
+           || fields.domain != stored.domain.trimmed() || fields.signInAddress != stored.signInAddress.trimmed()
+           || fields.authenticationUserName != stored.authenticationUserName.trimmed()
+           || fields.authenticationPassword != stored.authenticationPassword.trimmed()
+           || fields.enableRegistration != stored.enableRegistration;
 }
 
 void CSettingsForm::on_radio_SIPRegistration_clicked(bool nchecked)
@@ -415,9 +395,9 @@ void CSettingsForm::on_radio_SIPRegistration_clicked(bool nchecked)
 void CSettingsForm::on_pbt_SIPSave_clicked()
 {
     const SipValues v = fieldSipValues();
-    qInfo() << RJ_FUNCTION << "protocol:" << v.protocol << ", registration:" << v.registration
-            << ", server:" << v.server;
-    if (v.registration && v.server.isEmpty()) {
+    qInfo() << RJ_FUNCTION << "protocol:" << v.transportProtocol << ", registration:" << v.enableRegistration
+            << ", server:" << v.proxyServerAddress;
+    if (v.enableRegistration && v.proxyServerAddress.isEmpty()) {
         AlertDlg::execPrompt(this, formText("Prompt"), formText("Input Server Address"));
         return;
     }
@@ -426,16 +406,7 @@ void CSettingsForm::on_pbt_SIPSave_clicked()
         qWarning() << RJ_FUNCTION << "No user configuration, nothing saved";
         return;
     }
-    CUserConfigUtils::SipSettings settings;
-    settings.transportProtocol = v.protocol;
-    settings.screenName = v.screenName;
-    settings.enableRegistration = v.registration;
-    settings.proxyServerAddress = v.server;
-    settings.domain = v.domain;
-    settings.signInAddress = v.number;
-    settings.authenticationUserName = v.userName;
-    settings.authenticationPassword = v.password;
-    if (!config->setSipSettings(settings)) {
+    if (!config->setSipSettings(v)) {
         // Nothing was stored: the fields show what is, the registration
         // stays as it was, and the person is told why (CSaveFailureNotice).
         qWarning() << RJ_FUNCTION << "Not saved, the fields show the stored settings";
